@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Harmodex needs, and only those that are missing.
+# Usage: scripts/deps.sh run|test
+set -euo pipefail
+
+packages=(build-essential cmake pkg-config libgtest-dev libbenchmark-dev
+          libgtk-3-dev libmagickwand-dev ghostscript fonts-urw-base35)
+if [ "${1:-run}" = test ]; then
+  packages+=(xvfb xauth xdotool)
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing missing packages: ${missing[*]}" >&2
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then sudo=sudo; fi
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
