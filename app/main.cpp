@@ -1,9 +1,17 @@
-// Entry point of the Harmodex window. The window itself comes with the page
-// composer; until then the program only says so.
-#include <cstdio>
+// Harmodex: one window in which a pitch-class set, typed as a list or as a
+// Costère code, becomes the analysis page of its Tn-type.
+#include <gtk/gtk.h>
 
-int main()
+#include "app/Preview.h"
+#include "app/Shell.h"
+
+int main(int argc, char* argv[])
 {
-    std::fprintf(stderr, "harmodex: the window is not built yet; run the tests to exercise the core library.\n");
+    CreateInitialPixbuf();
+    gtk_init(&argc, &argv);
+    PreviewLibraryStart();
+    BuildMainWindow();
+    gtk_main();
+    PreviewLibraryStop();
     return 0;
 }
