@@ -23,7 +23,6 @@ std::string FileNameXX;
 PitchClassSet MyPCset;
 std::string myVirtualPaper;
 const PitchUniverse& aPu = SharedUniverse();
-bool (*ChooseSaveFileName)() = CreateFileSelectionGUI;
 
 namespace {
 
@@ -50,7 +49,7 @@ void showPixbuf(GdkPixbuf* fresh)
 
 void rasterise() { showPixbuf(getPixbufFromEPSpage(myVirtualPaper, currentResolution())); }
 
-void reportSaveFailure(const std::string& path, const std::string& reason)
+void showSaveFailureDialog(const std::string& path, const std::string& reason)
 {
     GtkWidget* dialog = gtk_message_dialog_new(GTK_WINDOW(window), GTK_DIALOG_MODAL, GTK_MESSAGE_ERROR,
                                                GTK_BUTTONS_CLOSE, "The page could not be saved.");
@@ -76,6 +75,9 @@ GtkWidget* newLabel(const char* text)
 }
 
 } // namespace
+
+bool (*ChooseSaveFileName)() = CreateFileSelectionGUI;
+void (*ReportSaveFailure)(const std::string& path, const std::string& reason) = showSaveFailureDialog;
 
 void CreateInitialPixbuf()
 {
@@ -201,7 +203,7 @@ void SaveEPSfile(GtkWidget*, void*)
         return;  // cancelled: nothing is written
     std::string error;
     if (!WritePageFile(FileNameXX, myVirtualPaper, &error))
-        reportSaveFailure(FileNameXX, error);
+        ReportSaveFailure(FileNameXX, error);
 }
 
 void BuildMainWindow()

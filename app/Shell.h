@@ -48,8 +48,10 @@ bool CreateFileSelectionGUI();
 // reason in *error, when it cannot.
 bool WritePageFile(const std::string& path, const std::string& text, std::string* error);
 
-// The file-chooser step of saving can be replaced (tests drive saving
-// without a modal dialog); by default it is CreateFileSelectionGUI.
+// The two dialogs of saving can be replaced (tests drive saving without a
+// modal dialog): choosing the name (by default CreateFileSelectionGUI) and
+// reporting a failure (by default a modal message naming path and reason).
 extern bool (*ChooseSaveFileName)();
+extern void (*ReportSaveFailure)(const std::string& path, const std::string& reason);
 
 #endif
