@@ -254,14 +254,6 @@ TEST(TextPrimitives, ReversibilityFormulas)
                         "grestore\n\n");
 }
 
-TEST(TextPrimitives, CompositeSizesDeriveInDoublePrecision)
-{
-    // 6.5 pt text: italic at 5.85 pt, operator at 7.15 pt.
-    const std::string text = Capture([](FILE* out) { Print_TN(out, 0, 0, 6.5f, "I", "3"); });
-    EXPECT_NE(text.find("7.150000 scalefont\n"), std::string::npos);
-    EXPECT_NE(text.find("5.850000 scalefont\n"), std::string::npos);
-}
-
 TEST(TextPrimitives, CountsItemsBetweenSpaces)
 {
     struct Case { const char* text; int items; };
@@ -299,14 +291,6 @@ TEST(TextPrimitives, StringUtilitiesHandleLongTextsWhole)
     ASSERT_EQ(pieces.size(), 13u);
     EXPECT_EQ(pieces[0].size(), 8 * 301u);
     EXPECT_EQ(pieces[12], longItem + " " + longItem + " " + longItem + " " + longItem + " ");
-}
-
-TEST(TextPrimitives, LongTextsAreWrittenWhole)
-{
-    const std::string longText(500, 'q');
-    const std::string text =
-        Capture([&](FILE* out) { Print_TextII(out, 0, 0, 8, longText.c_str(), 0); });
-    EXPECT_NE(text.find("(" + longText + ") show\n"), std::string::npos);
 }
 
 } // namespace
