@@ -1,0 +1,165 @@
+#include "page/PostScriptWriter.h"
+
+#include "page/MemoryStream.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace {
+
+// The creation date changes with every run; tests compare the rest exactly.
+std::string WithFixedDate(std::string text)
+{
+    const std::string key = "%%CreationDate: ";
+    const std::size_t start = text.find(key);
+    if (start == std::string::npos) return text;
+    const std::size_t end = text.find('\n', start);
+    return text.replace(start + key.size(), end - start - key.size(), "DATE");
+}
+
+const char* const kPrologue =
+    "/Arial findfont\n"
+    "0 dict copy begin\n"
+    "/Encoding ISOLatin1Encoding def\n"
+    "/MyArial /FontName def\n"
+    "currentdict end\n"
+    "dup /FID undef\n"
+    "/MyArial exch definefont pop\n";
+
+TEST(PostScriptWriter, CentimetresUseTheFactorOfThePageGeometry)
+{
+    struct Case { float cm; const char* points; };
+    const Case cases[] = {
+        {1.0f, "28.346401"}, {0.0f, "0.000000"}, {17.0f, "481.888824"},
+        {24.0f, "680.313599"}, {0.05f, "1.417320"}, {-0.05f, "-1.417320"},
+    };
+    for (const Case& c : cases) {
+        char text[32];
+        std::snprintf(text, sizeof text, "%f", InCentimeters(c.cm));
+        EXPECT_STREQ(text, c.points) << c.cm << " cm";
+    }
+    EXPECT_EQ(InInches(1.0f), 72.0f);
+    EXPECT_EQ(InInches(-0.5f), -36.0f);
+}
+
+TEST(PostScriptWriter, EpsDocumentOfTheAnalysisPage)
+{
+    const std::string text = Capture([](FILE* out) {
+        Print_EPS_Header(out, InCentimeters(17), InCentimeters(24), "0 4 7");
+        std::fputs("CONTENT\n", out);
+        WrapUp_EPS(out);
+    });
+    const std::string expected = std::string("%!PS-Adobe-3.0 EPSF-3.0\n"
+                                             "%%Creator: Folioscribe\n"
+                                             "%%Title: 0 4 7\n"
+                                             "%%CreationDate: DATE\n"
+                                             "%%DocumentData: Clean7Bit\n"
+                                             "%%Origin: 0 0\n"
+                                             "%%BoundingBox: 0 0 481 680\n"
+                                             "%%LanguageLevel: 1\n"
+                                             "%%Pages: 1\n"
+                                             "%%Page: 1 1\n\n\n") +
+                                 kPrologue + "CONTENT\n\n\n%%EOF\n";
+    EXPECT_EQ(WithFixedDate(text), expected);
+    EXPECT_EQ(text.find("showpage"), std::string::npos);
+}
+
+TEST(PostScriptWriter, CreationDateLineEndsWithOneNewline)
+{
+    const std::string text = Capture([](FILE* out) { Print_EPS_Header(out, 10, 10, ""); });
+    const std::size_t start = text.find("%%CreationDate: ");
+    ASSERT_NE(start, std::string::npos);
+    const std::size_t end = text.find('\n', start);
+    EXPECT_EQ(end - start, std::strlen("%%CreationDate: ") + 24);
+    EXPECT_EQ(text.compare(end + 1, 26, "%%DocumentData: Clean7Bit\n"), 0);
+}
+
+TEST(PostScriptWriter, BoundingBoxTruncatesTowardZero)
+{
+    struct Case { float w, h; const char* line; };
+    const Case cases[] = {
+        {481.9f, 680.99f, "%%BoundingBox: 0 0 481 680\n"},
+        {0.5f, 1.0f, "%%BoundingBox: 0 0 0 1\n"},
+        {-3.7f, 2.2f, "%%BoundingBox: 0 0 -3 2\n"},
+        {1e12f, -1e12f, "%%BoundingBox: 0 0 2147483647 -2147483648\n"},
+    };
+    for (const Case& c : cases) {
+        const std::string text = Capture([&](FILE* out) { Print_EPS_Header(out, c.w, c.h, "t"); });
+        EXPECT_NE(text.find(c.line), std::string::npos) << c.line;
+    }
+}
+
+TEST(PostScriptWriter, MultiPageDocumentFrame)
+{
+    // Three pages as the page composer frames them: header, two separators,
+    // trailer.
+    const std::string text = Capture([](FILE* out) {
+        Print_PS_Header(out, "book", 3);
+        std::fputs("P1\n", out);
+        Print_PS_PageStart(out, 2);
+        std::fputs("P2\n", out);
+        Print_PS_PageStart(out, 3);
+        std::fputs("P3\n", out);
+        WrapUp_PS(out);
+    });
+    const std::string expected = std::string("%!PS-Adobe-2.0\n\n"
+                                             "%%Creator: Folioscribe\n"
+                                             "%%Title: book\n"
+                                             "%%CreationDate: DATE\n"
+                                             "%%DocumentData: Clean7Bit\n"
+                                             "%%Origin: 0 0\n"
+                                             "%%LanguageLevel: 1\n"
+                                             "%%Pages: 3\n"
+                                             "%%Page: 1 1\n\n\n") +
+                                 kPrologue +
+                                 "P1\n\n\nshowpage\n\n%%Page: 2 2\n\n\n"
+                                 "P2\n\n\nshowpage\n\n%%Page: 3 3\n\n\n"
+                                 "P3\n\n\nshowpage\n\n\n\n%%EOF\n";
+    EXPECT_EQ(WithFixedDate(text), expected);
+}
+
+TEST(PostScriptWriter, OnePageMultiPageDocumentShowsItsPage)
+{
+    const std::string text = Capture([](FILE* out) {
+        Print_PS_Header(out, "one", 1);
+        WrapUp_PS(out);
+    });
+    EXPECT_NE(text.find("%%Pages: 1\n%%Page: 1 1\n\n\n"), std::string::npos);
+    const std::string trailer = "\n\nshowpage\n\n\n\n%%EOF\n";
+    ASSERT_GE(text.size(), trailer.size());
+    EXPECT_EQ(text.substr(text.size() - trailer.size()), trailer);
+    EXPECT_EQ(text.find("BoundingBox"), std::string::npos);
+}
+
+TEST(PostScriptWriter, DateTextHasTheAsctimeFormForAnyDate)
+{
+    struct Case { int year, mon, mday, hour, min, sec, wday; const char* text; };
+    const Case cases[] = {
+        {93, 5, 30, 21, 49, 8, 3, "Wed Jun 30 21:49:08 1993\n"},
+        {125, 0, 5, 7, 3, 0, 0, "Sun Jan  5 07:03:00 2025\n"},
+        {100, 11, 31, 23, 59, 60, 0, "Sun Dec 31 23:59:60 2000\n"},
+        // Out-of-range fields are brought into range, never read past a table.
+        {10100, 0, 1, 0, 0, 0, 6, "Sat Jan  1 00:00:00 9999\n"},   // 5-digit year
+        {-1901, -1, -4, -1, -30, -2, -1, "Sun Jan  1 00:00:00 0000\n"},
+        {-1000, 12, 0, 24, 60, 61, 7, "Sat Dec  1 23:59:60 0900\n"},
+        {2147483647, 99, 99, 99, 99, 99, 99, "Sat Dec 31 23:59:60 9999\n"},
+        {-2147483647 - 1, 0, 1, 0, 0, 0, 0, "Sun Jan  1 00:00:00 0000\n"},
+    };
+    for (const Case& c : cases) {
+        std::tm when{};
+        when.tm_year = c.year;
+        when.tm_mon = c.mon;
+        when.tm_mday = c.mday;
+        when.tm_hour = c.hour;
+        when.tm_min = c.min;
+        when.tm_sec = c.sec;
+        when.tm_wday = c.wday;
+        const std::string text = FormatDateAndTime(when);
+        EXPECT_EQ(text, c.text);
+        EXPECT_EQ(text.size(), 25u);
+    }
+    EXPECT_EQ(std::strlen(GetDateAndTime()), 25u);
+}
+
+} // namespace
