@@ -1,8 +1,10 @@
 // Writes an EPS sheet of every music symbol, for looking at the outlines.
 //
-//   glyph_sheet [size]     all symbols in a grid, each drawn with width and
-//                          height `size` points (default 40), with its box,
-//                          its reference point, id and name
+//   glyph_sheet [size [first last]]
+//                          the symbols (all, or ids first..last) in a grid,
+//                          each drawn with width and height `size` points
+//                          (default 40), with its box, its reference point
+//                          (blue cross), id and name
 //   glyph_sheet staff [size]
 //                          the symbols the analysis page uses, set on staves
 //                          at the page's staff size (default 10.58 points)
@@ -28,17 +30,18 @@ void Label(float x, float y, float size, const char* text) {
     printf("gsave /Helvetica findfont %f scalefont setfont %f %f moveto (%s) show grestore\n", size, x, y, text);
 }
 
-void Grid(float size) {
-    const int columns = 8;
+void Grid(float size, int first, int last) {
+    const int count = last - first + 1;
+    const int columns = count < 8 ? count : 8;
     const float cellW = 1.45f * size + 20.0f;
     const float cellH = 2.75f * size + 24.0f;
-    const int rows = (GlyphCount + columns - 1) / columns;
+    const int rows = (count + columns - 1) / columns;
     const float width = columns * cellW + 20.0f;
     const float height = rows * cellH + 20.0f;
     Header(width, height);
-    for (int id = 1; id <= GlyphCount; ++id) {
-        const int col = (id - 1) % columns;
-        const int row = (id - 1) / columns;
+    for (int id = first; id <= last; ++id) {
+        const int col = (id - first) % columns;
+        const int row = (id - first) / columns;
         const float cellX = 10.0f + col * cellW;
         const float cellY = height - 10.0f - (row + 1) * cellH;
         // Reference point: leaves room for the deepest and widest boxes.
@@ -75,7 +78,7 @@ float Note(float cursor, float y, float size, int step, const char* accidental, 
 }
 
 void StaffSample(float size) {
-    const float width = 60.0f * size;
+    const float width = 25.0f * size;
     const float height = 12.0f * size;
     Header(width, height);
     struct N {
@@ -112,7 +115,12 @@ int main(int argc, char** argv) {
     if (argc > 1 && strcmp(argv[1], "staff") == 0) {
         StaffSample(argc > 2 ? static_cast<float>(atof(argv[2])) : 10.58f);
     } else {
-        Grid(argc > 1 ? static_cast<float>(atof(argv[1])) : 40.0f);
+        int first = argc > 3 ? atoi(argv[2]) : 1;
+        int last = argc > 3 ? atoi(argv[3]) : GlyphCount;
+        if (first < 1) first = 1;
+        if (last > GlyphCount) last = GlyphCount;
+        if (last < first) last = first;
+        Grid(argc > 1 ? static_cast<float>(atof(argv[1])) : 40.0f, first, last);
     }
     printf("%%%%EOF\n");
     return 0;
