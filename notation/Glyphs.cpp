@@ -114,6 +114,9 @@ const GlyphMetrics kGlyphs[GlyphCount] = {
     {"treble_clef_OCTdown", 0.0f, -0.98f, 0.74f, 1.108f},
 };
 
+// The digit an octave clef carries.
+constexpr int kEightId = 49;
+
 [[noreturn]] void NoSuchGlyphId(int id) {
     fprintf(stderr, "ERROR: no glyph ID %d\n", id);
     exit(-1);
@@ -183,7 +186,7 @@ void Print_GlyphII(FILE* out, int id, float x, float y, float w, float h) {
         // like any reference point.
         const double X = x, Y = y, W = w, H = h;
         EmitOutline(out, Get_GlyphOutline(octave.clefId), x, y, w, h);
-        EmitOutline(out, Get_GlyphOutline(Get_GlyphID("eight")), static_cast<float>(X + octave.digitDx * H),
+        EmitOutline(out, Get_GlyphOutline(kEightId), static_cast<float>(X + octave.digitDx * H),
                     static_cast<float>(Y + octave.digitDy * H), static_cast<float>(octave.digitScale * W),
                     static_cast<float>(octave.digitScale * H));
     } else {
