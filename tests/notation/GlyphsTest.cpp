@@ -1,0 +1,416 @@
+#include "notation/Glyphs.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "notation/GlyphOutlines.h"
+
+namespace {
+
+// The symbol table as engravers' names, painting of each subpath in order
+// (f = fill, e = eofill, d = dot, s = stroke) and box in frame units.
+struct Expected {
+    int id;
+    const char* name;
+    const char* painting;
+    float left, bottom, right, top;
+};
+
+const Expected kTable[] = {
+    {1, "treble_clef", "f", 0, -0.65f, 0.74f, 1.108f},
+    {2, "percussion_clef", "ff", 0, 0, 0.13f, 0.5f},
+    {3, "c_clef", "ff", 0, -0.512f, 0.744f, 0.514f},
+    {4, "bass_clef", "fdd", 0, -0.525f, 0.715f, 0.252f},
+    {5, "double_whole_note", "effff", 0, -0.166f, 0.607f, 0.166f},
+    {6, "whole_note", "e", 0, -0.127f, 0.405f, 0.127f},
+    {7, "half_note", "e", 0, -0.131f, 0.291f, 0.134f},
+    {8, "quarter_note", "f", 0, -0.12f, 0.286f, 0.124f},
+    {9, "diamond", "f", 0, -0.14f, 0.28f, 0.14f},
+    {10, "diamond_1", "e", 0, -0.14f, 0.28f, 0.14f},
+    {11, "filled_diamond_1", "e", 0, -0.14f, 0.28f, 0.14f},
+    {12, "X", "f", 0, -0.124f, 0.298f, 0.124f},
+    {13, "triangle", "f", 0, -0.11f, 0.3f, 0.14f},
+    {14, "square", "f", 0, -0.13f, 0.28f, 0.13f},
+    {15, "8th_flag_up", "f", 0, -0.543f, 0.282f, 0.296f},
+    {16, "extend_flag_up", "f", 0, -0.401f, 0.28f, 0.212f},
+    {17, "8th_flag_down", "f", 0, -0.296f, 0.28f, 0.542f},
+    {18, "extend_flag_down", "f", 0, -0.214f, 0.28f, 0.382f},
+    {19, "whole_rest", "f", 0, 0, 0.42f, 0.256f},
+    {20, "half_rest", "f", 0, -0.003f, 0.42f, 0.126f},
+    {21, "quarter_rest", "f", 0, -0.343f, 0.248f, 0.358f},
+    {22, "8th_rest", "f", 0, -0.256f, 0.286f, 0.202f},
+    {23, "16th_rest", "f", 0, -0.508f, 0.334f, 0.202f},
+    {24, "32nd_rest", "f", 0, -0.51f, 0.4f, 0.456f},
+    {25, "64th_rest", "f", 0, -0.51f, 0.454f, 0.708f},
+    {26, "128th_rest", "f", 0, -0.51f, 0.514f, 0.956f},
+    {27, "double_whole_rest", "f", 0, 0, 0.5f, 0.75f},
+    {28, "sharp", "f", 0, -0.38f, 0.21f, 0.38f},
+    {29, "flat", "e", 0, -0.193f, 0.222f, 0.483f},
+    {30, "double_sharp", "f", 0, -0.13f, 0.26f, 0.13f},
+    {31, "natural", "f", 0, -0.348f, 0.17f, 0.348f},
+    {32, "sharp-up", "f", -0.06f, -0.376f, 0.208f, 0.694f},
+    {33, "sharp-down", "f", 0, -0.694f, 0.268f, 0.378f},
+    {34, "flat-up", "e", -0.0982f, -0.194f, 0.22f, 0.694f},
+    {35, "flat-down", "e", -0.1f, -0.442f, 0.22f, 0.482f},
+    {36, "natural-up", "f", -0.1f, -0.346f, 0.17f, 0.582f},
+    {37, "natural-down", "f", 0, -0.582f, 0.27f, 0.346f},
+    {38, "quarter-flat", "e", 0, -0.193f, 0.222f, 0.483f},
+    {39, "three-quarter-sharp", "eee", 0, -0.38f, 0.315f, 0.406f},
+    {40, "quarter-sharp", "eee", 0, -0.38f, 0.21f, 0.38f},
+    {41, "zero", "e", -0.018f, -0.233f, 0.333f, 0.233f},
+    {42, "one", "f", 0, -0.233f, 0.212f, 0.233f},
+    {43, "two", "f", 0, -0.234f, 0.336f, 0.233f},
+    {44, "three", "f", -0.007f, -0.234f, 0.292f, 0.234f},
+    {45, "four", "f", -0.004f, -0.233f, 0.308f, 0.233f},
+    {46, "five", "f", 0, -0.233f, 0.296f, 0.233f},
+    {47, "six", "e", 0, -0.238f, 0.305f, 0.242f},
+    {48, "seven", "f", 0, -0.233f, 0.338f, 0.233f},
+    {49, "eight", "f", -0.002f, -0.238f, 0.29f, 0.233f},
+    {50, "nine", "e", -0.024f, -0.234f, 0.307f, 0.234f},
+    {51, "common_time", "f", 0, -0.247f, 0.417f, 0.252f},
+    {52, "cut_time", "ff", 0, -0.414f, 0.418f, 0.374f},
+    {53, "plus", "f", 0, -0.14f, 0.24f, 0.14f},
+    {54, "double-flat", "ee", 0, -0.193f, 0.47f, 0.483f},
+    {55, "three-quarter-flat", "ee", 0, -0.193f, 0.47f, 0.483f},
+    {56, "ledger-line", "s", -0.095f, -0.12f, 0.375f, 0.124f},
+    {57, "ledger-lineWhole", "s", -0.095f, -0.127f, 0.505f, 0.127f},
+    {58, "ledger-lineDoubleWhole", "s", -0.095f, -0.166f, 0.7f, 0.166f},
+    {59, "stem-up", "s", 0, -0.12f, 0.286f, 0.762f},
+    {60, "stem-down", "s", 0, -0.718f, 0.286f, 0.124f},
+    {61, "forte", "f", 0, -0.176f, 0.514f, 0.418f},
+    {62, "piano", "f", 0, -0.148f, 0.404f, 0.292f},
+    {63, "pianoXfp", "f", 0, -0.147f, 0.404f, 0.299f},
+    {64, "mezzo", "f", 0, -0.012f, 0.472f, 0.292f},
+    {65, "niente", "f", 0, -0.034f, 0.367f, 0.292f},
+    {66, "niente2", "fdd", 0, -0.2f, 0.6f, 0.7f},
+    {67, "z", "f", -0.003f, -0.009f, 0.299f, 0.287f},
+    {68, "s", "f", 0, -0.009f, 0.236f, 0.293f},
+    {69, "r", "f", 0, 0, 0.396f, 0.297f},
+    {70, "turn", "f", -0.15f, 0, 0.454f, 0.256f},
+    {71, "mordent", "f", 0, 0, 0.606f, 0.257f},
+    {72, "double_mordent", "f", 0, 0, 0.87f, 0.257f},
+    {73, "trill", "f", -0.045f, 0, 0.383f, 0.159f},
+    {74, "arpeggio", "f", 0, 0, 0.141f, 0.574f},
+    {75, "tr", "f", -0.02f, -0.026f, 0.434f, 0.38f},
+    {76, "accent", "f", 0, 0, 0.4f, 0.248f},
+    {77, "accent_reversed", "f", 0, 0, 0.4f, 0.248f},
+    {78, "breath_mark", "f", 0, -0.217f, 0.185f, 0.057f},
+    {79, "caesura", "ff", 0, 0, 0.5f, 0.5f},
+    {80, "fermata", "fd", -0.002f, 0, 0.676f, 0.38f},
+    {81, "fermata_reversed", "fd", -0.002f, -0.382f, 0.676f, 0},
+    {82, "repeat", "fdd", 0, 0, 0.6f, 0.5f},
+    {83, "upper_bracket", "f", 0, 0, 0.31f, 0.433f},
+    {84, "lower_bracket", "f", 0, -0.433f, 0.31f, 0},
+    {85, "segno", "fdd", 0, 0, 0.532f, 0.696f},
+    {86, "coda", "f", 0, -0.056f, 0.431f, 0.429f},
+    {87, "pedal_off", "e", 0, 0, 0.37f, 0.37f},
+    {88, "ped", "ed", -0.006f, -0.003f, 0.731f, 0.507f},
+    {89, "left_paren", "f", -0.012f, -0.005f, 0.162f, 0.58f},
+    {90, "right_paren", "f", 0, -0.005f, 0.173f, 0.58f},
+    {91, "wedge", "f", -0.075f, 0, 0.075f, 0.25f},
+    {92, "down_bow", "f", 0, 0, 0.3f, 0.15f},
+    {93, "up_bow", "f", 0, 0, 0.15f, 0.25f},
+    {94, "bass_clef_OCTdown", "fddf", 0, -0.855f, 0.715f, 0.252f},
+    {95, "treble_clef_OCTup", "ff", 0, -0.65f, 0.74f, 1.448f},
+    {96, "bass_clef_OCTup", "fddf", 0, -0.525f, 0.715f, 0.592f},
+    {97, "treble_clef_OCTdown", "ff", 0, -0.98f, 0.74f, 1.108f},
+};
+
+std::string Emit(int id, float x, float y, float w, float h) {
+    char* text = nullptr;
+    size_t length = 0;
+    FILE* out = open_memstream(&text, &length);
+    Print_GlyphII(out, id, x, y, w, h);
+    fclose(out);
+    std::string result(text, length);
+    free(text);
+    return result;
+}
+
+const char kOpen[] = "gsave\n0 setlinewidth\nnewpath\n";
+const char kClose[] = "grestore\n\n";
+
+std::string Body(const std::string& text) {
+    const std::string open = kOpen, close = kClose;
+    return text.substr(open.size(), text.size() - open.size() - close.size());
+}
+
+// A small reader of the emitted PostScript: painting sequence, all points
+// (sampled along curves), and the path structure.
+struct Reading {
+    std::string painting;
+    int subpathsWithoutOneMoveto = 0;
+    std::vector<std::pair<double, double>> ink;     // on-curve and sampled points
+    std::vector<std::pair<double, double>> points;  // every printed coordinate pair
+    double lineWidth = 0;
+};
+
+Reading Read(const std::string& text) {
+    Reading r;
+    std::istringstream lines(text);
+    std::string line;
+    int movetos = 0;
+    double cx = 0, cy = 0;
+    while (std::getline(lines, line)) {
+        std::istringstream in(line);
+        std::vector<double> nums;
+        std::string word, op;
+        while (in >> word) {
+            char* end = nullptr;
+            const double v = strtod(word.c_str(), &end);
+            if (*end == '\0') nums.push_back(v);
+            else op = word;
+        }
+        if (op == "moveto" || op == "lineto") {
+            movetos += op == "moveto";
+            cx = nums[0];
+            cy = nums[1];
+            r.ink.push_back({cx, cy});
+            r.points.push_back({cx, cy});
+        } else if (op == "curveto") {
+            for (int k = 1; k <= 32; ++k) {
+                const double t = k / 32.0, u = 1 - t;
+                r.ink.push_back({u * u * u * cx + 3 * u * u * t * nums[0] + 3 * u * t * t * nums[2] + t * t * t * nums[4],
+                                 u * u * u * cy + 3 * u * u * t * nums[1] + 3 * u * t * t * nums[3] + t * t * t * nums[5]});
+            }
+            for (int k = 0; k < 6; k += 2) r.points.push_back({nums[k], nums[k + 1]});
+            cx = nums[4];
+            cy = nums[5];
+        } else if (op == "arc") {
+            r.painting += 'd';
+            r.points.push_back({nums[0], nums[1]});
+            for (int k = 0; k < 4; ++k) {
+                const double a = k * M_PI / 2;
+                r.ink.push_back({nums[0] + nums[2] * cos(a), nums[1] + nums[2] * sin(a)});
+            }
+            movetos = -1;  // the dot's own fill follows
+        } else if (op == "fill" || op == "eofill") {
+            if (movetos == -1) {
+                movetos = 0;
+                continue;
+            }
+            r.painting += op == "fill" ? 'f' : 'e';
+            if (movetos != 1) ++r.subpathsWithoutOneMoveto;
+            movetos = 0;
+        } else if (op == "stroke") {
+            r.painting += 's';
+            if (movetos != 1) ++r.subpathsWithoutOneMoveto;
+            movetos = 0;
+        } else if (op == "setlinewidth") {
+            r.lineWidth = nums[0];
+        }
+    }
+    return r;
+}
+
+TEST(GlyphNames, EveryNameMapsToItsIdAndBack) {
+    ASSERT_EQ(sizeof kTable / sizeof kTable[0], static_cast<size_t>(GlyphCount));
+    for (const Expected& e : kTable) {
+        EXPECT_EQ(Get_GlyphID(e.name), e.id) << e.name;
+        EXPECT_STREQ(Get_GlyphName(e.id), e.name);
+    }
+    EXPECT_EQ(Get_GlyphName(0), nullptr);
+    EXPECT_EQ(Get_GlyphName(98), nullptr);
+}
+
+TEST(GlyphNames, NamesAreWholeCaseSensitiveMatches) {
+    EXPECT_EQ(Get_GlyphID("ledger-line"), 56);
+    EXPECT_EQ(Get_GlyphID("ledger-lineWhole"), 57);
+    EXPECT_EQ(Get_GlyphID("X"), 12);
+    EXPECT_EQ(Get_GlyphID("s"), 68);
+}
+
+TEST(GlyphNamesDeathTest, UnknownNamesAreFatal) {
+    const struct {
+        const char* name;
+        const char* message;
+    } cases[] = {
+        {"Treble_clef", "ERROR: no glyph Treble_clef\n"},
+        {"x", "ERROR: no glyph x\n"},
+        {"ledger", "ERROR: no glyph ledger\n"},
+        {"sharp ", "ERROR: no glyph sharp \n"},
+        {"", "ERROR: no glyph \n"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EXIT(Get_GlyphID(c.name), ::testing::ExitedWithCode(255), c.message) << c.name;
+    }
+    FILE* out = tmpfile();
+    EXPECT_EXIT(Print_Glyph(out, "Flat", 0, 0, 10, 10), ::testing::ExitedWithCode(255), "ERROR: no glyph Flat\n");
+    EXPECT_EXIT(Get_BoundBox("sharp-sideways", 0, 0, 10, 10), ::testing::ExitedWithCode(255),
+                "ERROR: no glyph sharp-sideways\n");
+    EXPECT_EXIT(Get_GlyphID(nullptr), ::testing::ExitedWithCode(255), "ERROR: no glyph \\(null\\)\n");
+    fclose(out);
+}
+
+TEST(GlyphIdsDeathTest, IdsOutsideTheTableAreFatal) {
+    for (int id : {0, 98, -1, -97, 1000}) {
+        const std::string message = "ERROR: no glyph ID " + std::to_string(id) + "\n";
+        EXPECT_EXIT(Get_BoundBoxII(id, 0, 0, 1, 1), ::testing::ExitedWithCode(255), message);
+        char path[] = "/tmp/glyphXXXXXX";
+        const int fd = mkstemp(path);
+        ASSERT_GE(fd, 0);
+        FILE* out = fdopen(fd, "w");
+        EXPECT_EXIT(Print_GlyphII(out, id, 0, 0, 1, 1), ::testing::ExitedWithCode(255), message);
+        fclose(out);
+        // The frame was opened before the id was looked at.
+        FILE* in = fopen(path, "r");
+        char buffer[128] = {0};
+        const size_t n = fread(buffer, 1, sizeof buffer - 1, in);
+        fclose(in);
+        remove(path);
+        EXPECT_EQ(std::string(buffer, n), kOpen) << id;
+    }
+}
+
+TEST(GlyphBoxes, BoxesArePlacedInSinglePrecision) {
+    for (const Expected& e : kTable) {
+        const GlyphBox unit = Get_BoundBoxII(e.id, 0, 0, 1, 1);
+        EXPECT_FLOAT_EQ(unit.left, e.left) << e.name;
+        EXPECT_FLOAT_EQ(unit.bottom, e.bottom) << e.name;
+        EXPECT_FLOAT_EQ(unit.right, e.right) << e.name;
+        EXPECT_FLOAT_EQ(unit.top, e.top) << e.name;
+        const GlyphBox placed = Get_BoundBox(e.name, 12.5f, -3.0f, 20.0f, 10.0f);
+        EXPECT_EQ(placed.left, e.left * 20.0f + 12.5f);
+        EXPECT_EQ(placed.bottom, e.bottom * 10.0f + -3.0f);
+        EXPECT_EQ(placed.right, e.right * 20.0f + 12.5f);
+        EXPECT_EQ(placed.top, e.top * 10.0f + -3.0f);
+    }
+    const GlyphBox q = Get_BoundBox("quarter_note", 0, 0, 20, 20);
+    EXPECT_FLOAT_EQ(q.left, 0.0f);
+    EXPECT_FLOAT_EQ(q.bottom, -2.4f);
+    EXPECT_FLOAT_EQ(q.right, 5.72f);
+    EXPECT_FLOAT_EQ(q.top, 2.48f);
+}
+
+TEST(GlyphOutput, EveryGlyphIsFramedAndPaintedAsListed) {
+    for (const Expected& e : kTable) {
+        const std::string text = Emit(e.id, 31.5f, 47.25f, 10.58f, 10.58f);
+        ASSERT_EQ(text.rfind(kOpen, 0), 0u) << e.name;
+        ASSERT_GE(text.size(), sizeof kClose);
+        EXPECT_EQ(text.substr(text.size() - (sizeof kClose - 1)), kClose) << e.name;
+        const Reading r = Read(Body(text));
+        EXPECT_EQ(r.painting, e.painting) << e.name;
+        EXPECT_EQ(r.subpathsWithoutOneMoveto, 0) << e.name;
+    }
+}
+
+// The ink of every symbol stays inside its box (outlines sampled along their
+// curves; dots by their radius; stroked lines by half their width across).
+// The downward stem is the one symbol drawn longer than its box: its box is
+// the head's, while the stem reaches 0.778 below the note.
+TEST(GlyphOutput, InkStaysInsideTheBox) {
+    const double size = 100.0, tolerance = 0.3;  // 0.003 frame units
+    for (const Expected& e : kTable) {
+        const Reading r = Read(Body(Emit(e.id, 0, 0, 100, 100)));
+        // A stroked line (all of them are level or upright) spreads by half
+        // its width across its direction; its butt ends add nothing.
+        double acrossX = 0, acrossY = 0;
+        if (r.painting == "s") {
+            const bool level = r.ink[0].second == r.ink[1].second;
+            (level ? acrossY : acrossX) = r.lineWidth / 2;
+        }
+        double bottom = e.bottom * size;
+        if (e.id == 60) bottom = -0.778 * size;
+        for (const auto& p : r.ink) {
+            EXPECT_GE(p.first - acrossX, e.left * size - tolerance) << e.name;
+            EXPECT_LE(p.first + acrossX, e.right * size + tolerance) << e.name;
+            EXPECT_GE(p.second - acrossY, bottom - tolerance) << e.name;
+            EXPECT_LE(p.second + acrossY, e.top * size + tolerance) << e.name;
+        }
+        // Control points may stray a little beyond the curve they shape.
+        for (const auto& p : r.points) {
+            EXPECT_GE(p.first, e.left * size - 8) << e.name;
+            EXPECT_LE(p.first, e.right * size + 8) << e.name;
+            EXPECT_GE(p.second, bottom - 8) << e.name;
+            EXPECT_LE(p.second, e.top * size + 8) << e.name;
+        }
+    }
+}
+
+TEST(GlyphOutput, ZeroSizeCollapsesEveryPointOntoTheReference) {
+    for (const Expected& e : kTable) {
+        const std::string text = Emit(e.id, 7.25f, -3.5f, 0, 0);
+        const Reading r = Read(Body(text));
+        EXPECT_EQ(r.painting, e.painting) << e.name;
+        for (const auto& p : r.points) {
+            EXPECT_EQ(p.first, 7.25) << e.name;
+            EXPECT_EQ(p.second, -3.5) << e.name;
+        }
+    }
+}
+
+TEST(GlyphOutput, DrawnSymbolsHaveExactBytes) {
+    const struct {
+        const char* name;
+        float x, y, w;
+        const char* body;
+    } cases[] = {
+        {"quarter_note", 0, 0, 100,
+         "1.400000 -8.800000 moveto\n"
+         "-1.400000 -3.000000 2.600000 5.600000 9.000000 9.600000 curveto\n"
+         "14.400000 12.800000 23.000000 14.200000 27.000000 9.200000 curveto\n"
+         "31.600000 2.400000 25.800000 -6.000000 19.000000 -10.000000 curveto\n"
+         "13.000000 -12.600000 6.600000 -13.600000 1.400000 -8.800000 curveto\n"
+         "fill\n"},
+        {"percussion_clef", 10, 20, 100,
+         "10.000000 20.000000 moveto\n10.000000 70.000000 lineto\n14.500000 70.000000 lineto\n"
+         "14.500000 20.000000 lineto\n10.000000 20.000000 lineto\nfill\n"
+         "18.500000 20.000000 moveto\n18.500000 70.000000 lineto\n23.000000 70.000000 lineto\n"
+         "23.000000 20.000000 lineto\nfill\n"},
+        {"ledger-line", 10, 20, 100, "4.000000 setlinewidth\n0.500000 19.000000 moveto\n47.500000 19.000000 lineto\nstroke\n"},
+        {"ledger-lineWhole", 0, 0, 100, "4.000000 setlinewidth\n-9.500000 -1.000000 moveto\n50.500000 -1.000000 lineto\nstroke\n"},
+        {"ledger-lineDoubleWhole", 0, 0, 100,
+         "4.000000 setlinewidth\n-9.500000 -1.000000 moveto\n70.000000 -1.000000 lineto\nstroke\n"},
+        {"stem-up", 0, 0, 100, "2.500000 setlinewidth\n27.400000 2.200000 moveto\n27.400000 76.200000 lineto\nstroke\n"},
+        {"stem-down", 0, 0, 100, "2.500000 setlinewidth\n1.900000 2.200000 moveto\n1.900000 -77.800000 lineto\nstroke\n"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Emit(Get_GlyphID(c.name), c.x, c.y, c.w, c.w), kOpen + std::string(c.body) + kClose) << c.name;
+    }
+    // The bass clef's dots, after its body.
+    const std::string bass = Emit(4, 0, 0, 100, 100);
+    EXPECT_NE(bass.find("fill\nnewpath\n63.500000 10.000000 5.250000 0 360 arc\nclosepath\nfill\n"
+                        "newpath\n63.500000 -10.000000 5.250000 0 360 arc\nclosepath\nfill\ngrestore\n\n"),
+              std::string::npos);
+}
+
+TEST(GlyphOutput, CoordinatesArePlacedInDoublePrecisionFromFloatArguments) {
+    // 0.1f widened to double is not 0.1: the placement must use the float's value.
+    const std::string text = Emit(Get_GlyphID("ledger-line"), 0.1f, 0.1f, 1, 1);
+    char expected[128];
+    snprintf(expected, sizeof expected, "%f %f moveto\n", static_cast<double>(0.1f) + -0.095,
+             static_cast<double>(0.1f) + -0.01);
+    EXPECT_NE(text.find(expected), std::string::npos);
+}
+
+TEST(GlyphOutput, OctaveClefsAddASmallEightToThePlainClef) {
+    const struct {
+        int id, clef;
+        double dx, dy;
+    } cases[] = {{94, 4, 0.12, -0.71}, {95, 1, 0.39, 1.3}, {96, 4, 0.17, 0.45}, {97, 1, 0.3, -0.83}};
+    const float x = 13.3f, y = 71.9f, w = 10.58f, h = 10.58f;
+    for (const auto& c : cases) {
+        const std::string eight = Body(Emit(49, static_cast<float>(x + c.dx * h), static_cast<float>(y + c.dy * h),
+                                            static_cast<float>(0.6 * w), static_cast<float>(0.6 * h)));
+        EXPECT_EQ(Emit(c.id, x, y, w, h), kOpen + Body(Emit(c.clef, x, y, w, h)) + eight + kClose) << c.id;
+    }
+}
+
+TEST(GlyphOutlines, TablesCoverThePlainSymbolsOnly) {
+    for (int id = 1; id <= GlyphCount; ++id) {
+        OctaveClef octave;
+        const bool composite = Get_OctaveClef(id, &octave);
+        EXPECT_EQ(composite, id >= 94) << id;
+        EXPECT_EQ(Get_GlyphOutline(id).count > 0, !composite) << id;
+    }
+    EXPECT_EQ(Get_GlyphOutline(0).rows, nullptr);
+    EXPECT_EQ(Get_GlyphOutline(98).rows, nullptr);
+}
+
+}  // namespace
