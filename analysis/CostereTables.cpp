@@ -15,6 +15,10 @@
 
 namespace {
 
+// Pitch class a + b for a, b in 0 .. 11, and a - b likewise.
+inline int up(int a, int b) { return (a + b) % 12; }
+inline int down(int a, int b) { return (a - b + 12) % 12; }
+
 std::vector<int> tableCopy(const int32_t table[12])
 {
     return std::vector<int>(table, table + 12);
@@ -29,23 +33,23 @@ void PitchClassSet::calculateCostereCardinalTable()
     // semitone and a fifth away on either side.
     for (int n = 0; n < 12; ++n)
         for (int step : {0, 1, 11, 7, 5})
-            costereCardinalTable[Mod_X_Add(n, step, 12)] += pcPresence[n];
+            costereCardinalTable[up(n, step)] += pcPresence[n];
 }
 
 void PitchClassSet::calculateCostereTonalMajorTable()
 {
     std::fill(std::begin(costereTonalMajorTable), std::end(costereTonalMajorTable), 0);
     for (int r = 0; r < 12; ++r)
-        costereTonalMajorTable[r] = costereCardinalTable[r] + costereCardinalTable[Mod_X_Add(r, 4, 12)] +
-                                    costereCardinalTable[Mod_X_Add(r, 7, 12)];
+        costereTonalMajorTable[r] = costereCardinalTable[r] + costereCardinalTable[up(r, 4)] +
+                                    costereCardinalTable[up(r, 7)];
 }
 
 void PitchClassSet::calculateCostereTonalMinorTable()
 {
     std::fill(std::begin(costereTonalMinorTable), std::end(costereTonalMinorTable), 0);
     for (int r = 0; r < 12; ++r)
-        costereTonalMinorTable[r] = costereCardinalTable[r] + costereCardinalTable[Mod_X_Add(r, 3, 12)] +
-                                    costereCardinalTable[Mod_X_Add(r, 7, 12)];
+        costereTonalMinorTable[r] = costereCardinalTable[r] + costereCardinalTable[up(r, 3)] +
+                                    costereCardinalTable[up(r, 7)];
 }
 
 // Entry n: the cardinal attraction summed over the elements of Tn of the set.
@@ -56,7 +60,7 @@ void PitchClassSet::calculateCostereTranspositionalTable()
     std::fill(std::begin(costereTranspositionalTable), std::end(costereTranspositionalTable), 0);
     for (int n = 0; n < 12; ++n)
         for (int e = 0; e < 12; ++e)
-            costereTranspositionalTable[n] += pcPresence[e] * costereCardinalTable[Mod_X_Add(e, n, 12)];
+            costereTranspositionalTable[n] += pcPresence[e] * costereCardinalTable[up(e, n)];
 }
 
 // Entry n: the same over the elements of TnI of the set, n - e.
@@ -65,7 +69,7 @@ void PitchClassSet::calculateCostereInversionalTable()
     std::fill(std::begin(costereInversionalTable), std::end(costereInversionalTable), 0);
     for (int n = 0; n < 12; ++n)
         for (int e = 0; e < 12; ++e)
-            costereInversionalTable[n] += pcPresence[e] * costereCardinalTable[Mod_X_Add(n, -e, 12)];
+            costereInversionalTable[n] += pcPresence[e] * costereCardinalTable[down(n, e)];
 }
 
 // Common tones: entry n counts the elements whose image under Tn (or TnI)
@@ -74,13 +78,18 @@ void PitchClassSet::calculateInvarianceTables()
 {
     std::fill(std::begin(invarianceTnTable), std::end(invarianceTnTable), 0);
     std::fill(std::begin(invarianceTnITable), std::end(invarianceTnITable), 0);
-    for (int n = 0; n < 12; ++n)
+    int held[12];
+    for (int p = 0; p < 12; ++p)
+        held[p] = pcPresence[p] > 0 ? 1 : 0;
+    for (int n = 0; n < 12; ++n) {
+        int tn = 0, tni = 0;
         for (int e = 0; e < 12; ++e) {
-            if (isIntrinsic(Mod_X_Add(e, n, 12)))
-                invarianceTnTable[n] += pcPresence[e];
-            if (isIntrinsic(Mod_X_Add(n, -e, 12)))
-                invarianceTnITable[n] += pcPresence[e];
+            tn += pcPresence[e] * held[up(e, n)];
+            tni += pcPresence[e] * held[down(n, e)];
         }
+        invarianceTnTable[n] = tn;
+        invarianceTnITable[n] = tni;
+    }
 }
 
 // The set's own attraction against the attraction of its complement, over
@@ -93,7 +102,7 @@ void PitchClassSet::calculateInExWeights()
     exWeight = 0;
     std::vector<int> inside, outside;
     for (int r = 0; r < 12; ++r)
-        (isIntrinsic(r) ? inside : outside).push_back(costereCardinalTable[r]);
+        (pcPresence[r] > 0 ? inside : outside).push_back(costereCardinalTable[r]);
     std::sort(inside.begin(), inside.end());
     std::sort(outside.begin(), outside.end());
 

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 
-#include "analysis/ChordBuilders.h"
 #include "pcset/PitchClassSet.h"
 
 std::vector<PoleInfo> FilterPolesByType(const std::vector<PoleInfo>& poles, int type)
@@ -33,15 +32,42 @@ std::vector<PoleInfo> AddVectors(std::vector<PoleInfo> a, const std::vector<Pole
     return a;
 }
 
+namespace {
+
+// The triads and fifths the set holds, by root: the pitch classes that
+// MakeMajorTriad, MakeMinorTriad and MakeFifth list, looked up directly in
+// the presence counts (the analysis of the whole catalogue runs this often).
+struct Structures {
+    bool major[12];
+    bool minor[12];
+    bool fifth[12];
+};
+
+Structures structuresOf(const int32_t presence[12])
+{
+    Structures s;
+    for (int r = 0; r < 12; ++r) {
+        const bool root = presence[r] > 0;
+        const bool fifth = presence[(r + 7) % 12] > 0;
+        s.fifth[r] = root && fifth;
+        s.major[r] = s.fifth[r] && presence[(r + 4) % 12] > 0;
+        s.minor[r] = s.fifth[r] && presence[(r + 3) % 12] > 0;
+    }
+    return s;
+}
+
+} // namespace
+
 // 1 when the set holds a major or minor triad, else -1 when it holds a fifth,
 // else 0.
 int PitchClassSet::GiveTonalType() const
 {
+    const Structures held = structuresOf(pcPresence);
     for (int r = 0; r < 12; ++r)
-        if (isIntrinsic(MakeMajorTriad(r)) || isIntrinsic(MakeMinorTriad(r)))
+        if (held.major[r] || held.minor[r])
             return 1;
     for (int r = 0; r < 12; ++r)
-        if (isIntrinsic(MakeFifth(r)))
+        if (held.fifth[r])
             return -1;
     return 0;
 }
@@ -67,21 +93,19 @@ void PitchClassSet::calculatePoles()
     // Cardinal poles.
     Maximum cardIn, cardOut;
     for (int r = 0; r < 12; ++r)
-        (isIntrinsic(r) ? cardIn : cardOut).offer(costereCardinalTable[r]);
+        (pcPresence[r] > 0 ? cardIn : cardOut).offer(costereCardinalTable[r]);
     for (int r = 0; r < 12; ++r) {
         const int v = costereCardinalTable[r];
-        if (isIntrinsic(r) && v == cardIn.value)
+        if (pcPresence[r] > 0 && v == cardIn.value)
             intrinsicPoles.push_back({r, v, 0});
-        if (!isIntrinsic(r) && v == cardOut.value)
+        if (pcPresence[r] == 0 && v == cardOut.value)
             extrinsicPoles.push_back({r, v, 0});
     }
 
-    bool majorIn[12], minorIn[12], fifthIn[12];
-    for (int r = 0; r < 12; ++r) {
-        majorIn[r] = isIntrinsic(MakeMajorTriad(r));
-        minorIn[r] = isIntrinsic(MakeMinorTriad(r));
-        fifthIn[r] = isIntrinsic(MakeFifth(r));
-    }
+    const Structures held = structuresOf(pcPresence);
+    const bool* majorIn = held.major;
+    const bool* minorIn = held.minor;
+    const bool* fifthIn = held.fifth;
     const int32_t* major = costereTonalMajorTable;
     const int32_t* minor = costereTonalMinorTable;
 

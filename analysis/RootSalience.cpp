@@ -16,6 +16,8 @@ namespace {
 // Support weight of an interval of k semitones (0 .. 11) between a root and a
 // tone above it. The weights add up to 21 over the twelve intervals.
 constexpr int kSupportWeight[12] = {10, 0, 1, 0, 3, 0, 0, 5, 0, 0, 2, 0};
+// 1 for the intervals that support at all.
+constexpr int kSupports[12] = {1, 0, 1, 0, 1, 0, 0, 1, 0, 0, 1, 0};
 
 // The candidates r (ascending) whose table value is the table's maximum. The
 // scan starts below any possible value, so an all-zero table lists all twelve.
@@ -55,23 +57,25 @@ void PitchClassSet::calculateParncuttTable()
     vertexGeneratrices.clear();
 
     for (int r = 0; r < 12; ++r) {
+        int root = 0, vertex = 0, rootSupport = 0, vertexSupport = 0;
         for (int n = 0; n < 12; ++n) {
-            const int p = pcPresence[n];
-            if (p == 0)
-                continue;
             // n lies k semitones above the candidate root r, and r lies j
-            // semitones above n as a candidate vertex.
-            const int k = Mod_X_Add(n, -r, 12);
-            const int j = Mod_X_Add(r, -n, 12);
+            // semitones above n as a candidate vertex (both in 0 .. 11).
+            const int k = (n - r + 12) % 12;
+            const int j = (r - n + 12) % 12;
             // Repeated pitch classes weigh with their multiplicity but
             // support a candidate only once.
-            parncuttTable[r] += p * kSupportWeight[k];
-            parncuttInvTable[r] += p * kSupportWeight[j];
-            if (kSupportWeight[k] > 0)
-                parncuttSupportCount[r] += 1;
-            if (kSupportWeight[j] > 0)
-                parncuttInvSupportCount[r] += 1;
+            const int p = pcPresence[n];
+            const int held = p > 0 ? 1 : 0;
+            root += p * kSupportWeight[k];
+            vertex += p * kSupportWeight[j];
+            rootSupport += held * kSupports[k];
+            vertexSupport += held * kSupports[j];
         }
+        parncuttTable[r] = root;
+        parncuttInvTable[r] = vertex;
+        parncuttSupportCount[r] = rootSupport;
+        parncuttInvSupportCount[r] = vertexSupport;
     }
 
     parncuttRoots = maxima(parncuttTable);
