@@ -132,6 +132,12 @@ TEST(AnalysisInvariants, PolesLieOnTheRightSideOfTheSet)
         SCOPED_TRACE(VectorToString(list));
         const PitchClassSet s = Analysed(list);
         const int tonalType = s.GiveTonalType();
+        bool triad = false, fifth = false;
+        for (int r = 0; r < 12; ++r) {
+            triad = triad || s.isIntrinsic(MakeMajorTriad(r)) || s.isIntrinsic(MakeMinorTriad(r));
+            fifth = fifth || s.isIntrinsic(MakeFifth(r));
+        }
+        EXPECT_EQ(tonalType, triad ? 1 : fifth ? -1 : 0);
         for (const PoleInfo& p : s.intrinsicPoles) {
             switch (p.type) {
             case 0: EXPECT_TRUE(s.isIntrinsic(p.pc)); break;
