@@ -1,0 +1,103 @@
+#include <gtest/gtest.h>
+
+#include "analysis/Poles.h"
+#include "analysis/AnalysedSet.h"
+
+namespace {
+
+using Poles = std::vector<PoleInfo>;
+
+std::string Describe(const Poles& poles)
+{
+    std::string text;
+    for (const PoleInfo& p : poles)
+        text += "(" + std::to_string(p.pc) + "," + std::to_string(p.value) + "," + std::to_string(p.type) + ")";
+    return text;
+}
+
+TEST(Poles, ListHelpers)
+{
+    const Poles poles = {{0, 2, 0}, {7, 2, 0}, {0, 5, 1}, {5, 5, 2}, {3, -1000, 1}};
+    EXPECT_EQ(Describe(FilterPolesByType(poles, 0)), "(0,2,0)(7,2,0)");
+    EXPECT_EQ(Describe(FilterPolesByType(poles, 1)), "(0,5,1)(3,-1000,1)");
+    EXPECT_TRUE(FilterPolesByType(poles, -1).empty());
+    EXPECT_EQ(getBiggest(poles), 5);
+    EXPECT_EQ(getBiggest(Poles{}), -999);
+    EXPECT_EQ(getBiggest(Poles{{3, -1000, 1}}), -999);  // the scan starts at -999
+    EXPECT_EQ(Describe(AddVectors(FilterPolesByType(poles, 2), FilterPolesByType(poles, 0))),
+              "(5,5,2)(0,2,0)(7,2,0)");
+    EXPECT_EQ(getBiggest(Pcs{4, 9, 1}), 9);  // the integer overload stays visible
+}
+
+TEST(Poles, TonalTypeAndPoleLists)
+{
+    struct Case {
+        const char* set;
+        int tonalType;
+        const char *intrinsic, *extrinsic, *tonal, *mainTonal;
+    };
+    const Case cases[] = {
+        {"0 4 7", 1, "(0,2,0)(7,2,0)(0,5,1)", "(5,2,0)(11,2,0)(5,5,1)(7,5,1)(0,5,2)(4,5,2)(5,5,2)", "", ""},
+        {"0 3 7", 1, "(0,2,0)(7,2,0)(0,5,2)", "(2,2,0)(8,2,0)(0,5,1)(7,5,1)(8,5,1)(5,5,2)(7,5,2)", "", ""},
+        // A fifth without triad: weighed with both tonal values inside, as
+        // triads outside.
+        {"0 7", -1, "(0,2,0)(7,2,0)(0,4,-1)(0,4,-2)",
+         "(1,1,0)(2,1,0)(5,1,0)(6,1,0)(8,1,0)(11,1,0)(7,4,1)(5,4,2)", "", ""},
+        // Neither triad nor fifth: only centres outside.
+        {"0 1", 0, "(0,2,0)(1,2,0)", "(2,1,0)(5,1,0)(6,1,0)(7,1,0)(8,1,0)(11,1,0)(1,4,1)(5,4,2)", "", ""},
+        // Both triads on 0: a binary component that is also the top centre.
+        {"0 3 4 7", 1, "(0,2,0)(3,2,0)(4,2,0)(7,2,0)(0,6,1)(0,6,2)",
+         "(2,2,0)(5,2,0)(8,2,0)(11,2,0)(4,6,1)(7,6,1)(8,6,1)(4,6,2)(5,6,2)(8,6,2)", "(0,6,6)", "(0,6,6)"},
+        {"0 3 4 7 8 u", 1, "(0,3,0)(3,3,0)(4,3,0)(7,3,0)(8,3,0)(11,3,0)(0,9,1)(4,9,1)(8,9,1)(0,9,2)(4,9,2)(8,9,2)",
+         "(1,2,0)(2,2,0)(5,2,0)(6,2,0)(9,2,0)(10,2,0)(3,8,1)(7,8,1)(11,8,1)(1,8,2)(5,8,2)(9,8,2)",
+         "(0,9,9)(4,9,9)(8,9,9)", "(0,9,9)(4,9,9)(8,9,9)"},
+        // Both triads on 0; the minor one is the top centre.
+        {"0 2 3 4 7", 1, "(2,3,0)(3,3,0)(7,3,0)(0,8,2)", nullptr, "(0,7,8)", "(0,7,8)"},
+        // Both triads on 0, but the major triad on 8 draws more: no binary centre.
+        {"0 1 3 4 7 8", 1, "(8,4,0)(8,10,1)", nullptr, "(0,8,9)", ""},
+        {"0 2 4 5 7 9 u", 1, "(0,4,0)(4,4,0)(0,11,1)(9,11,2)",
+         "(6,3,0)(10,3,0)(2,9,1)(4,9,1)(9,9,1)(10,9,1)(0,9,2)(5,9,2)(7,9,2)(11,9,2)", "", ""},
+        // Nothing outside the chromatic set: no extra pole at all.
+        {"0 1 2 3 4 5 6 7 8 9 d u", 1, nullptr, "", nullptr, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.set);
+        const PitchClassSet s = AnalysedText(c.set);
+        EXPECT_EQ(s.GiveTonalType(), c.tonalType);
+        if (c.intrinsic) {
+            EXPECT_EQ(Describe(s.intrinsicPoles), c.intrinsic);
+        }
+        if (c.extrinsic) {
+            EXPECT_EQ(Describe(s.extrinsicPoles), c.extrinsic);
+        }
+        if (c.tonal) {
+            EXPECT_EQ(Describe(s.tonalPoles), c.tonal);
+        }
+        if (c.mainTonal) {
+            EXPECT_EQ(Describe(s.mainTonalPoles), c.mainTonal);
+        }
+    }
+}
+
+TEST(Poles, ChromaticSetHasEveryPitchClassAndTriadAsIntraPole)
+{
+    const PitchClassSet s = AnalysedText("0 1 2 3 4 5 6 7 8 9 d u");
+    EXPECT_EQ(FilterPolesByType(s.intrinsicPoles, 0).size(), 12u);
+    EXPECT_EQ(FilterPolesByType(s.intrinsicPoles, 1).size(), 12u);
+    EXPECT_EQ(FilterPolesByType(s.intrinsicPoles, 2).size(), 12u);
+    EXPECT_EQ(s.tonalPoles.size(), 12u);
+    EXPECT_EQ(s.mainTonalPoles.size(), 12u);
+}
+
+TEST(Poles, EmptySetHasOnlyExtraPolesOfValueZero)
+{
+    const PitchClassSet s = AnalysedText("");
+    EXPECT_EQ(s.GiveTonalType(), 0);
+    EXPECT_TRUE(s.intrinsicPoles.empty());
+    EXPECT_EQ(s.extrinsicPoles.size(), 12u + 24u);  // every pitch class, every triad
+    EXPECT_EQ(getBiggest(s.extrinsicPoles), 0);
+    EXPECT_TRUE(s.tonalPoles.empty());
+    EXPECT_TRUE(s.mainTonalPoles.empty());
+}
+
+} // namespace
