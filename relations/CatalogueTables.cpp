@@ -24,6 +24,29 @@ const std::vector<CatalogueEntry>& CatalogueEntries()
     return entries;
 }
 
+int CatalogueIndexOf(const std::vector<int>& list)
+{
+    // Entries are ascending lists of distinct pitch classes, so one equals
+    // the list exactly when the list ascends strictly within 0..11 and the
+    // entry holds the same pitch classes.
+    static const std::vector<int> indexByMask = [] {
+        std::vector<int> index(4096, -1);
+        const std::vector<CatalogueEntry>& entries = CatalogueEntries();
+        for (size_t i = 0; i < entries.size(); ++i)
+            index[entries[i].rotations[0]] = static_cast<int>(i);
+        return index;
+    }();
+    uint16_t mask = 0;
+    int previous = -1;
+    for (int x : list) {
+        if (x <= previous || x > 11)
+            return -1;
+        mask |= static_cast<uint16_t>(1u << x);
+        previous = x;
+    }
+    return indexByMask[mask];
+}
+
 const PitchClassSet& PcsTool()
 {
     static const PitchClassSet tool;
@@ -43,15 +66,6 @@ uint16_t PcMask(const std::vector<int>& list)
     for (int x : list)
         mask |= static_cast<uint16_t>(1u << Mod_X_Add(x, 0, 12));
     return mask;
-}
-
-uint16_t RotateMask(uint16_t mask, int n)
-{
-    n = Mod_X_Add(n, 0, 12);
-    if (n == 0)
-        return mask;
-    const unsigned m = mask & 0xFFFu;
-    return static_cast<uint16_t>(((m << n) | (m >> (12 - n))) & 0xFFFu);
 }
 
 std::array<int, 6> PairIntervalVector(const std::vector<int>& list)

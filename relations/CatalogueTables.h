@@ -25,6 +25,9 @@ struct CatalogueEntry {
 // The 351 entries in catalogue order (index = page number - 1).
 const std::vector<CatalogueEntry>& CatalogueEntries();
 
+// Index of the catalogue entry equal to the list element by element, or -1.
+int CatalogueIndexOf(const std::vector<int>& list);
+
 // A default record, used for the canonical-form operations that work on any
 // list and read no member (normal form, Tn-type ...). Shared, read-only.
 const PitchClassSet& PcsTool();
@@ -37,7 +40,14 @@ std::vector<int> AsLoaded(std::vector<int> list);
 uint16_t PcMask(const std::vector<int>& list);
 
 // The mask transposed by n semitones (n reduced mod 12).
-uint16_t RotateMask(uint16_t mask, int n);
+inline uint16_t RotateMask(uint16_t mask, int n)
+{
+    n %= 12;
+    if (n < 0)
+        n += 12;
+    const unsigned m = mask & 0xFFFu;
+    return static_cast<uint16_t>(((m << n) | (m >> (12 - n))) & 0xFFFu);
+}
 
 // Interval vector of a list counted over every pair of its entries in list
 // order (difference mod 12, folded above 6). Pairs of equal pitch classes

@@ -1,5 +1,6 @@
 #include "relations/SubsetSearch.h"
 
+#include <array>
 #include <cstdint>
 
 #include "relations/CatalogueTables.h"
@@ -59,7 +60,9 @@ std::vector<std::vector<int>> scan(const std::vector<int>& s, int* flag, bool su
     const Container container(s);
     // T_n(S) lies inside a catalogue type T when S's pitch classes, moved
     // by n, are all in T: duplicates in S do not matter there.
-    const uint16_t sMask = PcMask(s);
+    std::array<uint16_t, 12> sRotations{};
+    for (int n = 0; n < 12; ++n)
+        sRotations[n] = RotateMask(PcMask(s), n);
 
     std::vector<int> marks(entries.size(), kNotCandidate);
     int found = 0;
@@ -70,7 +73,7 @@ std::vector<std::vector<int>> scan(const std::vector<int>& s, int* flag, bool su
         marks[i] = kNotFound;
         const uint16_t typeMask = e.rotations[0];
         for (int n = 0; n < 12; ++n) {
-            const bool inside = subsets ? container.holds(e, n) : (RotateMask(sMask, n) & ~typeMask) == 0;
+            const bool inside = subsets ? container.holds(e, n) : (sRotations[n] & ~typeMask) == 0;
             if (inside) {
                 marks[i] = kFound;
                 ++found;

@@ -10,16 +10,6 @@ namespace {
 
 constexpr int kNoIndex = -1;
 
-// Index of the first catalogue entry equal to the list, element by element.
-int catalogueIndexOf(const std::vector<int>& tnType)
-{
-    const std::vector<CatalogueEntry>& entries = CatalogueEntries();
-    for (size_t i = 0; i < entries.size(); ++i)
-        if (VectorsAreEqual(entries[i].tnType, tnType))
-            return static_cast<int>(i);
-    return kNoIndex;
-}
-
 } // namespace
 
 std::vector<std::vector<int>> FindZrelations(const PitchClassSet& p)
@@ -39,8 +29,8 @@ std::vector<std::vector<int>> FindZrelations(const PitchClassSet& p)
 
 std::vector<std::vector<int>> FindZrelations(const std::vector<int>& a, const std::vector<int>& b)
 {
-    const int indexA = catalogueIndexOf(a);
-    const int indexB = catalogueIndexOf(b);
+    const int indexA = CatalogueIndexOf(a);
+    const int indexB = CatalogueIndexOf(b);
     const std::array<int, 6> iv = PairIntervalVector(a);
 
     const std::vector<CatalogueEntry>& entries = CatalogueEntries();
@@ -55,7 +45,7 @@ std::vector<std::vector<int>> FindZrelations(const std::vector<int>& a, const st
 
 std::string FindForteName(const PitchClassSet& p)
 {
-    const int index = catalogueIndexOf(p.getTnType());
+    const int index = CatalogueIndexOf(p.getTnType());
     if (index == kNoIndex)
         return std::string();
     return SharedUniverse().forteNames[index];
