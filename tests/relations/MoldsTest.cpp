@@ -4,7 +4,6 @@
 
 #include "pcset/Conversions.h"
 #include "pcset/PitchClassSet.h"
-#include "pcset/PitchUniverse.h"
 #include "relations/Molds.h"
 #include "relations/SetAlgebra.h"
 
@@ -32,7 +31,6 @@ TEST(Molds, MoldOfPlacedSets)
         {cMajor, {0, 4, 7}, 0, {1, 1, 2}},   // C major triad: thirds skip one degree, the fourth two
         {cMajor, {0, 4, 7}, 7, {1, 1, 2}},   // G major triad, 7 11 2
         {cMajor, {0, 3, 7}, 9, {1, 1, 2}},   // A minor triad
-        {cMajor, {0, 3, 7}, 2, {1, 1, 2}},   // D minor triad
         {cMajor, {0, 1, 5}, 4, {0, 1, 3}},   // E F A
         {cMajor, {0}, 5, {6}},               // a single note skips every other degree
         {chromatic, {0, 4, 8}, 1, {3, 3, 3}},
@@ -52,10 +50,8 @@ TEST(Molds, MoldOfPlacedSets)
 TEST(Molds, EquallySpaced)
 {
     EXPECT_EQ(IsEquallySpaced(chromatic, Pcs{0, 4, 8}), 1);
-    EXPECT_EQ(IsEquallySpaced(chromatic, Pcs{0, 3, 6, 9}), 1);
     EXPECT_EQ(IsEquallySpaced(cMajor, Pcs{0, 4, 7}), 0);
     EXPECT_EQ(IsEquallySpaced(cMajor, Pcs{4, 11}), 0);      // 3 and 2 degrees skipped
-    EXPECT_EQ(IsEquallySpaced(Pcs{0, 4, 7}, Pcs{0, 4, 7}), 1);
     EXPECT_EQ(IsEquallySpaced(cMajor, Pcs{5}), 1);
     EXPECT_EQ(IsEquallySpaced(cMajor, Pcs{1, 5, 9}), 0);     // not placed in the collection
 }
@@ -73,7 +69,6 @@ TEST(Molds, CompareImitationMolds)
         {{1, 2, 4}, {1, 2, 3}, 0},
         {{1, 1, 2}, {2, 1, 1}, 1},    // rotation and retrograde both match: rotation wins
         {{0, 0, 0}, {0, 0, 0}, 0},    // all-zero molds never compare
-        {{0, 0}, {1, 0}, 0},
         {{1, 0}, {0, 0}, 0},
         {{1, 2}, {1, 2, 1}, 0},       // different lengths
         {{}, {1}, 0},
@@ -170,32 +165,6 @@ TEST(Molds, RemainderAfterFragments)
     const std::vector<RobustSetInfo> r = findRemainder({{0, 4, 7}}, {{1}}, mode);
     EXPECT_EQ(r[0].tnType, (Pcs{0, 2, 5, 8}));
     EXPECT_EQ(r[0].levels, Pcs{10});
-    // The diminished seventh remains four ways.
-    const std::vector<RobustSetInfo> dim = findRemainder({{0, 1}}, {{1, 4, 7, 10}}, loaded(chromatic));
-    EXPECT_EQ(dim[0].tnType, (Pcs{0, 3, 6, 9}));
-    EXPECT_EQ(dim[0].levels, (Pcs{0, 3, 6, 9}));
-}
-
-// Catalogue-wide: a Tn-type placed inside its own transposition skips no
-// degree, and inside the chromatic collection its steps (skips plus one)
-// go once round the twelve pitch classes.
-TEST(Molds, MoldsOverTheCatalogue)
-{
-    const PitchUniverse& u = SharedUniverse();
-    for (const std::string& text : u.tnTypes) {
-        const Pcs t = StringToVector(text);
-        for (int level = 0; level < 12; ++level) {
-            const Pcs placed = operateVectorSet(t, level, 1);
-            EXPECT_EQ(findImitationMold(placed, t, level), Pcs(t.size(), 0)) << text;
-        }
-        for (int level = 0; level < 12; ++level) {
-            const Pcs mold = findImitationMold(chromatic, t, level);
-            int steps = 0;
-            for (int x : mold)
-                steps += x + 1;
-            EXPECT_EQ(steps, 12) << text;
-        }
-    }
 }
 
 } // namespace
