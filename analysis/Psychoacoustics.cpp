@@ -102,7 +102,9 @@ std::vector<int> CalculateCommonalityForAllTns(const PitchClassSet& a, const Pit
     PitchClassSet transposed;
     for (int k = 0; k < 12; ++k) {
         transposed.initializeSet(b.get_PitchClassSet(0, k));
-        transposed.calculateEverything();
+        // Commonality reads only the vertex table and the size: the rest of
+        // the analysis would change nothing here.
+        transposed.calculateParncuttTable();
         const float c = CalculateCommonality(a, transposed);
         result[k] = static_cast<int>(c + 0.5f);
     }
