@@ -1,12 +1,9 @@
 #include "app/Shell.h"
 
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "app/Preview.h"
+#include "page/FileOutput.h"
 #include "page/HarmodexPage.h"
 #include "pcset/Conversions.h"
 #include "pcset/CostereCode.h"
@@ -93,10 +90,7 @@ void get_entry_value(GtkWidget*, void* data)
         return;
     const std::string text = gtk_entry_get_text(GTK_ENTRY(field));
 
-    // A text with '.' or an upper-case X is a Costère code; anything else a
-    // list of pitch classes.
-    const bool costere = text.find('.') != std::string::npos || text.find('X') != std::string::npos;
-    std::vector<int> list = costere ? ConvertFromAdjCostereCode(text) : StringToVector(text);
+    std::vector<int> list = ReadSetText(text);
     if (list.empty()) {
         // Nothing to analyse: the page shown stays shown and saveable, and
         // the fields keep what the user typed.
@@ -150,51 +144,7 @@ bool CreateFileSelectionGUI()
 
 bool WritePageFile(const std::string& path, const std::string& text, std::string* error)
 {
-    // Written beside the target and renamed over it only when complete, so
-    // a failure never leaves a partial page looking like a saved one.
-    std::string temporary = path + ".partial-XXXXXX";
-    int fd = mkstemp(&temporary[0]);
-    if (fd < 0) {
-        *error = std::strerror(errno);
-        return false;
-    }
-    FILE* file = fdopen(fd, "w");
-    if (!file) {
-        *error = std::strerror(errno);
-        close(fd);
-        unlink(temporary.c_str());
-        return false;
-    }
-    bool ok = std::fwrite(text.data(), 1, text.size(), file) == text.size() && std::fputc('\n', file) != EOF;
-    int savedErrno = errno;
-    ok = std::fflush(file) == 0 && ok;
-    if (!ok)
-        savedErrno = errno;
-    ok = fsync(fileno(file)) == 0 && ok;
-    if (std::fclose(file) != 0 && ok) {
-        ok = false;
-        savedErrno = errno;
-    }
-    if (ok) {
-        // mkstemp creates the file readable by its owner only: a replaced
-        // file keeps its permissions, a new one gets an ordinary file's.
-        struct stat existing;
-        mode_t mode;
-        if (stat(path.c_str(), &existing) == 0) {
-            mode = existing.st_mode & 07777;
-        } else {
-            mode_t mask = umask(0);
-            umask(mask);
-            mode = 0666 & ~mask;
-        }
-        chmod(temporary.c_str(), mode);
-        if (std::rename(temporary.c_str(), path.c_str()) == 0)
-            return true;
-        savedErrno = errno;
-    }
-    unlink(temporary.c_str());
-    *error = std::strerror(savedErrno ? savedErrno : EIO);
-    return false;
+    return WriteFileAtomically(path, text + "\n", error);
 }
 
 void SaveEPSfile(GtkWidget*, void*)

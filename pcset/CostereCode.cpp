@@ -3,6 +3,7 @@
 #include <cctype>
 #include <cstdio>
 
+#include "pcset/Conversions.h"
 #include "pcset/PitchClassSet.h"
 
 namespace {
@@ -116,4 +117,14 @@ std::vector<int> ConvertFromAdjCostereCode(std::string code)
         position += pair.absent;
     }
     return positions;
+}
+
+bool IsCostereCodeText(const std::string& text)
+{
+    return text.find('.') != std::string::npos || text.find('X') != std::string::npos;
+}
+
+std::vector<int> ReadSetText(const std::string& text)
+{
+    return IsCostereCodeText(text) ? ConvertFromAdjCostereCode(text) : StringToVector(text);
 }

@@ -18,4 +18,10 @@ std::string calculateAdjCostereNumber(std::vector<int> list);
 // code is read, whatever its length and number of pieces.
 std::vector<int> ConvertFromAdjCostereCode(std::string code);
 
+// What a typed text names: a text holding '.' or an upper-case 'X' is a
+// Costère code, any other text a pitch-class list (lower-case x is not a
+// code letter). Both input fields read their text this way.
+bool IsCostereCodeText(const std::string& text);
+std::vector<int> ReadSetText(const std::string& text);
+
 #endif

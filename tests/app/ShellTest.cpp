@@ -197,27 +197,6 @@ TEST_F(Window, SavingWritesThePageAndOneNewline)
     rmdir(folder);
 }
 
-TEST(SaveFile, FailuresAreReportedAndLeaveNothingBehind)
-{
-    std::string error;
-    EXPECT_FALSE(WritePageFile("/nonexistent-folder/page.eps", "text", &error));
-    EXPECT_FALSE(error.empty());
-
-    char folder[] = "/tmp/harmodex-ro-XXXXXX";
-    ASSERT_NE(mkdtemp(folder), nullptr);
-    chmod(folder, 0500);
-    error.clear();
-    const std::string target = std::string(folder) + "/page.eps";
-    const bool written = WritePageFile(target, "text", &error);
-    if (geteuid() != 0) {  // root writes anywhere
-        EXPECT_FALSE(written);
-        EXPECT_FALSE(error.empty());
-    }
-    std::remove(target.c_str());
-    chmod(folder, 0700);
-    rmdir(folder);
-}
-
 TEST(Preview, EmptyOrBrokenTextsSayWhyNothingIsShown)
 {
     EXPECT_EQ(getPixbufFromEPSpage("", 155.0), nullptr);

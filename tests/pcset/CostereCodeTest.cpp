@@ -83,3 +83,24 @@ TEST(CostereCode, EverySubsetsCodeParsesBackToItsTnType)
 }
 
 } // namespace
+
+namespace {
+
+TEST(SetText, DotOrUpperCaseXMakesACode)
+{
+    struct Case { const char* text; bool code; std::vector<int> set; };
+    const Case cases[] = {
+        {"13.12.14", true, {0, 4, 7}},
+        {"2X", true, {0, 1}},
+        {"0 4 7", false, {0, 4, 7}},
+        {"39", false, {39}},          // a cluster's code without '.' or X reads as a list
+        {"x", false, {0}},
+        {"1.X", true, {0}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(IsCostereCodeText(c.text), c.code) << c.text;
+        EXPECT_EQ(ReadSetText(c.text), c.set) << c.text;
+    }
+}
+
+} // namespace

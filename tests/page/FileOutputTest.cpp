@@ -1,0 +1,57 @@
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include "page/FileOutput.h"
+
+namespace {
+
+std::string readAll(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+TEST(FileOutput, ReplacesWholeFilesAndKeepsTheirPermissions)
+{
+    char folder[] = "/tmp/harmodex-out-XXXXXX";
+    ASSERT_NE(mkdtemp(folder), nullptr);
+    const std::string path = std::string(folder) + "/" + std::string(250, 'n');  // a name near the limit
+    std::string error;
+    ASSERT_TRUE(WriteFileAtomically(path, "first", &error)) << error;
+    chmod(path.c_str(), 0640);
+    ASSERT_TRUE(WriteFileAtomically(path, std::string("second\0page", 11), &error)) << error;
+    EXPECT_EQ(readAll(path), std::string("second\0page", 11));
+    struct stat st;
+    ASSERT_EQ(stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);
+    std::remove(path.c_str());
+    EXPECT_EQ(rmdir(folder), 0) << "a temporary file was left behind";
+}
+
+TEST(FileOutput, FailuresNameTheReasonAndLeaveNothing)
+{
+    std::string error;
+    EXPECT_FALSE(WriteFileAtomically("/nonexistent-folder/page.eps", "x", &error));
+    EXPECT_NE(error.find("No such file"), std::string::npos) << error;
+
+    char folder[] = "/tmp/harmodex-out-XXXXXX";
+    ASSERT_NE(mkdtemp(folder), nullptr);
+    // A target that is a folder cannot be replaced by a file.
+    const std::string target = std::string(folder) + "/taken";
+    ASSERT_EQ(mkdir(target.c_str(), 0700), 0);
+    error.clear();
+    EXPECT_FALSE(WriteFileAtomically(target, "x", &error));
+    EXPECT_FALSE(error.empty());
+    rmdir(target.c_str());
+    EXPECT_EQ(rmdir(folder), 0) << "a temporary file was left behind";
+}
+
+} // namespace
