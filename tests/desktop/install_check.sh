@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Installs into a scratch prefix and checks that a desktop would find the
+# programs, the menu entry, the icon and valid AppStream metainfo.
+# Usage: install_check.sh BUILD-DIR
+set -euo pipefail
+prefix=$(mktemp -d)
+trap 'rm -rf "$prefix"' EXIT
+cmake --install "$1" --prefix "$prefix" >/dev/null
+for f in bin/harmodex bin/harmodex-cli \
+         share/applications/org.harmodex.Harmodex.desktop \
+         share/icons/hicolor/scalable/apps/org.harmodex.Harmodex.svg \
+         share/metainfo/org.harmodex.Harmodex.metainfo.xml; do
+  [ -e "$prefix/$f" ] || { echo "FAIL: $f was not installed"; exit 1; }
+done
+grep -qx 'Exec=harmodex' "$prefix/share/applications/org.harmodex.Harmodex.desktop"
+if command -v appstreamcli >/dev/null; then
+  appstreamcli validate --no-net "$prefix/share/metainfo/org.harmodex.Harmodex.metainfo.xml"
+fi
+"$prefix/bin/harmodex-cli" analyse "0 4 7" | grep -q '"forteName": "3-11b"'
+echo "installed and valid"
