@@ -8,6 +8,8 @@
 #include <unistd.h>
 #include <vector>
 
+#include <malloc.h>
+
 #include <gtest/gtest.h>
 #include <gtk/gtk.h>
 
@@ -158,6 +160,29 @@ TEST_F(Window, OldPreviewsAreReleased)
     g_object_weak_ref(G_OBJECT(old), [](gpointer flag, GObject*) { *static_cast<bool*>(flag) = true; }, &released);
     typeAndActivate(entryST, "0 4 7");
     EXPECT_TRUE(released);
+}
+
+// Heap in use after many requests and size changes stays where it was after
+// the first few: nothing of an old page or image is kept.
+TEST_F(Window, MemoryStaysFlatOverManyRequests)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the sanitizer's allocator keeps freed memory in quarantine";
+#endif
+    const char* sets[] = {"0 4 7", "0 1 3 7 8", "0 2 4 6 8 10", "13.12.14", "0 1 2 3 4 5 6 7 8"};
+    auto requests = [&](int n) {
+        for (int i = 0; i < n; ++i) {
+            typeAndActivate(entryST, sets[i % 5]);
+            gtk_spin_button_set_value(GTK_SPIN_BUTTON(spinner1), i % 2 ? 0.5 : 0.25);
+        }
+    };
+    requests(5);
+    malloc_trim(0);
+    const size_t before = mallinfo2().uordblks;
+    requests(30);
+    malloc_trim(0);
+    const size_t after = mallinfo2().uordblks;
+    EXPECT_LT(after, before + 2 * 1024 * 1024) << "heap grew from " << before << " to " << after;
 }
 
 TEST_F(Window, SavingWritesThePageAndOneNewline)
