@@ -1,44 +1,439 @@
 #include "page/HarmodexPage.h"
 
-#include <cstdio>
+#include <cmath>
+#include <cstdarg>
 #include <cstdlib>
+#include <vector>
 
+#include "analysis/Psychoacoustics.h"
+#include "notation/Glyphs.h"
+#include "page/Charts.h"
+#include "page/NumericTables.h"
 #include "page/PostScriptWriter.h"
 #include "page/TextPrimitives.h"
 #include "pcset/Conversions.h"
+#include "pcset/CostereCode.h"
+#include "relations/SetAlgebra.h"
+#include "relations/SubsetSearch.h"
+#include "relations/ZRelations.h"
 
-// The page so far: its document frame and running head. The blocks of the
-// analysis are composed into the same stream as they are written.
+namespace {
+
+// Sets of this many pitch classes or more are named by their Costère code:
+// their pitch-class numbers would no longer fit the lines of the page.
+constexpr int kCostereNaming = 8;
+
+// Every line the page writes is assembled as a std::string, so that a long
+// text is printed whole and nothing is cut or overrun.
+std::string Format(const char* format, ...)
+{
+    va_list arguments;
+    va_start(arguments, format);
+    va_list again;
+    va_copy(again, arguments);
+    const int length = std::vsnprintf(nullptr, 0, format, arguments);
+    va_end(arguments);
+    std::string text(length > 0 ? static_cast<std::size_t>(length) : 0, '\0');
+    if (length > 0) std::vsnprintf(&text[0], text.size() + 1, format, again);
+    va_end(again);
+    return text;
+}
+
+float cm(float centimetres) { return InCentimeters(centimetres); }
+
+// A distance of factor × unit, computed in double and kept in single
+// precision like every coordinate.
+float times(double factor, float unit) { return static_cast<float>(factor * unit); }
+
+// Inversionally symmetric: some inversion TkI maps the set onto itself, i.e.
+// keeps all its pitch classes (the set then has axes of symmetry).
+bool inversionallySymmetric(const PitchClassSet& p)
+{
+    const std::vector<int> invariance = p.getInvarianceTnITable();
+    for (int count : invariance)
+        if (count == p.getNelementsNormal()) return true;
+    return false;
+}
+
+// A set named on the page: its pitch classes run together in parentheses,
+// or, for large sets, its Costère code.
+std::string closeName(const std::vector<int>& tnType) { return "(" + FilterPcSetNumbersClose(tnType) + ")"; }
+
+std::string secondText(const std::vector<SetInfo>& records)
+{
+    return records.empty() ? std::string() : records.front().text;
+}
+
+// The staff notation of the set and its 24 transformations. It is drawn by
+// the notation box, which joins the page composer separately; until then the
+// place of the roster stays empty.
+void drawRoster(FILE* /*stream*/, const std::string& /*tnTypeText*/, float /*x*/, float /*y*/, float /*scale*/)
+{
+}
+
+// A single staff line, the middle line of a staff of the given size (points),
+// used as a rule under table headers.
+void drawRule(FILE* stream, float x, float y, float size, float length)
+{
+    const float step = static_cast<float>(0.252 * size);
+    float height = y + step;
+    height = height + step;
+    std::fputs("gsave\n", stream);
+    std::fprintf(stream, "%f setlinewidth\n", 0.02 * size);
+    std::fputs("newpath\n", stream);
+    std::fprintf(stream, "%f %f moveto\n", x, height);
+    std::fprintf(stream, "%f 0 rlineto\n", length);
+    std::fputs("stroke\n", stream);
+    std::fputs("grestore\n\n\n", stream);
+}
+
+void drawRunningHead(FILE* stream, const HarmodexPageGeometry& g, int page)
+{
+    const float y = (g.height - g.top) + g.bottom - cm(1.8f);
+    const std::string number = Format("- %d -", page);
+    if (!g.even) {
+        const float x = cm(2.4f) + g.left;
+        Print_Text(stream, x, y, 10, "HARMODEX", kAlignCentre);
+        Print_Text(stream, x + cm(3.3f), y, 11, number.c_str(), kAlignCentre);
+    } else {
+        const float x = cm(10.95f) + g.left;
+        Print_Text(stream, x, y, 10, "HARMODEX", kAlignCentre);
+        Print_Text(stream, x - cm(3.07f), y, 11, number.c_str(), kAlignCentre);
+    }
+}
+
+void drawFrame(FILE* stream, const HarmodexPageGeometry& g)
+{
+    MakeSquare(stream, g.left, g.bottom, 30, g.width - (g.left + g.right),
+               g.height - (cm(0.8f) + g.bottom + g.top));
+}
+
+// The title box on the outer side of the page: the set's Costère code and
+// its pitch classes, the more telling of the two large on the outer side.
+void drawTitle(FILE* stream, const HarmodexPageGeometry& g, const std::vector<int>& tnType, int cardinality)
+{
+    const std::string name = calculateAdjCostereNumber(tnType);
+    const std::string numbers = "(" + FilterPcSetNumbers(tnType) + ")";
+    const bool large = cardinality >= kCostereNaming;
+    const std::string& bigText = large ? name : numbers;
+    const std::string& smallText = large ? numbers : name;
+
+    const float titleWidth = 5.9f;
+    auto anchor = [&](double factor) {
+        return cm(static_cast<float>(g.leftCm + titleWidth * factor)) + g.titleShift;
+    };
+    const float outer = anchor(g.even ? 0.02 : 0.98);
+    const float inner = anchor(g.even ? 0.98 : 0.02);
+    const int outerAlign = g.even ? 0 : kAlignRight;
+    const int innerAlign = g.even ? kAlignRight : 0;
+    const float y = g.height - (cm(0.55f) + g.top);
+    Print_TextII(stream, outer, y, 13.5f, bigText.c_str(), outerAlign);
+    Print_TextII(stream, inner, y, 10.5f, smallText.c_str(), innerAlign);
+
+    MakeSquare(stream, g.left + g.titleShift, g.height - (cm(0.8f) + g.top), 30, cm(titleWidth), cm(0.8f));
+}
+
+// Root, vertex and Costère tables under a header of pitch classes, then the
+// invariance rows, in one box.
+void drawTableBlock(FILE* stream, const HarmodexPageGeometry& g, const PitchClassSet& p)
+{
+    const float x = cm(2.575f) + g.left + g.tableShift;
+    const float u = cm(0.5f);
+    const float labelSize = 8.0f;
+    const float labelX = x - cm(0.4f);
+    float y = cm(20.726f) + g.bottom;
+
+    y -= times(1.25, u);
+    PrintNumericTablesSimpleII(stream, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}, x, y, u, 8.8f);
+    y -= u;
+    drawRule(stream, x - cm(0.25f), y, 20.0f, cm(5.9f));
+
+    struct Row {
+        double factor;
+        const char* label;
+        const char* table;
+        std::vector<int> (PitchClassSet::*values)() const;
+    };
+    static const Row rows[] = {
+        {0, "root:", "Parncutt", &PitchClassSet::getParncuttTable},
+        {0.8, "vertex:", "ParncuttInv", &PitchClassSet::getParncuttInvTable},
+        {1.25, "cardinal:", "CostereCardinal", &PitchClassSet::getCostereCardinalTable},
+        {0.8, "tonal M:", "CostereTonalMajor", &PitchClassSet::getCostereTonalMajorTable},
+        {0.8, "tonal m:", "CostereTonalMinor", &PitchClassSet::getCostereTonalMinorTable},
+        {1.25, "transpositional:", "CostereTranspositional", &PitchClassSet::getCostereTranspositionalTable},
+        {0.8, "inversional:", "CostereInversional", &PitchClassSet::getCostereInversionalTable},
+    };
+    for (const Row& row : rows) {
+        y -= times(row.factor, u);
+        Print_TextII(stream, labelX, y, labelSize, row.label, kAlignRight);
+        PrintNumericTables(stream, p, row.table, (p.*row.values)(), x, y, u, labelSize);
+    }
+
+    const float operatorSize = static_cast<float>(1.1 * labelSize);
+    y -= times(1.25, u);
+    Print_TN(stream, labelX - cm(1.82f), y, operatorSize, "T", "n");
+    Print_TextII(stream, labelX, y, labelSize, "invariance:", kAlignRight);
+    PrintNumericTablesSimple(stream, p.getInvarianceTnTable(), x, y, u, labelSize);
+    y -= times(0.8, u);
+    Print_TN(stream, labelX - cm(1.75f), y, operatorSize, "I", "n");
+    Print_TextII(stream, labelX, y, labelSize, "invariance:", kAlignRight);
+    PrintNumericTablesSimple(stream, p.getInvarianceTnITable(), x, y, u, labelSize);
+
+    y -= times(0.9975, u);
+    MakeSquare(stream, x - cm(2.47f), y + cm(0.3f), 15.2f, cm(8.25f), cm(5.05f));
+}
+
+// The number of pitch classes, large, with the Forte name beside the
+// dynamic-mark f.
+void drawCardinalityBox(FILE* stream, const HarmodexPageGeometry& g, const PitchClassSet& p)
+{
+    const float x = cm(3.84f) + g.left + g.cardinalityShift;
+    const float y = g.bottom + cm(10.52f) - cm(0.52f) + cm(3.825f);
+    MakeSquare(stream, x, y, 15.2f, cm(1.27f), cm(1.62f));
+    const int cardinality = p.getNelementsNormal();
+    const std::string count = Format("%d", cardinality);
+    Print_TextII(stream, x + cm(0.62f), y + cm(0.47f), 29, count.c_str(), kAlignCentre);
+    Print_TextII(stream, x + cm(0.63f), y + cm(0.15f), 6.5f, cardinality == 1 ? "item" : "items", kAlignCentre);
+    Print_Glyph(stream, "forte", x + cm(0.2f), y + cm(1.38f), 10, 10);
+    const std::string forteName = FindForteName(p);
+    Print_TextII(stream, x + cm(0.47f), y + cm(1.35f), 5.6f, forteName.c_str(), 0);
+}
+
+// One list of generatrices after the cursor c (cm): an arrow, then each
+// pitch class, in parentheses when the set does not hold it.
+void drawGeneratrices(FILE* stream, float x, float y, float size, const char* arrow,
+                      const std::vector<int>& generatrices, const PitchClassSet& p, double& c)
+{
+    for (int g : generatrices) {
+        Print_TextIV(stream, x + cm(static_cast<float>(c)), y, size, arrow, 0);
+        c += 0.141732;
+        const bool member = p.isIntrinsic(g);
+        const std::string token = FilterPcSetNumbers(g);
+        const std::string text = member ? token + " " : "(" + token + ") ";
+        Print_TextII(stream, x + cm(static_cast<float>(c)), y, size, text.c_str(), 0);
+        c += member ? 0.198425 : 0.354330;
+    }
+}
+
+} // namespace
+
+HarmodexPageGeometry GetHarmodexPageGeometry(int page)
+{
+    HarmodexPageGeometry g;
+    g.even = page % 2 == 0;
+    g.width = cm(17.0f);
+    g.height = cm(24.0f);
+    g.top = cm(1.27f);
+    g.bottom = cm(1.27f);
+    g.leftCm = g.even ? 1.5 : 2.0;
+    g.left = cm(static_cast<float>(g.leftCm));
+    g.right = cm(g.even ? 2.0f : 1.5f);
+    if (!g.even) {
+        g.titleShift = g.width - (g.left + g.right + cm(5.9f));
+        g.rosterShift = cm(5.05f);
+        g.tableShift = cm(5.05f);
+        g.cardinalityShift = cm(0.0f) + cm(1.32f);
+        g.identityShift = 0;
+        g.classificationShift = cm(0.005f);
+        g.commonalityShift = cm(0.0f) + cm(1.32f);
+        g.subsetShift = 0;
+    } else {
+        g.titleShift = 0;
+        g.rosterShift = cm(-0.01f);
+        g.tableShift = cm(-0.01f);
+        g.cardinalityShift = cm(4.635f) - cm(1.405f);
+        g.identityShift = cm(8.35f);
+        g.classificationShift = cm(-5.065f);
+        g.commonalityShift = cm(4.635f) - cm(9.74f);
+        g.subsetShift = cm(8.35f);
+    }
+    return g;
+}
+
+void DrawIdentityColumn(FILE* stream, const HarmodexPageGeometry& g, const PitchClassSet& p)
+{
+    const float x = cm(0.22f) + g.left + g.identityShift;
+    const float y0 = cm(20.23f) + g.bottom;
+    const float s = cm(0.28f);
+    const float size = 6.5f;
+    const float operatorSize = static_cast<float>(1.1 * size);
+    const float gap = times(0.35, s);
+    float d = cm(0.03f);
+    const std::vector<int> tnType = p.getTnType();
+
+    MakeSquare(stream, x - cm(0.15f), y0 - cm(3.0f), 15.2f, cm(5.0f), cm(3.35f));
+
+    // Interval content.
+    const std::string vector = "interval vector:  <" + FilterPcSetNumbersWithCommas(p.getIntervalVector()) + ">";
+    Print_TextII(stream, x, y0 + d, size, vector.c_str(), 0);
+    for (const SetInfo& info : p.getSetInfoByLabel("Interval Content Classification"))
+        if (info.text == "with limited interval content") {
+            Print_TextII(stream, x + cm(3.1f), y0 + d, size, "(limited content)", 0);
+            break;
+        }
+    d = d - s - gap;
+
+    // The inverted twin: only a set that is not its own inversion has one.
+    if (!inversionallySymmetric(p)) {
+        const std::vector<int> twin = p.getInvTnType();
+        const std::string text = p.getNelementsNormal() >= kCostereNaming
+                                     ? "inverted twin:  " + calculateAdjCostereNumber(twin)
+                                     : "inverted twin: " + closeName(twin);
+        Print_TextII(stream, x, y0 + d, size, text.c_str(), 0);
+        d = d - s;
+    }
+
+    // Isomers: the Z-related Tn-types (same interval vector, other set class).
+    const std::vector<std::vector<int>> isomers = FindZrelations(p);
+    if (!isomers.empty()) {
+        std::string text = "isomers: ";
+        for (const std::vector<int>& isomer : isomers)
+            text += static_cast<int>(isomer.size()) >= kCostereNaming
+                        ? "  " + calculateAdjCostereNumber(isomer)
+                        : " \\(" + FilterPcSetNumbersClose(isomer) + "\\)";
+        Print_TextII(stream, x, y0 + d, size, text.c_str(), 0);
+        d = d - s;
+    }
+
+    // The complement, with the transposition levels (italic) at which its
+    // Tn-type fills exactly the pitch classes the set leaves out.
+    Print_TextII(stream, x, y0 + d, size, "complement to XII:", 0);
+    PitchClassSet complement;
+    complement.initializeSet(p.getComplementary());
+    const std::vector<int> k = complement.getTnType();
+    if (!k.empty()) {
+        std::vector<int> levels;
+        for (int t = 0; t < 12; ++t) {
+            bool disjoint = true;
+            for (int pc : operateVectorSet(k, t, 1))
+                if (p.isIntrinsic(pc)) {
+                    disjoint = false;
+                    break;
+                }
+            if (disjoint) levels.push_back(t);
+        }
+        const std::string levelText = levels.size() > 1 ? FilterPcSetNumbers(levels.front()) + "+,"
+                                                        : FilterPcSetNumbersWithCommas(levels) + ",";
+        const std::string name = complement.getNelementsNormal() < kCostereNaming
+                                     ? closeName(k)
+                                     : " " + calculateAdjCostereNumber(k);
+        Print_TextIIIitallic(stream, x + cm(1.95f), y0 + d, size, name.c_str(), levelText.c_str(), 0);
+    } else {
+        Print_TextIV(stream, x + cm(1.95f), y0 + d, size, "\\306", 0);
+    }
+    d = d - s - gap;
+
+    // Limited transpositions and inversions.
+    for (const SetInfo& info : p.getSetInfoByLabel("TransInv Limitation Classification")) {
+        const bool tns = info.text == "with limited Tns";
+        const bool tnis = info.text == "with limited TnIs";
+        const bool both = info.text == "with limited Tns & TnIs";
+        if (!tns && !tnis && !both) continue;
+        Print_TextII(stream, x, y0 + d, size, "with limited", 0);
+        if (tns || both) Print_TN(stream, x + cm(1.22f), y0 + d, operatorSize, "T", "n");
+        if (tnis) Print_TN(stream, x + cm(1.25f), y0 + d, operatorSize, "I", "n");
+        if (both) {
+            Print_TextII(stream, x + cm(1.56f), y0 + d, size, "&", 0);
+            Print_TN(stream, x + cm(1.77f), y0 + d, operatorSize, "I", "n");
+        }
+        d = d - s;
+    }
+
+    // Roots and tonicity.
+    const std::string roots =
+        (p.getNroots() == 1 ? "root: " : "roots: ") + secondText(p.getSetInfoByLabel("Roots"));
+    Print_TextII(stream, x, y0 + d, size, roots.c_str(), 0);
+    d = d - times(0.9, s);
+    const float tonicity = CalculateTonicity(p);
+    const std::string tonicityText = Format("tonicity:  %.2f\\045", tonicity);
+    Print_TextIIb(stream, x, y0 + d, size, tonicityText.c_str(), 0);
+    d = d - times(0.8, s);
+    DrawRectangleChart(stream, x, y0 + d, 1.0f, tonicity, 100.0f);
+    d = d - times(1.2, s);
+
+    // Vertices and phonicity. With exactly six maxima the classification
+    // keeps no vertex record (six is neither a short list nor "all maxima");
+    // the line then shows the word alone, and the bold maxima of the vertex
+    // row above name them.
+    const std::string vertices =
+        (p.getNvertexes() == 1 ? "vertex: " : "vertices: ") + secondText(p.getSetInfoByLabel("Vertices"));
+    Print_TextII(stream, x, y0 + d, size, vertices.c_str(), 0);
+    d = d - times(0.9, s);
+    const float phonicity = CalculatePhonicity(p);
+    const std::string phonicityText = Format("phonicity:  %.2f\\045", phonicity);
+    Print_TextIIb(stream, x, y0 + d, size, phonicityText.c_str(), 0);
+    d = d - times(0.8, s);
+    DrawRectangleChart(stream, x, y0 + d, 1.0f, phonicity, 100.0f);
+    // The dial needs a number to point at: the measures of an empty set (no
+    // catalogue page) are undefined and leave the pointer upright.
+    float azimuth = CalculateAzimuth(p);
+    if (!std::isfinite(azimuth)) azimuth = 0;
+    DrawAzimuthChart(stream, x + cm(2.82f), y0 + d + cm(0.15f), 0.8f, azimuth);
+    const float roughness = CalculateFrozenHutchinsonKnopoffRoughness(tnType);
+    DrawVerticalRectangleChart(stream, x + cm(4.36f), y0 + d - cm(0.1f), 1.0f, roughness, 15.0f);
+    PrintRotatedText(stream, x + cm(4.74f), y0 + d, 7.15f, 90, "roughness", 0);
+    const std::string roughnessText = Format("%.2f", roughness);
+    Print_TextII(stream, x + cm(4.48f), y0 + d - cm(0.35f), size, roughnessText.c_str(), kAlignCentre);
+    d = d - s - gap - times(0.15, s);
+
+    // Generatrices: the roots (up arrow) and vertices (down arrow) that every
+    // pitch class of the set supports.
+    const std::size_t generatrices = p.rootGeneratrices.size() + p.vertexGeneratrices.size();
+    if (generatrices > 0) {
+        double c = generatrices == 1 ? 1.15 : 1.38;
+        Print_TextII(stream, x, y0 + d, size, generatrices == 1 ? "generatrix:" : "generatrices:", 0);
+        drawGeneratrices(stream, x, y0 + d, size, "\\255", p.rootGeneratrices, p, c);
+        drawGeneratrices(stream, x, y0 + d, size, "\\257", p.vertexGeneratrices, p, c);
+        d = d - s;
+    }
+}
+
 std::string DrawHarmodexPage(int page, std::string tnText, int mode, int pages)
 {
-    char* buffer = nullptr;
-    size_t size = 0;
-    FILE* stream = open_memstream(&buffer, &size);
-    if (!stream)
-        return std::string();
+    // The set as typed (A) and its Tn-type (P), which the page analyses.
+    const std::vector<int> list =
+        tnText.find('.') != std::string::npos ? ConvertFromAdjCostereCode(tnText) : StringToVector(tnText);
+    PitchClassSet a;
+    a.initializeSet(list);
+    const std::vector<int> tnType = a.getTnType();
+    PitchClassSet p;
+    p.initializeSet(tnType);
+    const std::string tnTypeText = VectorTocString(tnType);
+    p.calculateEverything();
+    const HarmodexPageGeometry g = GetHarmodexPageGeometry(page);
 
-    const float width = InCentimeters(17.0f), height = InCentimeters(24.0f);
-    const std::string title = tnText;
+    char* buffer = nullptr;
+    std::size_t size = 0;
+    FILE* stream = open_memstream(&buffer, &size);
+    if (!stream) return std::string();
+
+    // The document is titled by the Tn-type it analyses.
     if (mode >= 0)
-        Print_EPS_Header(stream, width, height, title.c_str());
+        Print_EPS_Header(stream, g.width, g.height, tnTypeText.c_str());
     else if (mode == -1)
-        Print_PS_Header(stream, title.c_str(), pages);
+        Print_PS_Header(stream, tnTypeText.c_str(), pages);
     else
         Print_PS_PageStart(stream, -mode);
 
-    const bool odd = page % 2 != 0;
-    const float left = InCentimeters(odd ? 2.0f : 1.5f);
-    const float right = width - InCentimeters(odd ? 1.5f : 2.0f);
-    const std::string number = IntToStringPlain(page);
-    Print_TextII(stream, odd ? right : left, height - InCentimeters(1.0f), 9.0f, number.c_str(), odd ? 2 : 1);
-    Print_TextII(stream, left, height - InCentimeters(3.0f), 18.0f, tnText.c_str(), 1);
+    drawRunningHead(stream, g, page);
+    drawFrame(stream, g);
+    drawTitle(stream, g, tnType, p.getNelementsNormal());
+    drawRoster(stream, tnTypeText, cm(0.11f) + g.left + g.rosterShift, g.bottom + cm(0.1f), 0.529f);
+    drawTableBlock(stream, g, p);
+    drawCardinalityBox(stream, g, p);
+    DrawIdentityColumn(stream, g, p);
+
+    // ------------------------------------------------------------------
+    // Second half of the page, in this order: the classification column,
+    // the commonality table, and the strip of subsets and supersets.
+    // ------------------------------------------------------------------
 
     if (mode >= 0)
         WrapUp_EPS(stream);
-    else if ((mode == -1 && pages == 1) || -pages == mode)
+    else if (mode == -pages)
         WrapUp_PS(stream);
     std::fclose(stream);
-    std::string text(buffer, size);
+    std::string text(buffer ? buffer : "");
     std::free(buffer);
     return text;
 }

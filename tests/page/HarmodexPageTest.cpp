@@ -1,0 +1,164 @@
+#include "page/HarmodexPage.h"
+
+#include "page/Ghostscript.h"
+#include "page/MemoryStream.h"
+#include "page/PostScriptWriter.h"
+#include "page/ShownText.h"
+#include "pcset/Conversions.h"
+#include "pcset/PitchUniverse.h"
+
+#include <gtest/gtest.h>
+
+#include <regex>
+
+namespace {
+
+float Cm(float points) { return points / InCentimeters(1.0f); }
+
+// The page of a set, with its page number from the catalogue.
+std::string Page(const char* set)
+{
+    PitchClassSet s;
+    s.initializeSet(StringToVector(set));
+    return DrawHarmodexPage(FindSetID(VectorToString(s.getTnType()), SharedUniverse()) + 1, set, 0, 0);
+}
+
+TEST(HarmodexPage, MirroredMarginsAndTitleBox)
+{
+    // The frame and the title box are the first rectangles of 0.6 pt.
+    const std::regex box("0.600000 setlinewidth\nnewpath\n(\\S+) (\\S+) moveto\n(\\S+) \\S+ lineto\n");
+    struct Case { int page; float left, right, titleX; };
+    for (const Case& c : {Case{1, 2.0f, 1.5f, 9.6f}, Case{2, 1.5f, 2.0f, 1.5f}}) {
+        const std::string page = DrawHarmodexPage(c.page, "0 1", 0, 0);
+        std::sregex_iterator frame(page.begin(), page.end(), box), title = std::next(frame);
+        EXPECT_NEAR(Cm(std::stof((*frame)[1])), c.left, 1e-4);
+        EXPECT_NEAR(Cm(std::stof((*frame)[2])), 1.27f, 1e-4);
+        EXPECT_NEAR(17 - Cm(std::stof((*frame)[3])), c.right, 1e-4);
+        EXPECT_NEAR(Cm(std::stof((*title)[1])), c.titleX, 1e-4);
+        EXPECT_NEAR(Cm(std::stof((*title)[2])), 24 - 2.07f, 1e-4);  // standing on the frame
+    }
+}
+
+TEST(HarmodexPage, TitleNamesLargeSetsByTheirCostereCode)
+{
+    struct Case { const char* set; const char* large; const char* small; };
+    const Case cases[] = {
+        {"0 1 2 4 6 8 10", "(0 1 2 4 6 8 d)", "31.11.11.11.11"},
+        {"0 1 2 3 4 5 6 7", "84", "(0 1 2 3 4 5 6 7)"},
+    };
+    for (const Case& c : cases) {
+        const auto shown = ShownTexts(Page(c.set));
+        const ShownText* large = FindShown(shown, c.large);
+        ASSERT_TRUE(large && large + 1 == FindShown(shown, c.small)) << c.set;  // the large text first
+        EXPECT_EQ(large[0].size, 13.5f);
+        EXPECT_EQ(large[1].size, 10.5f);
+    }
+}
+
+// Lines of the identity column and the cardinality box, as written into the
+// page ("(text) " opens every shown text).
+TEST(HarmodexPage, IdentityLinesOfKnownSets)
+{
+    struct Case { const char* set; std::vector<const char*> present, absent; };
+    const Case cases[] = {
+        {"0", {"item", "1-1", "generatrices:"}, {"items", "isomers: "}},
+        {"0 4 7", {"items", "3-11b", "interval vector:  <0,0,1,1,1,0>", "inverted twin: (037)",
+                   "tonicity:  54.00\\045", "phonicity:  28.85\\045", "1.00", "\\255", "0 ", "\\257", "(2) ",
+                   "8,", " 41.31.21"}, {"item"}},
+        {"0 4 8", {}, {"inverted twin: (048)"}},  // its own inversion
+        {"0 1 4 6", {"isomers:  \\(0137\\) \\(0467\\)"}, {}},
+        {"0 1 2 3 4 5 6 8", {"inverted twin:  11.73"}, {}},
+        // The complement's Tn-type after the level (italic) at which it fills
+        // the aggregate, with "+" when several levels do.
+        {"0 1 2 3 4 5", {"(012345)", "6,"}, {}},
+        {"0 2 4 6 8 10", {"1+,"}, {}},
+    };
+    for (const Case& c : cases) {
+        const std::string page = Page(c.set);
+        for (const char* text : c.present)
+            EXPECT_NE(page.find("(" + std::string(text) + ") "), std::string::npos) << c.set << ": " << text;
+        for (const char* text : c.absent)
+            EXPECT_EQ(page.find("(" + std::string(text) + ") "), std::string::npos) << c.set << ": " << text;
+    }
+    EXPECT_NE(Page("0 1 2 3 4 5 6 7 8 9 10 11")
+                  .find("(complement to XII:) show\ngrestore\n\ngsave\n/Symbol findfont\n6.500000 scalefont\n"
+                        "setfont\nnewpath\n"),
+              std::string::npos);
+}
+
+TEST(HarmodexPage, DocumentFramings)
+{
+    const std::string eps = DrawHarmodexPage(24, "0 4 7", 0, 0);
+    EXPECT_EQ(eps.rfind("%!PS-Adobe-3.0 EPSF-3.0\n", 0), 0u);
+    EXPECT_NE(eps.find("\n%%Title: 0 4 7\n"), std::string::npos);
+    EXPECT_NE(eps.find("\n%%BoundingBox: 0 0 481 680\n"), std::string::npos);
+    EXPECT_EQ(eps.substr(eps.size() - 8), "\n\n%%EOF\n");
+
+    const std::string first = DrawHarmodexPage(1, "0", -1, 3);
+    EXPECT_EQ(first.rfind("%!PS-Adobe-2.0\n\n", 0), 0u);
+    EXPECT_EQ(first.find("%%EOF"), std::string::npos);
+    const std::string last = DrawHarmodexPage(3, "0 2", -3, 3);
+    EXPECT_EQ(last.rfind("\n\nshowpage\n\n%%Page: 3 3\n\n\n", 0), 0u);
+    EXPECT_EQ(last.substr(last.size() - 20), "\n\nshowpage\n\n\n\n%%EOF\n");
+}
+
+TEST(HarmodexPage, AnyFormOfTheSetGivesTheSamePageAndAnyTextAPage)
+{
+    const std::regex date("%%CreationDate: [^\n]*\n");
+    const std::string page = std::regex_replace(DrawHarmodexPage(24, "0 4 7", 0, 0), date, "");
+    for (const char* form : {"13.12.14", "7 11 2", "  4 7 0 4 "})
+        EXPECT_EQ(std::regex_replace(DrawHarmodexPage(24, form, 0, 0), date, ""), page) << form;
+    // No catalogue set: still a whole document, with no undefined number
+    // where PostScript expects one.
+    for (const char* text : {"", "x", "1.2.3.4.5.6.7.8.9.1.2.3.4.5"}) {
+        const std::string odd = DrawHarmodexPage(1, text, 0, 0);
+        EXPECT_EQ(odd.substr(odd.size() - 8), "\n\n%%EOF\n") << '"' << text << '"';
+        EXPECT_EQ(odd.find("nan "), std::string::npos) << '"' << text << '"';
+    }
+}
+
+// The lines that read classification records, fed as the attribute
+// classification writes them.
+TEST(HarmodexPage, IdentityColumnReadsClassificationRecords)
+{
+    auto column = [](std::vector<int> set, std::vector<SetInfo> records) {
+        PitchClassSet p;
+        p.initializeSet(set);
+        p.calculateEverything();
+        p.setInfos = records;
+        return ShownTexts(Capture([&](FILE* out) { DrawIdentityColumn(out, GetHarmodexPageGeometry(1), p); }));
+    };
+    const auto triad = column({0, 4, 7}, {{"Interval Content Classification", "with limited interval content"},
+                                          {"Roots", " 0"}, {"Vertices", " 7"}});
+    for (const char* text : {"(limited content)", "root:  0", "vertex:  7"}) EXPECT_TRUE(FindShown(triad, text));
+
+    // Six roots: the listing comes first and is shown. Six vertices: no
+    // record, and the line shows the word alone.
+    const auto wholeTone = column({0, 2, 4, 6, 8, 10}, {{"TransInv Limitation Classification", "with limited Tns & TnIs"},
+                                                        {"Roots", " 0 2 4 6 8 d"}, {"Roots", "all maxima"}});
+    EXPECT_TRUE(FindShown(wholeTone, "roots:  0 2 4 6 8 d"));
+    EXPECT_TRUE(FindShown(wholeTone, "vertices: "));
+    const ShownText* limited = FindShown(wholeTone, "with limited");
+    const ShownText* both = FindShown(wholeTone, "&");
+    ASSERT_TRUE(limited && both);
+    EXPECT_NEAR(Cm(both->x - limited->x), 1.56f, 1e-4);
+
+}
+
+// The whole book as one multi-page document, read by a real PostScript
+// interpreter.
+TEST(HarmodexPage, AllPagesComposeAndRenderWithoutPostScriptError)
+{
+    const PitchUniverse& catalogue = SharedUniverse();
+    const int pages = PitchUniverse::NumTnTypes;
+    std::string book;
+    for (int i = 0; i < pages; ++i) {
+        const std::string page = DrawHarmodexPage(i + 1, catalogue.tnTypes[i], -(i + 1), pages);
+        ASSERT_NE(page.find("(- " + std::to_string(i + 1) + " -)"), std::string::npos) << catalogue.tnTypes[i];
+        book += page;
+    }
+    if (!GhostscriptAvailable()) GTEST_SKIP() << "gs is not on PATH";
+    EXPECT_EQ(GhostscriptErrors(book), "");
+}
+
+} // namespace
