@@ -48,8 +48,9 @@ void addCentricWord(ClassificationWriter& out, const char* prefix, int c, bool s
         out.addAndRecord(TonalLabel, std::string(prefix) + kind);
 }
 
-// The same judgement on the centres inside the set, when stronger centres lie
-// outside it. Returns whether the set is (bi)centred within itself.
+// The same count on the centres inside the set, when those outside are at
+// least as strong. Returns whether the set is centred (or, symmetric,
+// bicentred) within itself.
 bool addCentredWord(ClassificationWriter& out, int c, bool sym)
 {
     if (c == 1) {
