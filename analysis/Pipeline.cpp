@@ -19,9 +19,8 @@ void PitchClassSet::calculateEverything()
     calculateInExWeights();
     // The poles read the cardinal and tonal tables.
     calculatePoles();
-    // TODO(symmetry, imitation, attributes): here follow, in this order,
-    //   calculateSymmetryAxes();
-    //   calculateImitationPatterns();
-    //   calculateAttributes();
-    // (the attributes read everything computed before them).
+    calculateSymmetryAxes();
+    calculateImitationPatterns();
+    // The attributes read everything computed before them.
+    calculateAttributes();
 }

@@ -34,6 +34,28 @@ void BM_CalculateEverythingAll351TnTypes(benchmark::State& state)
 }
 BENCHMARK(BM_CalculateEverythingAll351TnTypes)->Unit(benchmark::kMicrosecond);
 
+// The last three steps of the analysis alone (symmetry axes, imitation
+// patterns, classification), on sets whose tables and poles are computed.
+void BM_ClassificationStepsAll351TnTypes(benchmark::State& state)
+{
+    const auto lists = catalogueLists();
+    std::vector<PitchClassSet> sets(lists.size());
+    for (size_t i = 0; i < lists.size(); ++i) {
+        sets[i].initializeSet(lists[i]);
+        sets[i].calculateEverything();
+    }
+    for (auto _ : state) {
+        for (PitchClassSet& s : sets) {
+            s.calculateSymmetryAxes();
+            s.calculateImitationPatterns();
+            s.calculateAttributes();
+            benchmark::DoNotOptimize(s.setInfos.data());
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(sets.size()));
+}
+BENCHMARK(BM_ClassificationStepsAll351TnTypes)->Unit(benchmark::kMicrosecond);
+
 // Tonicity, phonicity, azimuth, roughness and the two triad commonality rows,
 // as on every page.
 void BM_PageMeasuresAll351TnTypes(benchmark::State& state)
