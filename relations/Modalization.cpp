@@ -87,6 +87,19 @@ std::vector<int> codesRelativeTo(const ModalizationInfo& group, const std::vecto
     return codes;
 }
 
+// For each catalogue index, the index of the Tn-type of its inversion.
+const std::vector<int>& InversionIndexes()
+{
+    static const std::vector<int> table = [] {
+        const PitchClassSet& tool = PcsTool();
+        std::vector<int> result;
+        for (const CatalogueEntry& e : CatalogueEntries())
+            result.push_back(CatalogueIndexOf(tool.calculateTnType(tool.genericInvertion(e.tnType))));
+        return result;
+    }();
+    return table;
+}
+
 } // namespace
 
 std::vector<ModalizationInfo> calculateModalizationAttributes(const PitchClassSet& p)
@@ -103,15 +116,27 @@ std::vector<ModalizationInfo> calculateModalizationAttributes(const PitchClassSe
     atTnType.initializeSet(tnType);
     const std::vector<std::vector<int>> lv = findIntrinsicTranspositionIndexes(subs, atTnType);
 
-    const PitchClassSet& tool = PcsTool();
+    // Subsets are catalogue Tn-types: each is its own Tn-type, and the
+    // Tn-type of its inversion is looked up in the catalogue.
+    const std::vector<CatalogueEntry>& entries = CatalogueEntries();
+    const std::vector<int>& inversionIndex = InversionIndexes();
+    std::vector<int> positionInSubs(entries.size(), -1);
+    std::vector<int> catalogueIndex(subs.size());
+    for (size_t i = 0; i < subs.size(); ++i) {
+        catalogueIndex[i] = CatalogueIndexOf(subs[i]);
+        if (catalogueIndex[i] >= 0 && positionInSubs[catalogueIndex[i]] < 0)
+            positionInSubs[catalogueIndex[i]] = static_cast<int>(i);
+    }
+
     std::vector<bool> done(subs.size(), false);
     for (size_t i = 0; i < subs.size(); ++i) {
-        if (done[i])
+        if (done[i] || catalogueIndex[i] < 0)
             continue;
-        const std::vector<int> a = tool.calculateTnType(subs[i]);
-        const std::vector<int> b = tool.calculateTnType(tool.genericInvertion(subs[i]));
-        const auto found = std::find(subs.begin(), subs.end(), b);
-        const bool paired = found != subs.end() && a != b;
+        const std::vector<int>& a = subs[i];
+        const int inversion = inversionIndex[catalogueIndex[i]];
+        const std::vector<int>& b = entries[inversion].tnType;
+        const int j = positionInSubs[inversion];
+        const bool paired = j >= 0 && inversion != catalogueIndex[i];
 
         std::vector<MdlzSetInfo> occurrences;
         auto addOccurrences = [&](const std::vector<int>& form, const std::vector<int>& levels) {
@@ -121,7 +146,6 @@ std::vector<ModalizationInfo> calculateModalizationAttributes(const PitchClassSe
         addOccurrences(a, lv[i]);
         done[i] = true;
         if (paired) {
-            const size_t j = static_cast<size_t>(found - subs.begin());
             addOccurrences(b, lv[j]);
             done[j] = true;
         }
@@ -139,6 +163,11 @@ std::vector<ModalizationInfo> calculateModalizationAttributes(const PitchClassSe
                 group.formB = b;
             group.mold = occurrences[k].mold;
             for (size_t m = 0; m < occurrences.size(); ++m) {
+                // Imitation is an equivalence (same mold up to rotation and
+                // retrograde): an occurrence already in a group cannot
+                // imitate this one, which was left out of that group.
+                if (taken[m] && m != k)
+                    continue;
                 const MdlzSetInfo& o = occurrences[m];
                 const int c = compareImitationMolds(occurrences[k].mold, o.mold);
                 if (c == 0)
