@@ -1,6 +1,8 @@
 // Catalogue queries of the set relations, run for every one of the 351
 // Tn-types as the book's pages ask them: Z-partners, subsets and supersets
-// (with and without the rule of 200).
+// (with and without the rule of 200), reversibility rows, and the
+// modalization groups with the index texts of every subset and superset.
+#include <string>
 #include <vector>
 
 #include <benchmark/benchmark.h>
@@ -8,6 +10,9 @@
 #include "pcset/Conversions.h"
 #include "pcset/PitchClassSet.h"
 #include "pcset/PitchUniverse.h"
+#include "relations/Modalization.h"
+#include "relations/Molds.h"
+#include "relations/Reversibility.h"
 #include "relations/SubsetSearch.h"
 #include "relations/ZRelations.h"
 
@@ -90,5 +95,54 @@ void BM_FindForteNameOfAll351TnTypes(benchmark::State& state)
     }
 }
 BENCHMARK(BM_FindForteNameOfAll351TnTypes)->Unit(benchmark::kMillisecond);
+
+// What the page's classification column and subset strip ask of one set:
+// its reversibility rows, its modalization groups, and the index text of
+// every subset and superset listed with levels.
+void BM_ReversibilityAndModalizationOfAll351TnTypes(benchmark::State& state)
+{
+    const std::vector<Page>& all = pages();
+    for (auto _ : state) {
+        size_t length = 0;
+        for (const Page& p : all) {
+            for (const std::vector<std::string>& row : AnalyseReversibility_II(p.tnType))
+                length += row[1].size();
+
+            const std::vector<ModalizationInfo> groups = calculateModalizationAttributes(p.set);
+            int flag = 0;
+            const std::vector<std::vector<int>> subsets = FindAllSubsetsSoft(p.tnType, &flag);
+            if (flag == 1) {
+                const std::vector<std::vector<int>> levels = findIntrinsicTranspositionIndexes(subsets, p.set);
+                for (size_t i = 0; i < subsets.size(); ++i) {
+                    int covered = 0;
+                    if (subsets[i].size() > 1)
+                        length += AssembleSubsetIndexModNotation(p.tnType, subsets[i], levels[i], groups, &covered)
+                                      .size();
+                }
+            }
+            flag = 0;
+            const std::vector<std::vector<int>> supersets = FindAllSupersetsSoft(p.tnType, &flag);
+            if (flag == 1) {
+                const std::vector<std::vector<int>> levels = findIntrinsicTranspositionIndexes(supersets, p.set);
+                for (size_t i = 0; i < supersets.size(); ++i)
+                    length += AssembleSupersetIndexNotation(supersets[i], levels[i]).size();
+            }
+        }
+        benchmark::DoNotOptimize(length);
+    }
+}
+BENCHMARK(BM_ReversibilityAndModalizationOfAll351TnTypes)->Unit(benchmark::kMillisecond);
+
+void BM_ReversibilityOfAll351TnTypes(benchmark::State& state)
+{
+    const std::vector<Page>& all = pages();
+    for (auto _ : state) {
+        size_t rows = 0;
+        for (const Page& p : all)
+            rows += AnalyseReversibility_II(p.tnType).size();
+        benchmark::DoNotOptimize(rows);
+    }
+}
+BENCHMARK(BM_ReversibilityOfAll351TnTypes)->Unit(benchmark::kMillisecond);
 
 } // namespace

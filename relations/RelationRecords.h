@@ -26,4 +26,26 @@ struct RobustSetInfo {
     std::vector<int> levels;
 };
 
+// One occurrence of a subset form inside a set: the form (a Tn-type, or the
+// Tn-type of its inversion), the transposition level at which it lies in
+// the set, and its mold inside the set's Tn-type.
+struct MdlzSetInfo {
+    std::vector<int> form;
+    int level = 0;
+    std::vector<int> mold;
+};
+
+// A group of occurrences of a subset (and of its inversion, when both lie in
+// the set) that imitate one another: their molds are rotations of the
+// reference mold or of its retrograde. An occurrence code is its level l, or
+// -l - 100 when it imitates the retrograde. A form none of whose
+// occurrences belongs to the group is left empty.
+struct ModalizationInfo {
+    std::vector<int> formA;  // the subset's Tn-type
+    std::vector<int> formB;  // the Tn-type of its inversion, when paired
+    std::vector<int> mold;   // the reference mold
+    std::vector<int> codesA;
+    std::vector<int> codesB;
+};
+
 #endif
