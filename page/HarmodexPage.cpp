@@ -45,16 +45,6 @@ float cm(float centimetres) { return InCentimeters(centimetres); }
 // precision like every coordinate.
 float times(double factor, float unit) { return static_cast<float>(factor * unit); }
 
-// Inversionally symmetric: some inversion TkI maps the set onto itself, i.e.
-// keeps all its pitch classes (the set then has axes of symmetry).
-bool inversionallySymmetric(const PitchClassSet& p)
-{
-    const std::vector<int> invariance = p.getInvarianceTnITable();
-    for (int count : invariance)
-        if (count == p.getNelementsNormal()) return true;
-    return false;
-}
-
 // A set named on the page: its pitch classes run together in parentheses,
 // or, for large sets, its Costère code.
 std::string closeName(const std::vector<int>& tnType) { return "(" + FilterPcSetNumbersClose(tnType) + ")"; }
@@ -274,7 +264,7 @@ void DrawIdentityColumn(FILE* stream, const HarmodexPageGeometry& g, const Pitch
     d = d - s - gap;
 
     // The inverted twin: only a set that is not its own inversion has one.
-    if (!inversionallySymmetric(p)) {
+    if (!p.isSymmetric()) {
         const std::vector<int> twin = p.getInvTnType();
         const std::string text = p.getNelementsNormal() >= kCostereNaming
                                      ? "inverted twin:  " + calculateAdjCostereNumber(twin)
