@@ -1,0 +1,74 @@
+// A page request as the window makes it (compose the page, rasterise it with
+// MagickWand) against Ghostscript alone rendering the same page text at the
+// same resolution; and what Ghostscript's substitution of /Arial costs.
+#include <cstdio>
+#include <string>
+
+#include <benchmark/benchmark.h>
+
+#include "app/Preview.h"
+#include "page/HarmodexPage.h"
+
+namespace {
+
+struct MagickLibrary {
+    MagickLibrary() { PreviewLibraryStart(); }
+    ~MagickLibrary() { PreviewLibraryStop(); }
+};
+MagickLibrary magick;
+
+const std::string& triadPage()
+{
+    static const std::string page = DrawHarmodexPage(24, "0 4 7", 0, 0);
+    return page;
+}
+
+// Ghostscript on its own: the same text, the same resolution, an RGBA image.
+void renderWithGhostscript(const std::string& eps, double resolution)
+{
+    char command[256];
+    std::snprintf(command, sizeof command,
+                  "gs -q -dSAFER -dBATCH -dNOPAUSE -dEPSCrop -sDEVICE=pngalpha -r%g -sOutputFile=/dev/null - 2>/dev/null",
+                  resolution);
+    FILE* gs = popen(command, "w");
+    std::fwrite(eps.data(), 1, eps.size(), gs);
+    pclose(gs);
+}
+
+void BM_PageRequest(benchmark::State& state)
+{
+    const double resolution = 155.0 * state.range(0) / 100.0;
+    for (auto _ : state) {
+        const std::string eps = DrawHarmodexPage(24, "0 4 7", 0, 0);
+        GdkPixbuf* image = getPixbufFromEPSpage(eps, resolution);
+        if (!image) {
+            state.SkipWithError(PreviewLastError().c_str());
+            break;
+        }
+        g_object_unref(image);
+    }
+}
+BENCHMARK(BM_PageRequest)->Arg(100)->Arg(400)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_GhostscriptAlone(benchmark::State& state)
+{
+    const double resolution = 155.0 * state.range(0) / 100.0;
+    for (auto _ : state)
+        renderWithGhostscript(triadPage(), resolution);
+}
+BENCHMARK(BM_GhostscriptAlone)->Arg(100)->Arg(400)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The same page with the font Ghostscript has (Helvetica) named instead of
+// the one it substitutes (Arial).
+void BM_GhostscriptWithoutFontSubstitution(benchmark::State& state)
+{
+    std::string eps = triadPage();
+    for (size_t at = eps.find("/Arial"); at != std::string::npos; at = eps.find("/Arial", at))
+        eps.replace(at, 6, "/Helvetica");
+    const double resolution = 155.0 * state.range(0) / 100.0;
+    for (auto _ : state)
+        renderWithGhostscript(eps, resolution);
+}
+BENCHMARK(BM_GhostscriptWithoutFontSubstitution)->Arg(100)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+} // namespace
