@@ -8,6 +8,7 @@
 #include "analysis/Psychoacoustics.h"
 #include "notation/Glyphs.h"
 #include "page/Charts.h"
+#include "notation/NotationBox.h"
 #include "page/NumericTables.h"
 #include "page/PostScriptWriter.h"
 #include "page/TextPrimitives.h"
@@ -52,29 +53,6 @@ std::string closeName(const std::vector<int>& tnType) { return "(" + FilterPcSet
 std::string secondText(const std::vector<SetInfo>& records)
 {
     return records.empty() ? std::string() : records.front().text;
-}
-
-// The staff notation of the set and its 24 transformations. It is drawn by
-// the notation box, which joins the page composer separately; until then the
-// place of the roster stays empty.
-void drawRoster(FILE* /*stream*/, const std::string& /*tnTypeText*/, float /*x*/, float /*y*/, float /*scale*/)
-{
-}
-
-// A single staff line, the middle line of a staff of the given size (points),
-// used as a rule under table headers.
-void drawRule(FILE* stream, float x, float y, float size, float length)
-{
-    const float step = static_cast<float>(0.252 * size);
-    float height = y + step;
-    height = height + step;
-    std::fputs("gsave\n", stream);
-    std::fprintf(stream, "%f setlinewidth\n", 0.02 * size);
-    std::fputs("newpath\n", stream);
-    std::fprintf(stream, "%f %f moveto\n", x, height);
-    std::fprintf(stream, "%f 0 rlineto\n", length);
-    std::fputs("stroke\n", stream);
-    std::fputs("grestore\n\n\n", stream);
 }
 
 void drawRunningHead(FILE* stream, const HarmodexPageGeometry& g, int page)
@@ -136,7 +114,7 @@ void drawTableBlock(FILE* stream, const HarmodexPageGeometry& g, const PitchClas
     y -= times(1.25, u);
     PrintNumericTablesSimpleII(stream, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}, x, y, u, 8.8f);
     y -= u;
-    drawRule(stream, x - cm(0.25f), y, 20.0f, cm(5.9f));
+    Print_Pentagram(stream, 1, x - cm(0.25f), y, 20.0f, cm(5.9f));
 
     struct Row {
         double factor;
@@ -408,7 +386,7 @@ std::string DrawHarmodexPage(int page, std::string tnText, int mode, int pages)
     drawRunningHead(stream, g, page);
     drawFrame(stream, g);
     drawTitle(stream, g, tnType, p.getNelementsNormal());
-    drawRoster(stream, tnTypeText, cm(0.11f) + g.left + g.rosterShift, g.bottom + cm(0.1f), 0.529f);
+    PrintSetRosterNotation(stream, tnTypeText.c_str(), cm(0.11f) + g.left + g.rosterShift, g.bottom + cm(0.1f), 0.529f);
     drawTableBlock(stream, g, p);
     drawCardinalityBox(stream, g, p);
     DrawIdentityColumn(stream, g, p);
