@@ -1,6 +1,5 @@
 #include <algorithm>
 #include <cstdint>
-#include <regex>
 #include <set>
 #include <sstream>
 #include <string>
@@ -104,10 +103,16 @@ TEST(Modalization, IndexTexts)
 // T_level(S); marks are left out.
 std::vector<uint16_t> transformsWritten(const std::string& text, const Pcs& s)
 {
-    std::stringstream items(std::regex_replace(std::regex_replace(text, std::regex(R"(\\[0-7]{3}|\+)"), ""),
-                                               std::regex(R"(\|)"), ","));
+    std::string items;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\\')
+            i += 3;  // an octal escape
+        else if (text[i] != '+')
+            items += text[i] == '|' ? ',' : text[i];
+    }
+    std::stringstream stream(items);
     std::vector<uint16_t> transforms;
-    for (std::string item; std::getline(items, item, ',');) {
+    for (std::string item; std::getline(stream, item, ',');) {
         if (item.empty())
             continue;
         const bool inversion = item[0] == '-';
