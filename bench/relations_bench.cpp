@@ -146,3 +146,48 @@ void BM_ReversibilityOfAll351TnTypes(benchmark::State& state)
 BENCHMARK(BM_ReversibilityOfAll351TnTypes)->Unit(benchmark::kMillisecond);
 
 } // namespace
+
+namespace {
+
+// Everything a page asks of the analysis and the relations, for all 351
+// Tn-types: the full analysis, Z-partners, subsets and supersets with their
+// index texts, reversibility rows and modalization groups.
+void BM_FullAnalysisAndRelationsOfAll351TnTypes(benchmark::State& state)
+{
+    const std::vector<Page>& all = pages();
+    for (auto _ : state) {
+        size_t length = 0;
+        for (const Page& page : all) {
+            PitchClassSet p;
+            p.initializeSet(page.tnType);
+            p.calculateEverything();
+            length += FindZrelations(p).size();
+            for (const std::vector<std::string>& row : AnalyseReversibility_II(page.tnType))
+                length += row[1].size();
+            const std::vector<ModalizationInfo> groups = calculateModalizationAttributes(p);
+            int flag = 0;
+            const std::vector<std::vector<int>> subsets = FindAllSubsetsSoft(page.tnType, &flag);
+            if (flag == 1) {
+                const std::vector<std::vector<int>> levels = findIntrinsicTranspositionIndexes(subsets, p);
+                const std::vector<RobustSetInfo> remainders = findRemainder(subsets, levels, p);
+                length += remainders.size();
+                for (size_t i = 0; i < subsets.size(); ++i) {
+                    int mark = 0;
+                    if (subsets[i].size() > 1)
+                        length += AssembleSubsetIndexModNotation(page.tnType, subsets[i], levels[i], groups, &mark).size();
+                }
+            }
+            flag = 0;
+            const std::vector<std::vector<int>> supersets = FindAllSupersetsSoft(page.tnType, &flag);
+            if (flag == 1) {
+                const std::vector<std::vector<int>> levels = findIntrinsicTranspositionIndexes(supersets, p);
+                for (size_t i = 0; i < supersets.size(); ++i)
+                    length += AssembleSupersetIndexNotation(supersets[i], levels[i]).size();
+            }
+        }
+        benchmark::DoNotOptimize(length);
+    }
+}
+BENCHMARK(BM_FullAnalysisAndRelationsOfAll351TnTypes)->Unit(benchmark::kMillisecond);
+
+} // namespace

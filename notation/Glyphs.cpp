@@ -1,5 +1,7 @@
 #include "notation/Glyphs.h"
 
+#include "page/PostScriptWriter.h"
+
 #include <cstdlib>
 #include <cstring>
 
@@ -131,16 +133,21 @@ void EmitOutline(FILE* out, const GlyphOutline& outline, float x, float y, float
         const GlyphRow& r = outline.rows[i];
         const double* v = r.v;
         switch (r.op) {
-        case GlyphOp::MoveTo:
-            fprintf(out, "%f %f moveto\n", X + v[0] * W, Y + v[1] * H);
+        case GlyphOp::MoveTo: {
+            const double p[2] = {X + v[0] * W, Y + v[1] * H};
+            WriteOperands(out, p, 2, "moveto");
             break;
-        case GlyphOp::LineTo:
-            fprintf(out, "%f %f lineto\n", X + v[0] * W, Y + v[1] * H);
+        }
+        case GlyphOp::LineTo: {
+            const double p[2] = {X + v[0] * W, Y + v[1] * H};
+            WriteOperands(out, p, 2, "lineto");
             break;
-        case GlyphOp::CurveTo:
-            fprintf(out, "%f %f %f %f %f %f curveto\n", X + v[0] * W, Y + v[1] * H, X + v[2] * W,
-                    Y + v[3] * H, X + v[4] * W, Y + v[5] * H);
+        }
+        case GlyphOp::CurveTo: {
+            const double p[6] = {X + v[0] * W, Y + v[1] * H, X + v[2] * W, Y + v[3] * H, X + v[4] * W, Y + v[5] * H};
+            WriteOperands(out, p, 6, "curveto");
             break;
+        }
         case GlyphOp::Fill:
             fputs("fill\n", out);
             break;

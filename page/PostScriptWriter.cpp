@@ -1,5 +1,8 @@
 #include "page/PostScriptWriter.h"
 
+#include <charconv>
+#include <cstring>
+
 #include <cmath>
 
 namespace {
@@ -126,4 +129,24 @@ float InCentimeters(float centimetres)
 {
     const float inches = static_cast<float>(centimetres * 0.3937);
     return InInches(inches);
+}
+
+void WriteOperands(FILE* stream, const double* values, int count, const char* op)
+{
+    // Fixed notation with six decimals, correctly rounded: the same text as
+    // printf's "%f" in the C locale.
+    char line[512];
+    char* at = line;
+    char* const end = line + sizeof line;
+    for (int i = 0; i < count; ++i) {
+        if (end - at < 340) {  // room for the widest double in fixed notation
+            std::fwrite(line, 1, at - line, stream);
+            at = line;
+        }
+        at = std::to_chars(at, end, values[i], std::chars_format::fixed, 6).ptr;
+        *at++ = ' ';
+    }
+    std::fwrite(line, 1, at - line, stream);
+    std::fputs(op, stream);
+    std::fputc('\n', stream);
 }

@@ -37,6 +37,11 @@ const char* GetDateAndTime();
 // year is kept within four digits (0 to 9999).
 std::string FormatDateAndTime(const std::tm& when);
 
+// Writes "v1 v2 ... operator\n": each value exactly as "%f" prints it,
+// separated by single blanks. Much faster than fprintf for the thousands of
+// path coordinates a page holds.
+void WriteOperands(FILE* stream, const double* values, int count, const char* op);
+
 // Lengths in points (1/72 inch).
 float InInches(float inches);
 // One centimetre is 0.3937 inch, i.e. 28.346401 points; the page geometry is

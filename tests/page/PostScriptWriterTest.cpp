@@ -5,6 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
 
 namespace {
 
@@ -160,6 +163,36 @@ TEST(PostScriptWriter, DateTextHasTheAsctimeFormForAnyDate)
         EXPECT_EQ(text.size(), 25u);
     }
     EXPECT_EQ(std::strlen(GetDateAndTime()), 25u);
+}
+
+} // namespace
+
+namespace {
+
+// The fast operand writer must print every number exactly as "%f" does,
+// including ties, negative zero, huge and tiny values.
+TEST(WriteOperands, MatchesPrintfForEveryKindOfValue)
+{
+    std::vector<double> values = {0.0, -0.0, 0.5, 1.0000005, 2.5e-7, -2.5e-7, 123456.0000005, 1e300, -1e300,
+                                  28.346401, 481.888824, 0.0000005, 0.0000015, 0.0000025};
+    unsigned seed = 12345;
+    for (int i = 0; i < 20000; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        const float f = static_cast<float>(static_cast<int>(seed % 2000001) - 1000000) / 997.0f;
+        values.push_back(f);
+        values.push_back(static_cast<double>(f) * 28.346401);
+    }
+    for (double v : values) {
+        char* text = nullptr;
+        size_t size = 0;
+        FILE* stream = open_memstream(&text, &size);
+        WriteOperands(stream, &v, 1, "moveto");
+        std::fclose(stream);
+        char expected[400];
+        std::snprintf(expected, sizeof expected, "%f moveto\n", v);
+        EXPECT_STREQ(text, expected);
+        std::free(text);
+    }
 }
 
 } // namespace
