@@ -16,5 +16,6 @@ grep -qx 'Exec=harmodex' "$prefix/share/applications/org.harmodex.Harmodex.deskt
 if command -v appstreamcli >/dev/null; then
   appstreamcli validate --no-net "$prefix/share/metainfo/org.harmodex.Harmodex.metainfo.xml"
 fi
-"$prefix/bin/harmodex-cli" analyse "0 4 7" | grep -q '"forteName": "3-11b"'
+analysis=$("$prefix/bin/harmodex-cli" analyse "0 4 7")
+grep -q '"forteName": "3-11b"' <<<"$analysis" || { echo "FAIL: the installed harmodex-cli does not analyse"; exit 1; }
 echo "installed and valid"
