@@ -1,4 +1,5 @@
 #include "page/HarmodexPage.h"
+#include "page/HarmodexPageLower.h"
 
 #include <cmath>
 #include <cstdarg>
@@ -61,22 +62,6 @@ void drawRoster(FILE* /*stream*/, const std::string& /*tnTypeText*/, float /*x*/
 {
 }
 
-// A single staff line, the middle line of a staff of the given size (points),
-// used as a rule under table headers.
-void drawRule(FILE* stream, float x, float y, float size, float length)
-{
-    const float step = static_cast<float>(0.252 * size);
-    float height = y + step;
-    height = height + step;
-    std::fputs("gsave\n", stream);
-    std::fprintf(stream, "%f setlinewidth\n", 0.02 * size);
-    std::fputs("newpath\n", stream);
-    std::fprintf(stream, "%f %f moveto\n", x, height);
-    std::fprintf(stream, "%f 0 rlineto\n", length);
-    std::fputs("stroke\n", stream);
-    std::fputs("grestore\n\n\n", stream);
-}
-
 void drawRunningHead(FILE* stream, const HarmodexPageGeometry& g, int page)
 {
     const float y = (g.height - g.top) + g.bottom - cm(1.8f);
@@ -136,7 +121,7 @@ void drawTableBlock(FILE* stream, const HarmodexPageGeometry& g, const PitchClas
     y -= times(1.25, u);
     PrintNumericTablesSimpleII(stream, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}, x, y, u, 8.8f);
     y -= u;
-    drawRule(stream, x - cm(0.25f), y, 20.0f, cm(5.9f));
+    DrawHeaderRule(stream, x - cm(0.25f), y, 20.0f, cm(5.9f));
 
     struct Row {
         double factor;
@@ -206,6 +191,20 @@ void drawGeneratrices(FILE* stream, float x, float y, float size, const char* ar
 }
 
 } // namespace
+
+void DrawHeaderRule(FILE* stream, float x, float y, float size, float length)
+{
+    const float step = static_cast<float>(0.252 * size);
+    float height = y + step;
+    height = height + step;
+    std::fputs("gsave\n", stream);
+    std::fprintf(stream, "%f setlinewidth\n", 0.02 * size);
+    std::fputs("newpath\n", stream);
+    std::fprintf(stream, "%f %f moveto\n", x, height);
+    std::fprintf(stream, "%f 0 rlineto\n", length);
+    std::fputs("stroke\n", stream);
+    std::fputs("grestore\n\n\n", stream);
+}
 
 HarmodexPageGeometry GetHarmodexPageGeometry(int page)
 {
@@ -417,6 +416,7 @@ std::string DrawHarmodexPage(int page, std::string tnText, int mode, int pages)
     // Second half of the page, in this order: the classification column,
     // the commonality table, and the strip of subsets and supersets.
     // ------------------------------------------------------------------
+    DrawLowerPage(stream, g, p);
 
     if (mode >= 0)
         WrapUp_EPS(stream);

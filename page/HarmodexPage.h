@@ -36,6 +36,11 @@ struct HarmodexPageGeometry {
 
 HarmodexPageGeometry GetHarmodexPageGeometry(int page);
 
+// A single staff line of the given staff size (points), its middle line, at
+// (x, y) and length points long: the rule under a table header. It writes
+// exactly what the notation box writes for a one-line staff.
+void DrawHeaderRule(FILE* stream, float x, float y, float size, float length);
+
 // The identity column of the analysed set p (Tn-type, fully analysed):
 // interval vector, inverted twin, isomers, complement, limitations, roots and
 // vertices with tonicity, phonicity, azimuth and roughness, generatrices.
