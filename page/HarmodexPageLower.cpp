@@ -14,6 +14,7 @@
 #include "pcset/Conversions.h"
 #include "pcset/CostereCode.h"
 #include "relations/Modalization.h"
+#include "relations/CatalogueTables.h"
 #include "relations/Molds.h"
 #include "relations/Reversibility.h"
 #include "relations/SetInfo.h"
@@ -34,11 +35,25 @@ float cm(float centimetres) { return InCentimeters(centimetres); }
 // factor × unit in double, kept in single precision like every coordinate.
 float times(double factor, float unit) { return static_cast<float>(factor * unit); }
 
+// The Costère code of a Tn-type. The lists of a page name catalogue types
+// by the hundred, so the codes of all 351 are worked out once and shared by
+// every page.
+std::string CostereName(const std::vector<int>& tnType)
+{
+    static const std::vector<std::string> codes = [] {
+        std::vector<std::string> all;
+        for (const CatalogueEntry& entry : CatalogueEntries()) all.push_back(calculateAdjCostereNumber(entry.tnType));
+        return all;
+    }();
+    const int index = CatalogueIndexOf(tnType);
+    return index >= 0 ? codes[index] : calculateAdjCostereNumber(tnType);
+}
+
 // A set named in a list: its pitch classes run together in parentheses, or,
 // for large sets, a blank and its Costère code.
-std::string listName(const std::vector<int>& tnType)
+std::string ListName(const std::vector<int>& tnType)
 {
-    return static_cast<int>(tnType.size()) >= kCostereNaming ? " " + calculateAdjCostereNumber(tnType)
+    return static_cast<int>(tnType.size()) >= kCostereNaming ? " " + CostereName(tnType)
                                                              : "(" + FilterPcSetNumbersClose(tnType) + ")";
 }
 
@@ -95,7 +110,8 @@ void ResetExtent(TextBlockExtent& e, float boxBottom, float scale)
 // The running state of the column: lines are written at (x, y + d) and d
 // falls by the line unit after each; a break test sends the rest of the
 // column to its second position once d has fallen far enough. At a scale
-// below 1 the unit, the break depths and the type shrink together.
+// below 1 the line unit and the type shrink (the first line stays one line
+// unit under the box's top edge), and each column holds more lines.
 class Column {
 public:
     Column(FILE* stream, const HarmodexPageGeometry& g, float scale, TextBlockExtent& extent)
@@ -104,9 +120,8 @@ public:
           x_(cm(5.305f) + g.left + g.classificationShift - cm(0.05f)),
           y_(cm(13.9f) + g.bottom),
           s_(cm(0.28f) * scale),
-          top_(cm(-0.45f) * scale),
+          top_(scale == 1.0f ? cm(-0.45f) : -cm(0.17f + 0.28f * scale)),
           d_(top_),
-          scale_(scale),
           size_(6.5f * scale),
           extent_(extent)
     {
@@ -136,7 +151,7 @@ public:
     // starting over on its own lines.
     void breakTest(float centimetres)
     {
-        if (y_ - cm(centimetres) * scale_ >= y_ + d_) {
+        if (y_ - cm(centimetres) >= y_ + d_) {
             ++extent_.columns;
             if (column_ == 1) {
                 column_ = 2;
@@ -179,7 +194,7 @@ private:
     FILE* stream_;
     float secondX_;
     float x_, y_, s_, top_, d_;
-    float scale_, size_;
+    float size_;
     int column_ = 0;
     TextBlockExtent& extent_;
 };
@@ -371,8 +386,39 @@ void DrawClassificationColumn(FILE* stream, const HarmodexPageGeometry& g, const
 // Commonality
 // ---------------------------------------------------------------------------
 
+namespace {
+
+// The twelve transpositions of a triad, each with the vertex table that
+// commonality compares, as CalculateCommonalityForAllTns prepares them.
+// Every page has a row against each triad, so they are prepared once.
+std::vector<PitchClassSet> PreparedTranspositions(const std::vector<int>& triad)
+{
+    PitchClassSet base;
+    base.initializeSet(triad);
+    std::vector<PitchClassSet> transposed(12);
+    for (int k = 0; k < 12; ++k) {
+        transposed[k].initializeSet(base.get_PitchClassSet(0, k));
+        transposed[k].calculateParncuttTable();
+    }
+    return transposed;
+}
+
+// Entry k: the commonality of p with the k-th prepared transposition,
+// rounded as CalculateCommonalityForAllTns rounds it.
+std::vector<int> CommonalityRow(const PitchClassSet& p, const std::vector<PitchClassSet>& transposed)
+{
+    std::vector<int> row(12, 0);
+    for (int k = 0; k < 12; ++k) row[k] = static_cast<int>(CalculateCommonality(p, transposed[k]) + 0.5f);
+    return row;
+}
+
+} // namespace
+
 void DrawCommonalityBlock(FILE* stream, const HarmodexPageGeometry& g, const PitchClassSet& p)
 {
+    static const std::vector<PitchClassSet> majorTriads = PreparedTranspositions({0, 4, 7});
+    static const std::vector<PitchClassSet> minorTriads = PreparedTranspositions({0, 3, 7});
+
     const float x = cm(6.34f) + g.left + g.commonalityShift;
     const float y = g.bottom + cm(12.3f) + cm(3.825f);
     const float s = cm(0.23f);
@@ -422,11 +468,8 @@ void DrawCommonalityBlock(FILE* stream, const HarmodexPageGeometry& g, const Pit
             row("&     :", withTns);
         }
     }
-    PitchClassSet triadSet;
-    triadSet.initializeSet({0, 4, 7});
-    row("(047):", CalculateCommonalityForAllTns(p, triadSet));
-    triadSet.initializeSet({0, 3, 7});
-    row("(037):", CalculateCommonalityForAllTns(p, triadSet));
+    row("(047):", CommonalityRow(p, majorTriads));
+    row("(037):", CommonalityRow(p, minorTriads));
 }
 
 // ---------------------------------------------------------------------------
@@ -537,14 +580,14 @@ StripContents FindStripContents(const PitchClassSet& p)
     }
     for (std::size_t i = 0; i < c.subsets.size(); ++i) {
         const std::vector<int>& subset = c.subsets[i];
-        c.subsetNames.push_back(listName(subset));
+        c.subsetNames.push_back(ListName(subset));
         std::string index, remainderName, remainderLevels;
         int mark = 0;
         if (c.subsetFlag == 1 && subset.size() > 1) {
             index = AssembleSubsetIndexModNotation(tnType, subset, indexes[i], modalization, &mark);
             const RobustSetInfo& remainder = remainders[i];
             remainderName = static_cast<int>(remainder.tnType.size()) >= kCostereNaming
-                                ? " " + calculateAdjCostereNumber(remainder.tnType)
+                                ? " " + CostereName(remainder.tnType)
                                 : "(" + FilterPcSetNumbersClose(remainder.tnType) + ")";
             remainderLevels = SPECIAL_FilterPcSetNumbersWithCommas(remainder.tnType, remainder.levels, 1) + ",";
         }
@@ -559,7 +602,7 @@ StripContents FindStripContents(const PitchClassSet& p)
     c.supersets = FindAllSupersetsSoft(tnType, &c.supersetFlag);
     if (c.supersetFlag == 1) indexes = findIntrinsicTranspositionIndexes(c.supersets, p);
     for (std::size_t i = 0; i < c.supersets.size(); ++i) {
-        c.supersetNames.push_back(listName(c.supersets[i]));
+        c.supersetNames.push_back(ListName(c.supersets[i]));
         c.supersetIndexes.push_back(c.supersetFlag == 1 ? AssembleSupersetIndexNotation(c.supersets[i], indexes[i])
                                                         : std::string());
     }
@@ -580,19 +623,15 @@ void LayOutStrip(Strip& strip, const StripContents& c)
             Print_TextIIIitallic(stream, strip.x(), strip.y(), entrySize, name.c_str(), index.c_str(), strip.align());
         } else {
             // A subset with its levels and the remainder with its levels.
-            // Long decompositions are set smaller, down to about nine
-            // tenths at 47 characters, and joined more tightly.
             std::string remainderName = c.remainderNames[i];
             const std::string& remainderLevels = c.remainderLevels[i];
-            const std::size_t n = name.size() + index.size() + remainderName.size() + remainderLevels.size();
-            float f = 1.0f;
-            if (n > 35) f = static_cast<float>(0.09 - ((static_cast<double>(n) - 36) / 20) * 0.09 + 0.91);
-            const int join = n <= 35 ? 0 : (n <= 46 ? 1 : 2);
+            const SubsetLineFit fit =
+                FitSubsetLine(name.size() + index.size() + remainderName.size() + remainderLevels.size());
             // "!": the transforms written for the subset cover the whole set.
             if (c.marks[i] == 1 && remainderName != "()") remainderName += "\\041";
-            Print_SubsetConfiguration(stream, strip.x(), strip.y(), strip.size(kEntrySize * f), name.c_str(),
+            Print_SubsetConfiguration(stream, strip.x(), strip.y(), strip.size(kEntrySize * fit.factor), name.c_str(),
                                       index.c_str(), remainderName.c_str(), remainderLevels.c_str(), strip.align(),
-                                      join);
+                                      fit.join);
         }
         strip.wrote();
         strip.down(0.2f);
@@ -615,6 +654,14 @@ void LayOutStrip(Strip& strip, const StripContents& c)
 }
 
 } // namespace
+
+SubsetLineFit FitSubsetLine(std::size_t n)
+{
+    SubsetLineFit fit{1.0f, 0};
+    if (n > 35) fit.factor = static_cast<float>(0.09 - ((static_cast<double>(n) - 36) / 20) * 0.09 + 0.91);
+    if (n >= 36) fit.join = n <= 46 ? 1 : 2;
+    return fit;
+}
 
 void DrawSubsetStrip(FILE* stream, const HarmodexPageGeometry& g, const PitchClassSet& p, TextBlockExtent* extent)
 {

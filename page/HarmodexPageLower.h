@@ -5,6 +5,7 @@
 // set's attributes in two columns), the commonality table, and the strip of
 // subsets and supersets along the page's side.
 
+#include <cstddef>
 #include <cstdio>
 
 #include "page/HarmodexPage.h"
@@ -38,6 +39,17 @@ void DrawCommonalityBlock(FILE* stream, const HarmodexPageGeometry& geometry, co
 // supersets, in a strip that wraps into a second, right-aligned column.
 void DrawSubsetStrip(FILE* stream, const HarmodexPageGeometry& geometry, const PitchClassSet& p,
                      TextBlockExtent* extent = nullptr);
+
+// How a subset line is set when its four texts (the subset, its levels,
+// the remainder, the remainder's levels) total n characters: up to 35 at
+// full size, joined by " + "; longer lines ever smaller (about nine tenths
+// at 47 characters) and joined more tightly, by " +" up to 46 characters
+// and by "+" beyond.
+struct SubsetLineFit {
+    float factor;  // applied to the type size
+    int join;      // join code of Print_SubsetConfiguration
+};
+SubsetLineFit FitSubsetLine(std::size_t n);
 
 // The whole second half, in page order.
 void DrawLowerPage(FILE* stream, const HarmodexPageGeometry& geometry, const PitchClassSet& p);
