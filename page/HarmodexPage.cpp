@@ -1,4 +1,5 @@
 #include "page/HarmodexPage.h"
+#include "page/HarmodexPageLower.h"
 
 #include <cmath>
 #include <cstdarg>
@@ -395,6 +396,7 @@ std::string DrawHarmodexPage(int page, std::string tnText, int mode, int pages)
     // Second half of the page, in this order: the classification column,
     // the commonality table, and the strip of subsets and supersets.
     // ------------------------------------------------------------------
+    DrawLowerPage(stream, g, p);
 
     if (mode >= 0)
         WrapUp_EPS(stream);
