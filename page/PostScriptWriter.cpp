@@ -1,6 +1,7 @@
 #include "page/PostScriptWriter.h"
 
 #include <charconv>
+#include <cmath>
 #include <cstring>
 
 #include <cmath>
@@ -131,10 +132,53 @@ float InCentimeters(float centimetres)
     return InInches(inches);
 }
 
+namespace {
+
+// One value as "%f" prints it: fixed notation, six decimals, correctly
+// rounded (ties to even) from the exact binary value, "-" for every value
+// with the sign bit (so -0.0 gives -0.000000, as printf writes it). Values
+// below 10^12 in magnitude, all a page holds, are done in integer
+// arithmetic: x = m * 2^e exactly, so x * 10^6 = m * 10^6 * 2^e fits 128
+// bits and the rounded millionths fit 64.
+char* formatFixed6(char* at, char* end, double value)
+{
+    if (!std::isfinite(value) || std::fabs(value) >= 1e12)
+        return std::to_chars(at, end, value, std::chars_format::fixed, 6).ptr;
+    if (std::signbit(value))
+        *at++ = '-';
+    int exponent = 0;
+    const double fraction = std::frexp(std::fabs(value), &exponent);  // value = fraction * 2^exponent
+    const unsigned long long mantissa = static_cast<unsigned long long>(std::ldexp(fraction, 53));
+    exponent -= 53;                                                  // value = mantissa * 2^exponent
+    unsigned __int128 scaled = static_cast<unsigned __int128>(mantissa) * 1000000u;
+    if (exponent >= 0) {
+        scaled <<= exponent;  // the value is below 10^12: no overflow
+    } else if (exponent > -120) {
+        const int shift = -exponent;
+        const unsigned __int128 remainder = scaled & ((static_cast<unsigned __int128>(1) << shift) - 1);
+        const unsigned __int128 half = static_cast<unsigned __int128>(1) << (shift - 1);
+        scaled >>= shift;
+        if (remainder > half || (remainder == half && (scaled & 1)))
+            ++scaled;
+    } else {
+        scaled = 0;  // far below half a millionth
+    }
+    const unsigned long long micros = static_cast<unsigned long long>(scaled);
+    at = std::to_chars(at, end, micros / 1000000u).ptr;
+    unsigned long long decimals = micros % 1000000u;
+    *at++ = '.';
+    for (int k = 5; k >= 0; --k) {
+        at[k] = static_cast<char>('0' + decimals % 10);
+        decimals /= 10;
+    }
+    return at + 6;
+}
+
+} // namespace
+
 void WriteOperands(FILE* stream, const double* values, int count, const char* op)
 {
-    // Fixed notation with six decimals, correctly rounded: the same text as
-    // printf's "%f" in the C locale.
+    // The same text as printf's "%f" in the C locale, much faster.
     char line[512];
     char* at = line;
     char* const end = line + sizeof line;
@@ -143,7 +187,7 @@ void WriteOperands(FILE* stream, const double* values, int count, const char* op
             std::fwrite(line, 1, at - line, stream);
             at = line;
         }
-        at = std::to_chars(at, end, values[i], std::chars_format::fixed, 6).ptr;
+        at = formatFixed6(at, end, values[i]);
         *at++ = ' ';
     }
     std::fwrite(line, 1, at - line, stream);

@@ -174,13 +174,17 @@ namespace {
 TEST(WriteOperands, MatchesPrintfForEveryKindOfValue)
 {
     std::vector<double> values = {0.0, -0.0, 0.5, 1.0000005, 2.5e-7, -2.5e-7, 123456.0000005, 1e300, -1e300,
-                                  28.346401, 481.888824, 0.0000005, 0.0000015, 0.0000025};
+                                  28.346401, 481.888824, 0.0000005, 0.0000015, 0.0000025, 0.0000005000000001,
+                                  -0.0000004, 4503599627370495.5, 9007199254740991.0, 9007199254740992.0, 1e-320,
+                                  0.1234565, 0.1234575, 2.0000005, 1e15 + 0.5};
     unsigned seed = 12345;
     for (int i = 0; i < 20000; ++i) {
         seed = seed * 1103515245u + 12345u;
         const float f = static_cast<float>(static_cast<int>(seed % 2000001) - 1000000) / 997.0f;
         values.push_back(f);
         values.push_back(static_cast<double>(f) * 28.346401);
+        values.push_back(static_cast<double>(f) * 1e-6);
+        values.push_back(static_cast<double>(seed) * 1e3 + 0.0000005);
     }
     for (double v : values) {
         char* text = nullptr;
