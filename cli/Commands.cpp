@@ -1,6 +1,8 @@
 #include "cli/Commands.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <cstdlib>
 #include <unistd.h>
 
@@ -10,6 +12,7 @@
 #include "cli/Analysis.h"
 #include "page/FileOutput.h"
 #include "page/HarmodexPage.h"
+#include "page/PostScriptWriter.h"
 #include "pcset/Conversions.h"
 #include "pcset/CostereCode.h"
 #include "pcset/PitchClassSet.h"
@@ -63,9 +66,12 @@ void showProgress(int page)
         std::fputc('\n', stderr);
 }
 
-// PostScript to PDF through Ghostscript, into a temporary file beside the
-// target that replaces it only when Ghostscript succeeded.
-void writePdf(const std::string& path, const std::string& postscript)
+// The book as a PDF through Ghostscript, page by page: each page is composed
+// and handed to Ghostscript in turn, so the progress shown follows
+// Ghostscript's own work. The PDF goes to a temporary file beside the target
+// that replaces it only when Ghostscript succeeded. Pages are 17 x 24 cm,
+// the size of the book's page.
+void writePdf(const std::string& path, void (*progress)(int page))
 {
     const size_t slash = path.rfind('/');
     std::string temporary = (slash == std::string::npos ? std::string("./") : path.substr(0, slash + 1)) + ".harmodex-pdf-XXXXXX";
@@ -73,11 +79,21 @@ void writePdf(const std::string& path, const std::string& postscript)
     if (fd < 0)
         throw Failure{"cannot write " + path + ": " + std::strerror(errno)};
     close(fd);
-    const std::string command = "gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=pdfwrite -sOutputFile='" + temporary + "' - >/dev/null 2>&1";
+    char size[96];
+    std::snprintf(size, sizeof size, "-dDEVICEWIDTHPOINTS=%f -dDEVICEHEIGHTPOINTS=%f -dFIXEDMEDIA",
+                  InCentimeters(17.0f), InCentimeters(24.0f));
+    const std::string command = std::string("gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=pdfwrite ") + size +
+                                " -sOutputFile='" + temporary + "' - >/dev/null 2>&1";
     FILE* gs = popen(command.c_str(), "w");
     bool ok = gs != nullptr;
     if (ok) {
-        ok = std::fwrite(postscript.data(), 1, postscript.size(), gs) == postscript.size();
+        const PitchUniverse& u = SharedUniverse();
+        for (int i = 0; i < PitchUniverse::NumTnTypes && ok; ++i) {
+            const std::string page = DrawHarmodexPage(i + 1, u.tnTypes[i], -(i + 1), PitchUniverse::NumTnTypes);
+            ok = std::fwrite(page.data(), 1, page.size(), gs) == page.size();
+            if (progress)
+                progress(i + 1);
+        }
         ok = pclose(gs) == 0 && ok;
     }
     if (!ok || std::rename(temporary.c_str(), path.c_str()) != 0) {
@@ -174,14 +190,10 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
             writeOutput(output, DrawHarmodexPage(number, tnText, 0, 0) + "\n", out);
         } else if (book->parsed()) {
             const bool terminal = isatty(STDERR_FILENO);
-            const std::string postscript = ComposeBook(terminal ? showProgress : nullptr);
-            if (endsWith(output, ".pdf")) {
-                if (terminal)
-                    std::fprintf(stderr, "harmodex-cli: making the PDF with Ghostscript...\n");
-                writePdf(output, postscript);
-            } else {
-                writeOutput(output, postscript, out);
-            }
+            if (endsWith(output, ".pdf"))
+                writePdf(output, terminal ? showProgress : nullptr);
+            else
+                writeOutput(output, ComposeBook(terminal ? showProgress : nullptr), out);
         } else if (render->parsed()) {
             const auto [tnText, number] = pageOf(readSet(set));
             PreviewLibraryStart();
