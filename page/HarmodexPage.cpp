@@ -320,12 +320,15 @@ void DrawIdentityColumn(FILE* stream, const HarmodexPageGeometry& g, const Pitch
     DrawRectangleChart(stream, x, y0 + d, 1.0f, tonicity, 100.0f);
     d = d - times(1.2, s);
 
-    // Vertices and phonicity. With exactly six maxima the classification
-    // keeps no vertex record (six is neither a short list nor "all maxima");
-    // the line then shows the word alone, and the bold maxima of the vertex
-    // row above name them.
-    const std::string vertices =
-        (p.getNvertexes() == 1 ? "vertex: " : "vertices: ") + secondText(p.getSetInfoByLabel("Vertices"));
+    // Vertices and phonicity. With exactly six maxima (only the whole-tone
+    // set) the classification keeps no vertex record: six is neither its
+    // short list nor "all maxima". The line then lists them as the roots
+    // line lists six roots, each plain in the set and in parentheses outside.
+    std::string vertexText = secondText(p.getSetInfoByLabel("Vertices"));
+    if (p.getSetInfoByLabel("Vertices").empty())
+        for (int v : p.parncuttVertexes)
+            vertexText += p.isIntrinsic(v) ? " " + IntToString(v) : " (" + IntToString(v) + ")";
+    const std::string vertices = (p.getNvertexes() == 1 ? "vertex: " : "vertices: ") + vertexText;
     Print_TextII(stream, x, y0 + d, size, vertices.c_str(), 0);
     d = d - times(0.9, s);
     const float phonicity = CalculatePhonicity(p);
