@@ -190,7 +190,19 @@ void WriteOperands(FILE* stream, const double* values, int count, const char* op
         at = formatFixed6(at, end, values[i]);
         *at++ = ' ';
     }
-    std::fwrite(line, 1, at - line, stream);
-    std::fputs(op, stream);
-    std::fputc('\n', stream);
+    const size_t opLength = std::strlen(op);
+    if (static_cast<size_t>(end - at) < opLength + 1) {
+        std::fwrite(line, 1, at - line, stream);
+        at = line;
+    }
+    if (opLength + 1 <= sizeof line) {
+        std::memcpy(at, op, opLength);
+        at += opLength;
+        *at++ = '\n';
+        std::fwrite(line, 1, at - line, stream);
+    } else {
+        std::fwrite(line, 1, at - line, stream);
+        std::fputs(op, stream);
+        std::fputc('\n', stream);
+    }
 }

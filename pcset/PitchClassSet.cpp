@@ -104,11 +104,11 @@ std::vector<int> PitchClassSet::calculateNormalForm(std::vector<int> list) const
     bool present[12] = {};
     for (int x : list)
         present[Mod_X_Add(x, 0, 12)] = true;
-    std::vector<int> d;
+    int d[12];
+    int n = 0;
     for (int p = 0; p < 12; ++p)
         if (present[p])
-            d.push_back(p);
-    const int n = static_cast<int>(d.size());
+            d[n++] = p;
     if (n == 0)
         return {};
 
@@ -116,24 +116,25 @@ std::vector<int> PitchClassSet::calculateNormalForm(std::vector<int> list) const
     // distances from the first note to the second, third ... next-to-last,
     // then the starting pitch class. The smallest key wins; the start breaks
     // every tie, so the winner is unique.
-    auto key = [&](int i) {
-        std::vector<int> k;
-        if (n > 1)
-            k.push_back(Mod_X_Add(d[(i + n - 1) % n], -d[i], 12));
-        for (int j = 1; j <= n - 2; ++j)
-            k.push_back(Mod_X_Add(d[(i + j) % n], -d[i], 12));
-        k.push_back(d[i]);
-        return k;
+    auto keyAt = [&](int i, int k) {
+        if (n > 1 && k == 0)
+            return (d[(i + n - 1) % n] - d[i] + 12) % 12;
+        const int j = n > 1 ? k : 0;  // distance index 1 .. n-2, then the start
+        if (j >= 1 && j <= n - 2)
+            return (d[(i + j) % n] - d[i] + 12) % 12;
+        return d[i];
     };
+    const int keyLength = n == 1 ? 1 : n;  // span, n-2 distances, start
     int best = 0;
-    std::vector<int> bestKey = key(0);
-    for (int i = 1; i < n; ++i) {
-        std::vector<int> k = key(i);
-        if (k < bestKey) {
-            bestKey = std::move(k);
-            best = i;
+    for (int i = 1; i < n; ++i)
+        for (int k = 0; k < keyLength; ++k) {
+            const int a = keyAt(i, k), b = keyAt(best, k);
+            if (a != b) {
+                if (a < b)
+                    best = i;
+                break;
+            }
         }
-    }
     std::vector<int> result(n);
     for (int j = 0; j < n; ++j)
         result[j] = d[(best + j) % n];
