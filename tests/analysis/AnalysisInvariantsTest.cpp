@@ -204,6 +204,7 @@ TEST(AnalysisInvariants, TranspositionRotatesTablesAndMovesPoles)
                 std::sort(found.begin(), found.end(), byTypeThenPc);
                 EXPECT_TRUE(SamePoles(moved, found));
             }
+            EXPECT_EQ(t.attributes, s.attributes);  // the words name properties of the Tn-type
             EXPECT_EQ(CalculateTonicity(t), tonicity);
             EXPECT_EQ(CalculatePhonicity(t), phonicity);
             EXPECT_EQ(CalculateAzimuth(t), azimuth);

@@ -1,5 +1,6 @@
 #include "page/HarmodexPageLower.h"
 
+#include "analysis/AnalysedSet.h"
 #include "analysis/Psychoacoustics.h"
 #include "page/MemoryStream.h"
 #include "page/PostScriptWriter.h"
@@ -58,14 +59,6 @@ const Fragment* Find(const std::vector<Fragment>& fragments, const std::string& 
     return nullptr;
 }
 
-PitchClassSet Analysed(const char* set)
-{
-    PitchClassSet p;
-    p.initializeSet(StringToVector(set));
-    p.calculateEverything();
-    return p;
-}
-
 // One block of the set's own page, as fragments.
 template <typename Draw>
 std::vector<Fragment> Block(const PitchClassSet& p, Draw draw)
@@ -76,11 +69,11 @@ std::vector<Fragment> Block(const PitchClassSet& p, Draw draw)
 std::vector<Fragment> Column(const PitchClassSet& p) { return Block(p, DrawClassificationColumn); }
 std::vector<Fragment> Commonality(const char* set)
 {
-    return Block(Analysed(set), [](FILE* out, const HarmodexPageGeometry& g, const PitchClassSet& p, void*) {
+    return Block(AnalysedText(set), [](FILE* out, const HarmodexPageGeometry& g, const PitchClassSet& p, void*) {
         DrawCommonalityBlock(out, g, p);
     });
 }
-std::vector<Fragment> Strip(const char* set) { return Block(Analysed(set), DrawSubsetStrip); }
+std::vector<Fragment> Strip(const char* set) { return Block(AnalysedText(set), DrawSubsetStrip); }
 
 void ExpectInside(const TextBlockExtent& e, const std::string& what)
 {
@@ -99,7 +92,7 @@ TEST(HarmodexPageLower, EveryPageFitsItsBoxesAtFullSize)
     ASSERT_TRUE(sink);
     int fullStrips = 0;
     for (int i = 0; i < PitchUniverse::NumTnTypes; ++i) {
-        const PitchClassSet p = Analysed(catalogue.tnTypes[i].c_str());
+        const PitchClassSet p = AnalysedText(catalogue.tnTypes[i]);
         TextBlockExtent column, strip;
         DrawClassificationColumn(sink, GetHarmodexPageGeometry(i + 1), p, &column);
         DrawSubsetStrip(sink, GetHarmodexPageGeometry(i + 1), p, &strip);
@@ -116,7 +109,7 @@ TEST(HarmodexPageLower, EveryPageFitsItsBoxesAtFullSize)
 // rather than starting over on its own lines.
 TEST(HarmodexPageLower, AnOverlongColumnIsSetSmallerInsideItsBox)
 {
-    PitchClassSet p = Analysed("0 4 7");
+    PitchClassSet p = AnalysedText("0 4 7");
     const auto normal = Column(p);
     for (int i = 0; i < 16; ++i) p.setInfos.push_back({"Transpositional Classification", "Antitranspositive"});
     TextBlockExtent e;
@@ -149,11 +142,11 @@ TEST(HarmodexPageLower, RelativesAndAxes)
         {"0 1 4 5 8 9", {"axes: (0\\275) (2\\275) (4\\275) (6\\275) (8\\275) ", "    (d\\275) "}, {}},
     };
     for (const Case& c : cases) {
-        const auto column = Column(Analysed(c.set));
+        const auto column = Column(AnalysedText(c.set));
         for (const std::string& text : c.present) EXPECT_TRUE(Find(column, text)) << c.set << ": " << text;
         for (const std::string& text : c.absent) EXPECT_FALSE(Find(column, text)) << c.set << ": " << text;
     }
-    const auto dyad = Column(Analysed("0 1"));
+    const auto dyad = Column(AnalysedText("0 1"));
     EXPECT_NEAR(Cm(Find(dyad, "I1")->x - Find(dyad, "relative: ")->x), 0.9f, 1e-3);
 }
 
@@ -165,7 +158,7 @@ TEST(HarmodexPageLower, TonalCentersInPiecesOfFiveOrLeftToTheTables)
         {"0M 1M 2M 3M 4M ", {"centers: 0M 1M 2M 3M 4M "}},
     };
     for (const auto& c : cases) {
-        PitchClassSet p = Analysed("0 4 7");
+        PitchClassSet p = AnalysedText("0 4 7");
         p.setInfos = {{"Tonal Centers", c.first}};
         std::vector<const Fragment*> lines;
         const auto column = Column(p);
@@ -183,7 +176,7 @@ TEST(HarmodexPageLower, TonalCentersInPiecesOfFiveOrLeftToTheTables)
 // The reversibility formulas, and the major triad's column break among them.
 TEST(HarmodexPageLower, ReversibilityFormulasAndColumnBreak)
 {
-    const auto triad = Column(Analysed("0 4 7"));
+    const auto triad = Column(AnalysedText("0 4 7"));
     const Fragment* heading = Find(triad, "autocomplementarity:");
     const Fragment* first = Find(triad, "+ T1,u = 0,u, (014578)");
     const Fragment* broken = Find(triad, "+ T2,d = 0,d, (024679)");
@@ -197,10 +190,10 @@ TEST(HarmodexPageLower, ReversibilityFormulasAndColumnBreak)
     EXPECT_NEAR(Cm(broken->y), 1.27f + 13.9f - 0.45f, 1e-3);
     EXPECT_NEAR(Cm(broken->y - inversion->y), 2 * 1.1f * 0.28f, 1e-3);
 
-    const auto z = Column(Analysed("0 1 3 7"));  // with its Z-partners
+    const auto z = Column(AnalysedText("0 1 3 7"));  // with its Z-partners
     EXPECT_TRUE(Find(z, "+ 4, (0146) = 3,  31.21.11.21"));
     EXPECT_TRUE(Find(z, "+ 4, (0256) = 0+,  21.21.21.21"));
-    EXPECT_FALSE(Find(Column(Analysed("0 1 2 3 4 5 6")), "autocomplementarity:"));
+    EXPECT_FALSE(Find(Column(AnalysedText("0 1 2 3 4 5 6")), "autocomplementarity:"));
 }
 
 TEST(HarmodexPageLower, CommonalityRows)
@@ -227,7 +220,7 @@ TEST(HarmodexPageLower, CommonalityRows)
     }
     // The rows: the set against each transposition of itself, of its
     // inversion and of the two triads.
-    const PitchClassSet p = Analysed("0 1 3");
+    const PitchClassSet p = AnalysedText("0 1 3");
     const auto block = Commonality("0 1 3");
     PitchClassSet q;
     const std::vector<int> partners[] = {{0, 1, 3}, p.get_PitchClassSet(1, 0), {0, 4, 7}, {0, 3, 7}};
