@@ -9,6 +9,14 @@
 
 using Pcs = std::vector<int>;
 
+// A set loaded from a list, with its normal form and canonical forms only.
+inline PitchClassSet Loaded(const Pcs& list)
+{
+    PitchClassSet s;
+    s.initializeSet(list);
+    return s;
+}
+
 // A set loaded from a list and run through the whole analysis.
 inline PitchClassSet Analysed(const Pcs& list)
 {

@@ -16,9 +16,6 @@ TEST(Poles, ListHelpers)
     EXPECT_EQ(getBiggest(poles), 5);
     EXPECT_EQ(getBiggest(Poles{}), -999);
     EXPECT_EQ(getBiggest(Poles{{3, -1000, 1}}), -999);  // the scan starts at -999
-    EXPECT_EQ(Describe(AddVectors(FilterPolesByType(poles, 2), FilterPolesByType(poles, 0))),
-              "(5,5,2)(0,2,0)(7,2,0)");
-    EXPECT_EQ(getBiggest(Pcs{4, 9, 1}), 9);  // the integer overload stays visible
 }
 
 TEST(Poles, TonalTypeAndPoleLists)

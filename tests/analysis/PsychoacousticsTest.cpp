@@ -17,38 +17,22 @@ std::string Printed(float value)
     return text;
 }
 
-std::string Printed4(double value)
-{
-    char text[64];
-    std::snprintf(text, sizeof text, "%.4f", value);
-    return text;
-}
-
 TEST(Psychoacoustics, EqualTemperedFrequencies)
 {
     EXPECT_EQ(find_hertz(69.0f), 440.0f);
     EXPECT_EQ(Printed(find_hertz(60.0f)), "261.625580");
-    EXPECT_EQ(Printed(find_hertz(81.0f)), "880.000000");
     EXPECT_EQ(Printed(find_hertz(9.0f)), "13.750000");
 }
 
 TEST(Psychoacoustics, IntervalRoughness)
 {
-    struct Case { int interval; const char* rounded; double value; };
-    const Case cases[] = {
-        {0, "0.0003", 0.0002992312},  // one complex tone: its own neighbouring harmonics
-        {1, "0.4749", 0.4749129480},
-        {2, "0.2256", 0.2256326162},
-        {6, "0.1336", 0.1335719556},
-        {7, "0.0190", 0.0190489659},
-        {12, "0.0008", 0.0008090337},
-        {-1, "0.4778", 0.4777756595},  // a semitone below middle C: lower, rougher
+    const std::pair<int, double> cases[] = {
+        {0, 0.0002992312},  // one complex tone: its own neighbouring harmonics
+        {1, 0.4749129480}, {2, 0.2256326162}, {6, 0.1335719556}, {7, 0.0190489659}, {12, 0.0008090337},
+        {-1, 0.4777756595},  // a semitone below middle C: lower, rougher
     };
-    for (const Case& c : cases) {
-        const double r = HutchinsonKnopoffIntervalRoughness(c.interval);
-        EXPECT_EQ(Printed4(r), c.rounded) << c.interval;
-        EXPECT_NEAR(r, c.value, 1e-9) << c.interval;
-    }
+    for (const auto& c : cases)
+        EXPECT_NEAR(HutchinsonKnopoffIntervalRoughness(c.first), c.second, 1e-9) << c.first;
 }
 
 TEST(Psychoacoustics, ChordRoughnessAsPrinted)

@@ -3,23 +3,14 @@
 #include <gtest/gtest.h>
 
 #include "pcset/Conversions.h"
-#include "pcset/PitchClassSet.h"
+#include "analysis/AnalysedSet.h"
 #include "relations/Molds.h"
 #include "relations/SetAlgebra.h"
 
 namespace {
 
-using Pcs = std::vector<int>;
-
 const Pcs cMajor = {0, 2, 4, 5, 7, 9, 11};
 const Pcs chromatic = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11};
-
-PitchClassSet loaded(const Pcs& list)
-{
-    PitchClassSet s;
-    s.initializeSet(list);
-    return s;
-}
 
 TEST(Molds, MoldOfPlacedSets)
 {
@@ -110,7 +101,7 @@ TEST(Molds, InversionLevelInsideTransposedSet)
 
 TEST(Molds, IntrinsicTranspositionIndexes)
 {
-    const PitchClassSet major = loaded({0, 4, 7});
+    const PitchClassSet major = Loaded({0, 4, 7});
     struct Case {
         Pcs list, levels;
     } cases[] = {
@@ -135,7 +126,7 @@ TEST(Molds, IntrinsicTranspositionIndexes)
 
 TEST(Molds, RemainderAfterFragments)
 {
-    const PitchClassSet major = loaded({7, 11, 2});  // Tn-type 0 4 7
+    const PitchClassSet major = Loaded({7, 11, 2});  // Tn-type 0 4 7
     struct Case {
         std::vector<Pcs> fragments, levels;
         std::vector<Pcs> tnTypes, remainderLevels;
@@ -161,7 +152,7 @@ TEST(Molds, RemainderAfterFragments)
     // 0 1 3 5 6 8 10 (the major scale from its seventh degree) without the
     // major triad at level 1 leaves 0 3 6 10, a half-diminished seventh of
     // Tn-type 0 2 5 8 at level 10.
-    const PitchClassSet mode = loaded({0, 1, 3, 5, 6, 8, 10});
+    const PitchClassSet mode = Loaded({0, 1, 3, 5, 6, 8, 10});
     const std::vector<RobustSetInfo> r = findRemainder({{0, 4, 7}}, {{1}}, mode);
     EXPECT_EQ(r[0].tnType, (Pcs{0, 2, 5, 8}));
     EXPECT_EQ(r[0].levels, Pcs{10});
