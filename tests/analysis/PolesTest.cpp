@@ -7,17 +7,6 @@ namespace {
 
 using Poles = std::vector<PoleInfo>;
 
-TEST(Poles, ListHelpers)
-{
-    const Poles poles = {{0, 2, 0}, {7, 2, 0}, {0, 5, 1}, {5, 5, 2}, {3, -1000, 1}};
-    EXPECT_EQ(Describe(FilterPolesByType(poles, 0)), "(0,2,0)(7,2,0)");
-    EXPECT_EQ(Describe(FilterPolesByType(poles, 1)), "(0,5,1)(3,-1000,1)");
-    EXPECT_TRUE(FilterPolesByType(poles, -1).empty());
-    EXPECT_EQ(getBiggest(poles), 5);
-    EXPECT_EQ(getBiggest(Poles{}), -999);
-    EXPECT_EQ(getBiggest(Poles{{3, -1000, 1}}), -999);  // the scan starts at -999
-}
-
 TEST(Poles, TonalTypeAndPoleLists)
 {
     struct Case {
