@@ -63,35 +63,6 @@ std::vector<PoleInfo> ShiftedPoles(std::vector<PoleInfo> poles, int k)
     return poles;
 }
 
-bool SamePoles(const std::vector<PoleInfo>& a, const std::vector<PoleInfo>& b)
-{
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](const PoleInfo& x, const PoleInfo& y) {
-               return x.pc == y.pc && x.value == y.value && x.type == y.type;
-           });
-}
-
-void ExpectSameAnalysis(const PitchClassSet& a, const PitchClassSet& b)
-{
-    EXPECT_EQ(a.getIntervalVector(), b.getIntervalVector());
-    for (auto member : {&PitchClassSet::parncuttTable, &PitchClassSet::parncuttSupportCount,
-                        &PitchClassSet::parncuttInvTable, &PitchClassSet::parncuttInvSupportCount,
-                        &PitchClassSet::costereCardinalTable, &PitchClassSet::costereTonalMajorTable,
-                        &PitchClassSet::costereTonalMinorTable, &PitchClassSet::costereTranspositionalTable,
-                        &PitchClassSet::costereInversionalTable, &PitchClassSet::invarianceTnTable,
-                        &PitchClassSet::invarianceTnITable})
-        EXPECT_EQ(Table(a.*member), Table(b.*member));
-    EXPECT_EQ(a.parncuttRoots, b.parncuttRoots);
-    EXPECT_EQ(a.parncuttVertexes, b.parncuttVertexes);
-    EXPECT_EQ(a.rootGeneratrices, b.rootGeneratrices);
-    EXPECT_EQ(a.vertexGeneratrices, b.vertexGeneratrices);
-    EXPECT_EQ(a.inWeight, b.inWeight);
-    EXPECT_EQ(a.exWeight, b.exWeight);
-    EXPECT_TRUE(SamePoles(a.intrinsicPoles, b.intrinsicPoles));
-    EXPECT_TRUE(SamePoles(a.extrinsicPoles, b.extrinsicPoles));
-    EXPECT_TRUE(SamePoles(a.tonalPoles, b.tonalPoles));
-    EXPECT_TRUE(SamePoles(a.mainTonalPoles, b.mainTonalPoles));
-}
-
 TEST(AnalysisInvariants, TableSumsFollowTheWeightsAndTheNumberOfElements)
 {
     for (const Pcs& list : TestLists()) {
@@ -163,19 +134,25 @@ TEST(AnalysisInvariants, PolesLieOnTheRightSideOfTheSet)
     }
 }
 
+// The transposed sets are analysed in one reused record, so that anything
+// an analysis step fails to clear from the previous set shows up here too.
 TEST(AnalysisInvariants, TranspositionRotatesTablesAndMovesPoles)
 {
+    PitchClassSet t;
     for (const Pcs& list : TestLists()) {
         const PitchClassSet s = Analysed(list);
         const float tonicity = CalculateTonicity(s), phonicity = CalculatePhonicity(s);
         const float azimuth = CalculateAzimuth(s);
         for (int k = 1; k < 12; ++k) {
             SCOPED_TRACE(VectorToString(list) + " T" + std::to_string(k));
-            const PitchClassSet t = Analysed(s.get_PitchClassSet(0, k));
+            t.initializeSet(s.get_PitchClassSet(0, k));
+            t.calculateEverything();
+            EXPECT_EQ(t.getIntervalVector(), s.getIntervalVector());
             // Entry r of the transposed set's table is entry r - k of the original's.
             EXPECT_EQ(t.getParncuttTable(), Reindexed(s.getParncuttTable(), 1, -k));
             EXPECT_EQ(t.getParncuttInvTable(), Reindexed(s.getParncuttInvTable(), 1, -k));
             EXPECT_EQ(Table(t.parncuttSupportCount), Reindexed(Table(s.parncuttSupportCount), 1, -k));
+            EXPECT_EQ(Table(t.parncuttInvSupportCount), Reindexed(Table(s.parncuttInvSupportCount), 1, -k));
             EXPECT_EQ(t.getCostereCardinalTable(), Reindexed(s.getCostereCardinalTable(), 1, -k));
             EXPECT_EQ(t.getCostereTonalMajorTable(), Reindexed(s.getCostereTonalMajorTable(), 1, -k));
             EXPECT_EQ(t.getCostereTonalMinorTable(), Reindexed(s.getCostereTonalMinorTable(), 1, -k));
@@ -202,8 +179,9 @@ TEST(AnalysisInvariants, TranspositionRotatesTablesAndMovesPoles)
                 std::vector<PoleInfo> moved = ShiftedPoles(s.*member, k), found = t.*member;
                 std::sort(moved.begin(), moved.end(), byTypeThenPc);
                 std::sort(found.begin(), found.end(), byTypeThenPc);
-                EXPECT_TRUE(SamePoles(moved, found));
+                EXPECT_EQ(Describe(moved), Describe(found));
             }
+            EXPECT_EQ(t.attributes, s.attributes);  // the words name properties of the Tn-type
             EXPECT_EQ(CalculateTonicity(t), tonicity);
             EXPECT_EQ(CalculatePhonicity(t), phonicity);
             EXPECT_EQ(CalculateAzimuth(t), azimuth);
@@ -257,24 +235,6 @@ TEST(AnalysisInvariants, EverySetHasFullCommonalityWithItself)
         const float roughness = CalculateFrozenHutchinsonKnopoffRoughness(s.getTnType());
         EXPECT_TRUE(std::isfinite(roughness) && roughness > 0.0f);
     }
-}
-
-TEST(AnalysisInvariants, AnalysisRepeatsAndLeavesNothingOfAnEarlierSet)
-{
-    const std::vector<Pcs> lists = TestLists();
-    PitchClassSet reused;
-    for (size_t i = 0; i < lists.size(); ++i) {
-        SCOPED_TRACE(VectorToString(lists[i]));
-        // Reuse one record across sets (the previous one was different).
-        reused.initializeSet(lists[i]);
-        reused.calculateEverything();
-        ExpectSameAnalysis(reused, Analysed(lists[i]));
-        reused.calculateEverything();
-        ExpectSameAnalysis(reused, Analysed(lists[i]));
-    }
-    reused.initializeSet({});
-    reused.calculateEverything();
-    ExpectSameAnalysis(reused, Analysed({}));
 }
 
 } // namespace

@@ -40,36 +40,26 @@ TEST(CostereTables, InExWeightsPitEquallyManyPitchClassesOfBothSides)
     }
 }
 
-TEST(CostereTables, EmptyAndChromaticSets)
+// The empty set has all tables 0 (its weights are in the table above), also
+// when loaded into a record that held another set before.
+TEST(CostereTables, EmptySetHasNothingLeftInItsTables)
 {
-    const PitchClassSet empty = AnalysedText("");
-    const PitchClassSet full = AnalysedText("0 1 2 3 4 5 6 7 8 9 d u");
-    const Pcs zeros(12, 0);
-    for (const PitchClassSet* s : {&empty, &full}) {
-        const bool isFull = s == &full;
-        EXPECT_EQ(s->getCostereCardinalTable(), isFull ? Pcs(12, 5) : zeros);
-        EXPECT_EQ(s->getCostereTonalMajorTable(), isFull ? Pcs(12, 15) : zeros);
-        EXPECT_EQ(s->getCostereTonalMinorTable(), isFull ? Pcs(12, 15) : zeros);
-        EXPECT_EQ(s->getCostereTranspositionalTable(), isFull ? Pcs(12, 60) : zeros);
-        EXPECT_EQ(s->getCostereInversionalTable(), isFull ? Pcs(12, 60) : zeros);
-        EXPECT_EQ(s->getInvarianceTnTable(), isFull ? Pcs(12, 12) : zeros);
-        EXPECT_EQ(s->getInvarianceTnITable(), isFull ? Pcs(12, 12) : zeros);
-    }
+    PitchClassSet s = AnalysedText("0 4 7");
+    s.initializeSet({});
+    s.calculateEverything();
+    for (const Pcs& table : {s.getCostereCardinalTable(), s.getCostereTonalMajorTable(), s.getCostereTonalMinorTable(),
+                             s.getCostereTranspositionalTable(), s.getCostereInversionalTable(),
+                             s.getInvarianceTnTable(), s.getInvarianceTnITable(), s.getParncuttTable()})
+        EXPECT_EQ(table, Pcs(12, 0));
+    EXPECT_EQ(s.inWeight + s.exWeight, 0);
 }
 
 TEST(CostereTables, RepeatedElementsCountWithTheirMultiplicity)
 {
     const PitchClassSet s = AnalysedText("0 0 4 7");
+    // (The transpositional and inversional tables carry both copies too: the
+    // table sums over the catalogue with repeated pitch classes check that.)
     EXPECT_EQ(s.getCostereCardinalTable(), (Pcs{3, 2, 1, 1, 1, 3, 1, 3, 1, 1, 0, 3}));
-    // Transposition and inversion carry both copies of 0: entry n sums the
-    // cardinal values of n, n, n+4, n+7 (or n, n, n-4, n-7).
-    const Pcs card = s.getCostereCardinalTable();
-    for (int n = 0; n < 12; ++n) {
-        EXPECT_EQ(s.costereTranspositionalTable[n],
-                  2 * card[n] + card[Mod_X_Add(n, 4, 12)] + card[Mod_X_Add(n, 7, 12)]) << n;
-        EXPECT_EQ(s.costereInversionalTable[n],
-                  2 * card[n] + card[Mod_X_Add(n, -4, 12)] + card[Mod_X_Add(n, -7, 12)]) << n;
-    }
     EXPECT_EQ(s.getInvarianceTnTable(), (Pcs{4, 0, 0, 1, 2, 1, 0, 2, 1, 1, 0, 0}));
     EXPECT_EQ(s.getInvarianceTnITable(), (Pcs{2, 0, 1, 0, 3, 0, 0, 3, 1, 0, 0, 2}));
 }

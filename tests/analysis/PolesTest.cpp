@@ -7,28 +7,6 @@ namespace {
 
 using Poles = std::vector<PoleInfo>;
 
-std::string Describe(const Poles& poles)
-{
-    std::string text;
-    for (const PoleInfo& p : poles)
-        text += "(" + std::to_string(p.pc) + "," + std::to_string(p.value) + "," + std::to_string(p.type) + ")";
-    return text;
-}
-
-TEST(Poles, ListHelpers)
-{
-    const Poles poles = {{0, 2, 0}, {7, 2, 0}, {0, 5, 1}, {5, 5, 2}, {3, -1000, 1}};
-    EXPECT_EQ(Describe(FilterPolesByType(poles, 0)), "(0,2,0)(7,2,0)");
-    EXPECT_EQ(Describe(FilterPolesByType(poles, 1)), "(0,5,1)(3,-1000,1)");
-    EXPECT_TRUE(FilterPolesByType(poles, -1).empty());
-    EXPECT_EQ(getBiggest(poles), 5);
-    EXPECT_EQ(getBiggest(Poles{}), -999);
-    EXPECT_EQ(getBiggest(Poles{{3, -1000, 1}}), -999);  // the scan starts at -999
-    EXPECT_EQ(Describe(AddVectors(FilterPolesByType(poles, 2), FilterPolesByType(poles, 0))),
-              "(5,5,2)(0,2,0)(7,2,0)");
-    EXPECT_EQ(getBiggest(Pcs{4, 9, 1}), 9);  // the integer overload stays visible
-}
-
 TEST(Poles, TonalTypeAndPoleLists)
 {
     struct Case {
@@ -79,25 +57,20 @@ TEST(Poles, TonalTypeAndPoleLists)
     }
 }
 
-TEST(Poles, ChromaticSetHasEveryPitchClassAndTriadAsIntraPole)
+// The chromatic set holds every pitch class and triad, as intra poles and
+// binary centres; the empty set has only extra poles, all of value 0.
+TEST(Poles, ChromaticAndEmptySets)
 {
-    const PitchClassSet s = AnalysedText("0 1 2 3 4 5 6 7 8 9 d u");
-    EXPECT_EQ(FilterPolesByType(s.intrinsicPoles, 0).size(), 12u);
-    EXPECT_EQ(FilterPolesByType(s.intrinsicPoles, 1).size(), 12u);
-    EXPECT_EQ(FilterPolesByType(s.intrinsicPoles, 2).size(), 12u);
-    EXPECT_EQ(s.tonalPoles.size(), 12u);
-    EXPECT_EQ(s.mainTonalPoles.size(), 12u);
-}
-
-TEST(Poles, EmptySetHasOnlyExtraPolesOfValueZero)
-{
-    const PitchClassSet s = AnalysedText("");
-    EXPECT_EQ(s.GiveTonalType(), 0);
-    EXPECT_TRUE(s.intrinsicPoles.empty());
-    EXPECT_EQ(s.extrinsicPoles.size(), 12u + 24u);  // every pitch class, every triad
-    EXPECT_EQ(getBiggest(s.extrinsicPoles), 0);
-    EXPECT_TRUE(s.tonalPoles.empty());
-    EXPECT_TRUE(s.mainTonalPoles.empty());
+    const PitchClassSet full = AnalysedText("0 1 2 3 4 5 6 7 8 9 d u");
+    for (int type : {0, 1, 2})
+        EXPECT_EQ(FilterPolesByType(full.intrinsicPoles, type).size(), 12u);
+    EXPECT_EQ(full.tonalPoles.size(), 12u);
+    EXPECT_EQ(full.mainTonalPoles.size(), 12u);
+    const PitchClassSet empty = AnalysedText("");
+    EXPECT_EQ(empty.GiveTonalType(), 0);
+    EXPECT_TRUE(empty.intrinsicPoles.empty() && empty.tonalPoles.empty() && empty.mainTonalPoles.empty());
+    EXPECT_EQ(empty.extrinsicPoles.size(), 12u + 24u);  // every pitch class, every triad
+    EXPECT_EQ(getBiggest(empty.extrinsicPoles), 0);
 }
 
 } // namespace

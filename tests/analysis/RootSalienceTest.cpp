@@ -1,26 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "analysis/ChordBuilders.h"
 #include "analysis/AnalysedSet.h"
 
 namespace {
-
-TEST(ChordBuilders, ListRootThirdFifthReducedIntoTheOctave)
-{
-    struct Case { int root; Pcs fifth, major, minor; };
-    const Case cases[] = {
-        {0, {0, 7}, {0, 4, 7}, {0, 3, 7}},
-        {7, {7, 2}, {7, 11, 2}, {7, 10, 2}},
-        {11, {11, 6}, {11, 3, 6}, {11, 2, 6}},
-        {-1, {11, 6}, {11, 3, 6}, {11, 2, 6}},
-        {26, {2, 9}, {2, 6, 9}, {2, 5, 9}},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(MakeFifth(c.root), c.fifth) << c.root;
-        EXPECT_EQ(MakeMajorTriad(c.root), c.major) << c.root;
-        EXPECT_EQ(MakeMinorTriad(c.root), c.minor) << c.root;
-    }
-}
 
 TEST(RootSalience, TablesRootsVertexesAndGeneratrices)
 {
@@ -68,8 +50,6 @@ TEST(RootSalience, RepeatedPitchClassesWeighDoubleButSupportOnce)
     EXPECT_EQ(Table(once.parncuttSupportCount), (Pcs{3, 0, 2, 1, 1, 2, 1, 1, 1, 2, 1, 0}));
     EXPECT_EQ(twice.rootGeneratrices, once.rootGeneratrices);
     EXPECT_EQ(twice.vertexGeneratrices, once.vertexGeneratrices);
-    EXPECT_EQ(twice.getParncuttTable(), (Pcs{23, 0, 3, 6, 10, 7, 2, 20, 3, 9, 1, 0}));
-    EXPECT_EQ(twice.getParncuttInvTable(), (Pcs{10, 0, 13, 0, 13, 4, 1, 25, 3, 2, 2, 11}));
 }
 
 } // namespace

@@ -5,14 +5,6 @@
 
 namespace {
 
-std::string Describe(const std::vector<PoleInfo>& poles)
-{
-    std::string text;
-    for (const PoleInfo& p : poles)
-        text += "(" + std::to_string(p.pc) + "," + std::to_string(p.value) + "," + std::to_string(p.type) + ")";
-    return text;
-}
-
 TEST(SymmetryAxes, IndicesAxesAndMedianNotes)
 {
     struct Case {

@@ -1,86 +1,36 @@
 #include "page/HarmodexPageLower.h"
 
+#include "analysis/AnalysedSet.h"
 #include "analysis/Psychoacoustics.h"
 #include "page/MemoryStream.h"
 #include "page/PostScriptWriter.h"
+#include "page/ShownText.h"
 #include "pcset/Conversions.h"
 #include "pcset/PitchUniverse.h"
 
 #include <gtest/gtest.h>
 
 #include <limits>
-#include <regex>
-#include <sstream>
 
 namespace {
 
 float Cm(float points) { return points / InCentimeters(1.0f); }
 
-// One fragment of the page (gsave ... grestore) as a reader sees it: where
-// it starts, the pieces it shows run together (without a leading bullet or
-// arrow), and its type sizes.
-struct Fragment {
-    float x = 0, y = 0;
-    std::string text, body;
-    std::vector<float> sizes;
-};
-
-std::vector<Fragment> Fragments(const std::string& postscript)
-{
-    static const std::regex moveto("^(\\S+) (\\S+) moveto$"), scaled("^(\\S+) scalefont$"),
-        shown("^\\((.*)\\) ?(?:dup stringwidth pop \\S+ div neg 0 rmoveto )?show$");
-    std::vector<Fragment> fragments;
-    for (std::size_t at = 0; (at = postscript.find("gsave\n", at)) != std::string::npos;) {
-        const std::size_t end = postscript.find("grestore", at);
-        Fragment f{0, 0, "", postscript.substr(at, end - at), {}};
-        std::istringstream lines(f.body);
-        bool placed = false;
-        std::smatch m;
-        for (std::string line; std::getline(lines, line);) {
-            if (!placed && std::regex_match(line, m, moveto)) {
-                f.x = std::stof(m[1]), f.y = std::stof(m[2]), placed = true;
-            } else if (std::regex_match(line, m, shown)) {
-                if (m[1] != "\\267 " && m[1] != "\\256 ") f.text += m[1];
-            } else if (std::regex_match(line, m, scaled)) {
-                f.sizes.push_back(std::stof(m[1]));
-            }
-        }
-        fragments.push_back(f);
-        at = end;
-    }
-    return fragments;
-}
-
-const Fragment* Find(const std::vector<Fragment>& fragments, const std::string& text)
-{
-    for (const Fragment& f : fragments)
-        if (f.text == text) return &f;
-    return nullptr;
-}
-
-PitchClassSet Analysed(const char* set)
-{
-    PitchClassSet p;
-    p.initializeSet(StringToVector(set));
-    p.calculateEverything();
-    return p;
-}
-
 // One block of the set's own page, as fragments.
 template <typename Draw>
-std::vector<Fragment> Block(const PitchClassSet& p, Draw draw)
+std::vector<ShownText> Block(const PitchClassSet& p, Draw draw)
 {
     const int page = FindSetID(VectorToString(p.getTnType()), SharedUniverse()) + 1;
-    return Fragments(Capture([&](FILE* out) { draw(out, GetHarmodexPageGeometry(page), p, nullptr); }));
+    return ShownTexts(Capture([&](FILE* out) { draw(out, GetHarmodexPageGeometry(page), p, nullptr); }));
 }
-std::vector<Fragment> Column(const PitchClassSet& p) { return Block(p, DrawClassificationColumn); }
-std::vector<Fragment> Commonality(const char* set)
+std::vector<ShownText> Column(const PitchClassSet& p) { return Block(p, DrawClassificationColumn); }
+std::vector<ShownText> Commonality(const char* set)
 {
-    return Block(Analysed(set), [](FILE* out, const HarmodexPageGeometry& g, const PitchClassSet& p, void*) {
+    return Block(AnalysedText(set), [](FILE* out, const HarmodexPageGeometry& g, const PitchClassSet& p, void*) {
         DrawCommonalityBlock(out, g, p);
     });
 }
-std::vector<Fragment> Strip(const char* set) { return Block(Analysed(set), DrawSubsetStrip); }
+std::vector<ShownText> Strip(const char* set) { return Block(AnalysedText(set), DrawSubsetStrip); }
 
 void ExpectInside(const TextBlockExtent& e, const std::string& what)
 {
@@ -99,7 +49,7 @@ TEST(HarmodexPageLower, EveryPageFitsItsBoxesAtFullSize)
     ASSERT_TRUE(sink);
     int fullStrips = 0;
     for (int i = 0; i < PitchUniverse::NumTnTypes; ++i) {
-        const PitchClassSet p = Analysed(catalogue.tnTypes[i].c_str());
+        const PitchClassSet p = AnalysedText(catalogue.tnTypes[i]);
         TextBlockExtent column, strip;
         DrawClassificationColumn(sink, GetHarmodexPageGeometry(i + 1), p, &column);
         DrawSubsetStrip(sink, GetHarmodexPageGeometry(i + 1), p, &strip);
@@ -116,19 +66,19 @@ TEST(HarmodexPageLower, EveryPageFitsItsBoxesAtFullSize)
 // rather than starting over on its own lines.
 TEST(HarmodexPageLower, AnOverlongColumnIsSetSmallerInsideItsBox)
 {
-    PitchClassSet p = Analysed("0 4 7");
+    PitchClassSet p = AnalysedText("0 4 7");
     const auto normal = Column(p);
     for (int i = 0; i < 16; ++i) p.setInfos.push_back({"Transpositional Classification", "Antitranspositive"});
     TextBlockExtent e;
-    const auto small = Fragments(Capture([&](FILE* out) { DrawClassificationColumn(out, GetHarmodexPageGeometry(24), p, &e); }));
+    const auto small = ShownTexts(Capture([&](FILE* out) { DrawClassificationColumn(out, GetHarmodexPageGeometry(24), p, &e); }));
     EXPECT_LT(e.scale, 1.0f);
     ExpectInside(e, "overlong");
-    const Fragment* first = Find(small, "asymmetrical");
+    const ShownText* first = FindShown(small, "asymmetrical");
     ASSERT_TRUE(first);
     EXPECT_NEAR(first->sizes.back(), 6.5f * e.scale, 1e-4);
     // Same column; the first line one (smaller) line unit under the box top.
-    EXPECT_NEAR(first->x, Find(normal, "asymmetrical")->x, 1e-4);
-    EXPECT_NEAR(Cm(first->y - Find(normal, "asymmetrical")->y), 0.28f * (1 - e.scale), 1e-3);
+    EXPECT_NEAR(first->x, FindShown(normal, "asymmetrical")->x, 1e-4);
+    EXPECT_NEAR(Cm(first->y - FindShown(normal, "asymmetrical")->y), 0.28f * (1 - e.scale), 1e-3);
 }
 
 TEST(HarmodexPageLower, RelativesAndAxes)
@@ -149,12 +99,12 @@ TEST(HarmodexPageLower, RelativesAndAxes)
         {"0 1 4 5 8 9", {"axes: (0\\275) (2\\275) (4\\275) (6\\275) (8\\275) ", "    (d\\275) "}, {}},
     };
     for (const Case& c : cases) {
-        const auto column = Column(Analysed(c.set));
-        for (const std::string& text : c.present) EXPECT_TRUE(Find(column, text)) << c.set << ": " << text;
-        for (const std::string& text : c.absent) EXPECT_FALSE(Find(column, text)) << c.set << ": " << text;
+        const auto column = Column(AnalysedText(c.set));
+        for (const std::string& text : c.present) EXPECT_TRUE(FindShown(column, text)) << c.set << ": " << text;
+        for (const std::string& text : c.absent) EXPECT_FALSE(FindShown(column, text)) << c.set << ": " << text;
     }
-    const auto dyad = Column(Analysed("0 1"));
-    EXPECT_NEAR(Cm(Find(dyad, "I1")->x - Find(dyad, "relative: ")->x), 0.9f, 1e-3);
+    const auto dyad = Column(AnalysedText("0 1"));
+    EXPECT_NEAR(Cm(FindShown(dyad, "I1")->x - FindShown(dyad, "relative: ")->x), 0.9f, 1e-3);
 }
 
 TEST(HarmodexPageLower, TonalCentersInPiecesOfFiveOrLeftToTheTables)
@@ -165,11 +115,11 @@ TEST(HarmodexPageLower, TonalCentersInPiecesOfFiveOrLeftToTheTables)
         {"0M 1M 2M 3M 4M ", {"centers: 0M 1M 2M 3M 4M "}},
     };
     for (const auto& c : cases) {
-        PitchClassSet p = Analysed("0 4 7");
+        PitchClassSet p = AnalysedText("0 4 7");
         p.setInfos = {{"Tonal Centers", c.first}};
-        std::vector<const Fragment*> lines;
+        std::vector<const ShownText*> lines;
         const auto column = Column(p);
-        for (const Fragment& f : column)
+        for (const ShownText& f : column)
             if (f.text.find("centers") != std::string::npos || f.text.rfind("    ", 0) == 0) lines.push_back(&f);
         ASSERT_EQ(lines.size(), c.second.size()) << c.first;
         for (std::size_t i = 0; i < lines.size(); ++i) EXPECT_EQ(lines[i]->text, c.second[i]);
@@ -183,11 +133,11 @@ TEST(HarmodexPageLower, TonalCentersInPiecesOfFiveOrLeftToTheTables)
 // The reversibility formulas, and the major triad's column break among them.
 TEST(HarmodexPageLower, ReversibilityFormulasAndColumnBreak)
 {
-    const auto triad = Column(Analysed("0 4 7"));
-    const Fragment* heading = Find(triad, "autocomplementarity:");
-    const Fragment* first = Find(triad, "+ T1,u = 0,u, (014578)");
-    const Fragment* broken = Find(triad, "+ T2,d = 0,d, (024679)");
-    const Fragment* inversion = Find(triad, "+ I1 = 0, (014679)");
+    const auto triad = Column(AnalysedText("0 4 7"));
+    const ShownText* heading = FindShown(triad, "autocomplementarity:");
+    const ShownText* first = FindShown(triad, "+ T1,u = 0,u, (014578)");
+    const ShownText* broken = FindShown(triad, "+ T2,d = 0,d, (024679)");
+    const ShownText* inversion = FindShown(triad, "+ I1 = 0, (014679)");
     ASSERT_TRUE(heading && first && broken && inversion);
     EXPECT_NEAR(Cm(first->x - heading->x), 0.16f, 1e-4);
     EXPECT_NEAR(Cm(heading->y - first->y), 0.28f, 1e-4);
@@ -197,10 +147,10 @@ TEST(HarmodexPageLower, ReversibilityFormulasAndColumnBreak)
     EXPECT_NEAR(Cm(broken->y), 1.27f + 13.9f - 0.45f, 1e-3);
     EXPECT_NEAR(Cm(broken->y - inversion->y), 2 * 1.1f * 0.28f, 1e-3);
 
-    const auto z = Column(Analysed("0 1 3 7"));  // with its Z-partners
-    EXPECT_TRUE(Find(z, "+ 4, (0146) = 3,  31.21.11.21"));
-    EXPECT_TRUE(Find(z, "+ 4, (0256) = 0+,  21.21.21.21"));
-    EXPECT_FALSE(Find(Column(Analysed("0 1 2 3 4 5 6")), "autocomplementarity:"));
+    const auto z = Column(AnalysedText("0 1 3 7"));  // with its Z-partners
+    EXPECT_TRUE(FindShown(z, "+ 4, (0146) = 3,  31.21.11.21"));
+    EXPECT_TRUE(FindShown(z, "+ 4, (0256) = 0+,  21.21.21.21"));
+    EXPECT_FALSE(FindShown(Column(AnalysedText("0 1 2 3 4 5 6")), "autocomplementarity:"));
 }
 
 TEST(HarmodexPageLower, CommonalityRows)
@@ -219,32 +169,32 @@ TEST(HarmodexPageLower, CommonalityRows)
     for (const Case& c : cases) {
         const auto block = Commonality(c.set);
         std::vector<std::string> labels;
-        for (const Fragment& f : block)
+        for (const ShownText& f : block)
             if (!f.text.empty() && f.text.back() == ':') labels.push_back(f.text);
         EXPECT_EQ(labels, c.labels) << c.set;
-        const Fragment* header = Find(block, "COMMONALITY");
+        const ShownText* header = FindShown(block, "COMMONALITY");
         EXPECT_NEAR(Cm(header->y), 1.27f + 12.3f + 3.825f - 1.2f - c.lowered * 0.23f + 0.25f, 1e-3) << c.set;
     }
     // The rows: the set against each transposition of itself, of its
     // inversion and of the two triads.
-    const PitchClassSet p = Analysed("0 1 3");
+    const PitchClassSet p = AnalysedText("0 1 3");
     const auto block = Commonality("0 1 3");
     PitchClassSet q;
     const std::vector<int> partners[] = {{0, 1, 3}, p.get_PitchClassSet(1, 0), {0, 4, 7}, {0, 3, 7}};
     std::size_t row = 0;
-    for (const Fragment& label : block) {
+    for (const ShownText& label : block) {
         if (label.text.find(':') == std::string::npos) continue;
         std::vector<int> values;
-        for (const Fragment& f : block)
+        for (const ShownText& f : block)
             if (f.y == label.y && f.x > label.x) values.push_back(std::stoi(f.text));
         q.initializeSet(partners[row++]);
         EXPECT_EQ(values, CalculateCommonalityForAllTns(p, q)) << label.text;
     }
     // Tn and In before the combined row of a set whose rows coincide.
     const auto single = Commonality("0");
-    const Fragment* both = Find(single, "&     :");
-    EXPECT_NEAR(Cm(both->x - Find(single, "Tn")->x), 0.75f, 1e-3);
-    EXPECT_NEAR(Cm(both->x - Find(single, "In")->x), 0.26f, 1e-3);
+    const ShownText* both = FindShown(single, "&     :");
+    EXPECT_NEAR(Cm(both->x - FindShown(single, "Tn")->x), 0.75f, 1e-3);
+    EXPECT_NEAR(Cm(both->x - FindShown(single, "In")->x), 0.26f, 1e-3);
 }
 
 TEST(HarmodexPageLower, SubsetLinesAreSetSmallerAsTheyGrowLonger)
@@ -261,9 +211,9 @@ TEST(HarmodexPageLower, SubsetLinesAreSetSmallerAsTheyGrowLonger)
     }
     // The whole-tone scale's longest line, small with the plus sign alone,
     // and a short one at full size with " + ".
-    const Fragment *longest = nullptr, *shortest = nullptr;
+    const ShownText *longest = nullptr, *shortest = nullptr;
     const auto strip = Strip("0 2 4 6 8 10");
-    for (const Fragment& f : strip) {
+    for (const ShownText& f : strip) {
         if (f.text.find("(026)") != std::string::npos) longest = &f;
         if (f.text.find("(02) + ") != std::string::npos) shortest = &f;
     }
@@ -284,21 +234,21 @@ TEST(HarmodexPageLower, SubsetAndSupersetLists)
     };
     for (const auto& c : cases) {
         std::size_t next = 0;
-        for (const Fragment& f : Strip(c.first))
+        for (const ShownText& f : Strip(c.first))
             if (next < c.second.size() && f.text == c.second[next]) ++next;
         EXPECT_EQ(next, c.second.size()) << c.first;
     }
     const auto single = Strip("0");
-    const Fragment* sign = Find(single, "   \\306");
-    EXPECT_NEAR(Cm(Find(single, "SUBSETS")->y - sign->y), 0.3f, 1e-4);
+    const ShownText* sign = FindShown(single, "   \\306");
+    EXPECT_NEAR(Cm(FindShown(single, "SUBSETS")->y - sign->y), 0.3f, 1e-4);
     EXPECT_EQ(sign->sizes.back(), 7.28f);
     EXPECT_NE(sign->body.find("/Symbol findfont"), std::string::npos);
 
     // A full first column goes on at the top of a second one, right-aligned
     // at the strip's right edge.
     const auto full = Strip("0 1 3 7");
-    std::vector<const Fragment*> tops;
-    for (const Fragment& f : full)
+    std::vector<const ShownText*> tops;
+    for (const ShownText& f : full)
         if (std::abs(Cm(f.y) - (1.27f + 16.9f)) < 1e-3) tops.push_back(&f);
     ASSERT_EQ(tops.size(), 2u);
     EXPECT_EQ(tops[0]->text, "SUBSETS");

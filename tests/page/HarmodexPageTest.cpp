@@ -50,8 +50,8 @@ TEST(HarmodexPage, TitleNamesLargeSetsByTheirCostereCode)
         const auto shown = ShownTexts(Page(c.set));
         const ShownText* large = FindShown(shown, c.large);
         ASSERT_TRUE(large && large + 1 == FindShown(shown, c.small)) << c.set;  // the large text first
-        EXPECT_EQ(large[0].size, 13.5f);
-        EXPECT_EQ(large[1].size, 10.5f);
+        EXPECT_EQ(large[0].sizes, std::vector<float>{13.5f});
+        EXPECT_EQ(large[1].sizes, std::vector<float>{10.5f});
     }
 }
 

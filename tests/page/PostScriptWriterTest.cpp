@@ -11,7 +11,8 @@
 
 namespace {
 
-// The creation date changes with every run; tests compare the rest exactly.
+// The creation date changes with every run; tests compare the rest exactly
+// (so a date line must end with exactly one newline).
 std::string WithFixedDate(std::string text)
 {
     const std::string key = "%%CreationDate: ";
@@ -68,16 +69,6 @@ TEST(PostScriptWriter, EpsDocumentOfTheAnalysisPage)
     EXPECT_EQ(text.find("showpage"), std::string::npos);
 }
 
-TEST(PostScriptWriter, CreationDateLineEndsWithOneNewline)
-{
-    const std::string text = Capture([](FILE* out) { Print_EPS_Header(out, 10, 10, ""); });
-    const std::size_t start = text.find("%%CreationDate: ");
-    ASSERT_NE(start, std::string::npos);
-    const std::size_t end = text.find('\n', start);
-    EXPECT_EQ(end - start, std::strlen("%%CreationDate: ") + 24);
-    EXPECT_EQ(text.compare(end + 1, 26, "%%DocumentData: Clean7Bit\n"), 0);
-}
-
 TEST(PostScriptWriter, BoundingBoxTruncatesTowardZero)
 {
     struct Case { float w, h; const char* line; };
@@ -129,9 +120,7 @@ TEST(PostScriptWriter, OnePageMultiPageDocumentShowsItsPage)
         WrapUp_PS(out);
     });
     EXPECT_NE(text.find("%%Pages: 1\n%%Page: 1 1\n\n\n"), std::string::npos);
-    const std::string trailer = "\n\nshowpage\n\n\n\n%%EOF\n";
-    ASSERT_GE(text.size(), trailer.size());
-    EXPECT_EQ(text.substr(text.size() - trailer.size()), trailer);
+    EXPECT_EQ(text.substr(text.size() - 20), "\n\nshowpage\n\n\n\n%%EOF\n");
     EXPECT_EQ(text.find("BoundingBox"), std::string::npos);
 }
 
@@ -165,10 +154,6 @@ TEST(PostScriptWriter, DateTextHasTheAsctimeFormForAnyDate)
     EXPECT_EQ(std::strlen(GetDateAndTime()), 25u);
 }
 
-} // namespace
-
-namespace {
-
 // The fast operand writer must print every number exactly as "%f" does,
 // including ties, negative zero, huge and tiny values.
 TEST(WriteOperands, MatchesPrintfForEveryKindOfValue)
@@ -187,15 +172,9 @@ TEST(WriteOperands, MatchesPrintfForEveryKindOfValue)
         values.push_back(static_cast<double>(seed) * 1e3 + 0.0000005);
     }
     for (double v : values) {
-        char* text = nullptr;
-        size_t size = 0;
-        FILE* stream = open_memstream(&text, &size);
-        WriteOperands(stream, &v, 1, "moveto");
-        std::fclose(stream);
         char expected[400];
         std::snprintf(expected, sizeof expected, "%f moveto\n", v);
-        EXPECT_STREQ(text, expected);
-        std::free(text);
+        EXPECT_EQ(Capture([&](FILE* out) { WriteOperands(out, &v, 1, "moveto"); }), expected);
     }
 }
 

@@ -64,9 +64,7 @@ TEST(Formatting, PlainAndPitchClassForms)
 {
     const Pcs wholeTone = {0, 2, 4, 6, 8, 10};
     EXPECT_EQ(VectorToString(wholeTone), "0 2 4 6 8 10");
-    EXPECT_EQ(VectorToStringPC(wholeTone), "0 2 4 6 8 d");
-    EXPECT_EQ(StringToVector(VectorToString(wholeTone)), wholeTone);
-    EXPECT_EQ(StringToVector(VectorToStringPC(wholeTone)), wholeTone);
+    EXPECT_EQ(VectorToStringPC(wholeTone), "0 2 4 6 8 d");  // both read back: see the sweep over every set
     EXPECT_EQ(VectorToStringPC(Pcs{11, 12, -1}), "u 12 -1");
     EXPECT_EQ(VectorTocString({0, 4, 7}), "0 4 7");
     EXPECT_EQ(VectorTocStringCommas({0, 4, 7}), "0,4,7");

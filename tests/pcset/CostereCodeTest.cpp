@@ -5,11 +5,9 @@
 
 #include "pcset/CostereCode.h"
 #include "pcset/Conversions.h"
-#include "pcset/PitchClassSet.h"
+#include "analysis/AnalysedSet.h"
 
 namespace {
-
-using Pcs = std::vector<int>;
 
 TEST(CostereCode, WritesRunsOfPresentAndAbsentSemitones)
 {
@@ -70,11 +68,7 @@ TEST(CostereCode, LongCodesAreReadWholeWithoutOverrun)
 TEST(CostereCode, EverySubsetsCodeParsesBackToItsTnType)
 {
     PitchClassSet s;
-    for (int mask = 1; mask < 4096; ++mask) {
-        Pcs set;
-        for (int pc = 0; pc < 12; ++pc)
-            if (mask & (1 << pc))
-                set.push_back(pc);
+    for (const Pcs& set : EveryNonEmptySet()) {
         std::string code = calculateAdjCostereNumber(set);
         EXPECT_EQ(ConvertFromAdjCostereCode(code), s.calculateTnType(set)) << code;
         EXPECT_EQ(StringToVector(VectorToString(set)), set);

@@ -4,11 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "pcset/PitchClassSet.h"
+#include "analysis/AnalysedSet.h"
 
 namespace {
-
-using Pcs = std::vector<int>;
 
 TEST(ModXAdd, AgreesWithTheRepeatedAddSubtractLoopEverywhere)
 {
@@ -120,11 +118,7 @@ TEST(PitchClassSet, TransformationsKeepOrderAndDuplicates)
 TEST(PitchClassSet, EveryTnTypeBeginsOnZeroAndIsItsOwnTnType)
 {
     PitchClassSet s;
-    for (int mask = 1; mask < 4096; ++mask) {
-        Pcs set;
-        for (int pc = 0; pc < 12; ++pc)
-            if (mask & (1 << pc))
-                set.push_back(pc);
+    for (const Pcs& set : EveryNonEmptySet()) {
         Pcs tn = s.calculateTnType(set);
         ASSERT_EQ(tn.size(), set.size());
         EXPECT_EQ(tn.front(), 0);

@@ -9,7 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "pcset/Conversions.h"
-#include "pcset/PitchClassSet.h"
+#include "analysis/AnalysedSet.h"
 #include "pcset/PitchUniverse.h"
 #include "relations/CatalogueTables.h"
 #include "relations/Modalization.h"
@@ -18,15 +18,6 @@
 #include "relations/SubsetSearch.h"
 
 namespace {
-
-using Pcs = std::vector<int>;
-
-PitchClassSet loaded(const Pcs& list)
-{
-    PitchClassSet s;
-    s.initializeSet(list);
-    return s;
-}
 
 const Pcs diatonic = {0, 1, 3, 5, 6, 8, 10};  // Tn-type of the major scale (B = 0)
 const Pcs hexatonic = {0, 1, 4, 5, 8, 9};
@@ -53,7 +44,7 @@ TEST(Modalization, CodeReaders)
 TEST(Modalization, GroupsOfASetAwayFromItsTnType)
 {
     // The single notes of a major triad all skip two degrees; no dyad occurs twice.
-    const std::vector<ModalizationInfo> groups = calculateModalizationAttributes(loaded({2, 6, 9}));
+    const std::vector<ModalizationInfo> groups = calculateModalizationAttributes(Loaded({2, 6, 9}));
     ASSERT_EQ(groups.size(), 1u);
     EXPECT_EQ(groups[0].formA, Pcs{0});
     EXPECT_EQ(groups[0].mold, Pcs{2});
@@ -62,9 +53,9 @@ TEST(Modalization, GroupsOfASetAwayFromItsTnType)
 
 TEST(Modalization, IndexTexts)
 {
-    const std::vector<ModalizationInfo> ofDiatonic = calculateModalizationAttributes(loaded(diatonic));
-    const std::vector<ModalizationInfo> ofHexatonic = calculateModalizationAttributes(loaded(hexatonic));
-    const std::vector<ModalizationInfo> ofTriad = calculateModalizationAttributes(loaded({0, 4, 7}));
+    const std::vector<ModalizationInfo> ofDiatonic = calculateModalizationAttributes(Loaded(diatonic));
+    const std::vector<ModalizationInfo> ofHexatonic = calculateModalizationAttributes(Loaded(hexatonic));
+    const std::vector<ModalizationInfo> ofTriad = calculateModalizationAttributes(Loaded({0, 4, 7}));
     struct Case {
         Pcs t, s, levels;
         std::vector<ModalizationInfo> groups;
@@ -78,7 +69,7 @@ TEST(Modalization, IndexTexts)
         // Seen from the second form of the pair: its own codes are retrograde.
         {diatonic, {0, 3, 5}, {0, 3, 5, 10}, ofDiatonic, "|0\\317,3\\317,5\\317,d\\317,-6,-8,-1,-3|,", 1},
         // Two groups of one subset, each between bars.
-        {{0, 1, 2, 6, 7}, {0, 1, 6}, {0, 1, 6}, calculateModalizationAttributes(loaded({0, 1, 2, 6, 7})),
+        {{0, 1, 2, 6, 7}, {0, 1, 6}, {0, 1, 6}, calculateModalizationAttributes(Loaded({0, 1, 2, 6, 7})),
          "|0,1,-7|6,-1|,", 1},
         // Equally spaced augmented triads: levels giving the same set merged.
         {hexatonic, {0, 4, 8}, {0, 1, 4, 5, 8, 9}, ofHexatonic, "|\\2670+,1+|,", 1},
@@ -132,7 +123,7 @@ TEST(Modalization, GroupsAndTextsOverTheCatalogue)
     for (const std::string& text : SharedUniverse().tnTypes) {
         const Pcs t = StringToVector(text);
         const uint16_t set = PcMask(t);
-        const PitchClassSet p = loaded(t);
+        const PitchClassSet p = Loaded(t);
         const std::vector<ModalizationInfo> groups = calculateModalizationAttributes(p);
         std::set<std::pair<Pcs, int>> grouped;
         for (const ModalizationInfo& g : groups) {
