@@ -12,7 +12,7 @@ cd "$work"
 pid=$!
 
 window=""
-for _ in $(seq 1 100); do
+for _ in $(seq 1 300); do
   window=$(xdotool search --name '^Tn-type Harmodex$' 2>/dev/null | head -n 1 || true)
   [ -n "$window" ] && break
   sleep 0.1
@@ -26,17 +26,21 @@ eval "$(xdotool getwindowgeometry --shell "$window")"
 xdotool mousemove --window "$window" 185 540 click 1
 xdotool type --delay 20 '7 11 2'
 xdotool key Return
-sleep 2
+sleep 1
 
 # Save EPS, then accept the proposed name in the dialog.
 xdotool mousemove --window "$window" 409 588 click 1
-for _ in $(seq 1 50); do
-  xdotool search --name '^Save EPS file as:$' >/dev/null 2>&1 && break
+# The click waits in the queue while the page is composed and rasterised.
+dialog=""
+for _ in $(seq 1 300); do
+  dialog=$(xdotool search --name '^Save EPS file as:$' 2>/dev/null | head -n 1 || true)
+  [ -n "$dialog" ] && break
   sleep 0.1
 done
-sleep 0.5
+[ -n "$dialog" ] || { echo "FAIL: the save dialog did not appear"; cat "$work/log"; exit 1; }
+sleep 1
 xdotool key Return
-for _ in $(seq 1 50); do
+for _ in $(seq 1 300); do
   [ -s xxx00001.eps ] && break
   sleep 0.1
 done
@@ -47,7 +51,7 @@ grep -q '(0 4 7)' xxx00001.eps || { echo "FAIL: the saved page is not the major 
 [ "$(tail -c 7 xxx00001.eps | od -An -c | tr -d ' ')" = '%%EOF\n\n' ] || { echo "FAIL: the page must end with %%EOF and one added newline"; exit 1; }
 
 xdotool mousemove --window "$window" 835 588 click 1   # QUIT
-for _ in $(seq 1 50); do
+for _ in $(seq 1 300); do
   kill -0 "$pid" 2>/dev/null || break
   sleep 0.1
 done
