@@ -588,9 +588,7 @@ StripContents FindStripContents(const PitchClassSet& p)
         if (c.subsetFlag == 1 && subset.size() > 1) {
             index = AssembleSubsetIndexModNotation(tnType, subset, indexes[i], modalization, &mark);
             const RobustSetInfo& remainder = remainders[i];
-            remainderName = static_cast<int>(remainder.tnType.size()) >= kCostereNaming
-                                ? " " + CostereName(remainder.tnType)
-                                : "(" + FilterPcSetNumbersClose(remainder.tnType) + ")";
+            remainderName = ListName(remainder.tnType);
             remainderLevels = SPECIAL_FilterPcSetNumbersWithCommas(remainder.tnType, remainder.levels, 1) + ",";
         }
         c.subsetIndexes.push_back(index);
