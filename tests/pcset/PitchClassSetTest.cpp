@@ -115,11 +115,14 @@ TEST(PitchClassSet, TransformationsKeepOrderAndDuplicates)
     EXPECT_EQ(s.get_PitchClassSet(5, -1), (Pcs{11, 3, 6, 3}));  // any mode but 1 transposes
 }
 
-TEST(PitchClassSet, EveryTnTypeBeginsOnZeroAndIsItsOwnTnType)
+// Every non-empty set has a well-formed Tn-type, and that type has its page
+// in the catalogue.
+TEST(PitchClassSet, EveryTnTypeBeginsOnZeroAndHasItsPage)
 {
     PitchClassSet s;
     for (const Pcs& set : EveryNonEmptySet()) {
         Pcs tn = s.calculateTnType(set);
+        EXPECT_LT(FindSetID(VectorToString(tn), SharedUniverse()), PitchUniverse::NumTnTypes) << VectorToString(set);
         ASSERT_EQ(tn.size(), set.size());
         EXPECT_EQ(tn.front(), 0);
         EXPECT_TRUE(std::is_sorted(tn.begin(), tn.end()));
