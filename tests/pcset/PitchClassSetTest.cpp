@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "analysis/AnalysedSet.h"
+#include "pcset/Conversions.h"
+#include "pcset/PitchUniverse.h"
 
 namespace {
 
