@@ -93,6 +93,37 @@ void classifyNontriadic(const PitchClassSet& s, ClassificationWriter& out, bool 
     out.add("Tonal Centers", text);
 }
 
+// Where the strongest tonal centres lie, for inside centres i1, i2 and
+// outside centres e1, e2 (triads, or fifths inside): the centric word, and
+// when the outside wins, the centred word and, after "centered" or
+// "bicentered", the strongest inside centres as intrasubcentres, each
+// written by subcentre (an empty text leaves a centre out).
+template <typename Subcentre>
+void classifyCentres(ClassificationWriter& out, const std::vector<PoleInfo>& i1, const std::vector<PoleInfo>& i2,
+                     const std::vector<PoleInfo>& e1, const std::vector<PoleInfo>& e2, bool sym, Subcentre subcentre)
+{
+    const int inside = count(i1) + count(i2);
+    const int maxIn = std::max(getBiggest(i1), getBiggest(i2));
+    const int maxOut = std::max(getBiggest(e1), getBiggest(e2));
+    if (maxIn > maxOut) {
+        addCentricWord(out, "intra", inside, sym);
+    } else if (maxIn < maxOut) {
+        addCentricWord(out, "extra", count(e1) + count(e2), sym);
+        if (addCentredWord(out, inside, sym)) {
+            const std::vector<PoleInfo> centres = AddVectors(i1, i2);
+            const int top = getBiggest(centres);
+            std::string text;
+            for (const PoleInfo& pole : centres)
+                if (pole.value == top)
+                    text += subcentre(pole);
+            out.add("Tonal Intrasubcenters", text);
+        }
+    } else {
+        addCentricWord(out, "ambi", count(e1) + count(e2) + inside, sym);
+        addCentredWord(out, inside, sym);
+    }
+}
+
 void classifyTriadic(const PitchClassSet& s, ClassificationWriter& out, bool sym)
 {
     const std::vector<PoleInfo> i1 = FilterPolesByType(s.intrinsicPoles, 1);
@@ -120,31 +151,13 @@ void classifyTriadic(const PitchClassSet& s, ClassificationWriter& out, bool sym
         out.record(" triadic major-minor");
     }
 
-    const int inside = count(i1) + count(i2);
-    const int maxIn = std::max(getBiggest(i1), getBiggest(i2));
-    const int maxOut = std::max(getBiggest(e1), getBiggest(e2));
-    if (maxIn > maxOut) {
-        addCentricWord(out, "intra", inside, sym);
-    } else if (maxIn < maxOut) {
-        addCentricWord(out, "extra", count(e1) + count(e2), sym);
-        if (addCentredWord(out, inside, sym)) {
-            const std::vector<PoleInfo> centres = AddVectors(i1, i2);
-            const int top = getBiggest(centres);
-            std::string text;
-            for (const PoleInfo& pole : centres) {
-                if (pole.value != top)
-                    continue;
-                if (pole.type == 1 && HoldsTriad(s, pole.pc, 4))
-                    text += pc(pole.pc) + "M ";
-                if (pole.type == 2 && HoldsTriad(s, pole.pc, 3))
-                    text += pc(pole.pc) + "m ";
-            }
-            out.add("Tonal Intrasubcenters", text);
-        }
-    } else {
-        addCentricWord(out, "ambi", count(e1) + count(e2) + inside, sym);
-        addCentredWord(out, inside, sym);
-    }
+    classifyCentres(out, i1, i2, e1, e2, sym, [&](const PoleInfo& pole) {
+        if (pole.type == 1 && HoldsTriad(s, pole.pc, 4))
+            return pc(pole.pc) + "M ";
+        if (pole.type == 2 && HoldsTriad(s, pole.pc, 3))
+            return pc(pole.pc) + "m ";
+        return std::string();
+    });
 
     if (!s.tonalPoles.empty()) {
         // Binary components carry the tonal-minor value in their type field.
@@ -176,26 +189,11 @@ void classifyDiapentic(const PitchClassSet& s, ClassificationWriter& out, bool s
                                  : count(i1) < count(i2) ? "diapentic minor"
                                                          : "diapentic major-minor");
 
-    const int inside = count(i1) + count(i2);
-    const int maxIn = std::max(getBiggest(i1), getBiggest(i2));
-    const int maxOut = std::max(getBiggest(e1), getBiggest(e2));
-    if (maxIn > maxOut) {
-        addCentricWord(out, "intra", inside, sym);
-    } else if (maxIn < maxOut) {
-        addCentricWord(out, "extra", count(e1) + count(e2), sym);
-        if (addCentredWord(out, inside, sym)) {
-            const std::vector<PoleInfo> centres = AddVectors(i1, i2);
-            const int top = getBiggest(centres);
-            std::string text;
-            for (const PoleInfo& pole : centres)
-                if (pole.value == top && s.isIntrinsic(MakeFifth(pole.pc)))
-                    text += " " + pc(pole.pc) + (pole.type == -1 ? "N" : "n");
-            out.add("Tonal Intrasubcenters", text);
-        }
-    } else {
-        addCentricWord(out, "ambi", count(e1) + count(e2) + inside, sym);
-        addCentredWord(out, inside, sym);
-    }
+    classifyCentres(out, i1, i2, e1, e2, sym, [&](const PoleInfo& pole) {
+        if (!s.isIntrinsic(MakeFifth(pole.pc)))
+            return std::string();
+        return " " + pc(pole.pc) + (pole.type == -1 ? "N" : "n");
+    });
 
     const std::vector<PoleInfo> all = AddVectors(AddVectors(i1, i2), AddVectors(e1, e2));
     const int top = getBiggest(all);
