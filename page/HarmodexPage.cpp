@@ -308,16 +308,21 @@ void DrawIdentityColumn(FILE* stream, const HarmodexPageGeometry& g, const Pitch
         d = d - s;
     }
 
+    // A salience: the line naming the maxima, the measure in percent and
+    // its gauge.
+    auto drawSalience = [&](const std::string& maxima, const char* measure, float value) {
+        Print_TextII(stream, x, y0 + d, size, maxima.c_str(), 0);
+        d = d - times(0.9, s);
+        const std::string text = Format("%s:  %.2f\\045", measure, value);
+        Print_TextIIb(stream, x, y0 + d, size, text.c_str(), 0);
+        d = d - times(0.8, s);
+        DrawRectangleChart(stream, x, y0 + d, 1.0f, value, 100.0f);
+    };
+
     // Roots and tonicity.
     const std::string roots =
         (p.getNroots() == 1 ? "root: " : "roots: ") + secondText(p.getSetInfoByLabel("Roots"));
-    Print_TextII(stream, x, y0 + d, size, roots.c_str(), 0);
-    d = d - times(0.9, s);
-    const float tonicity = CalculateTonicity(p);
-    const std::string tonicityText = Format("tonicity:  %.2f\\045", tonicity);
-    Print_TextIIb(stream, x, y0 + d, size, tonicityText.c_str(), 0);
-    d = d - times(0.8, s);
-    DrawRectangleChart(stream, x, y0 + d, 1.0f, tonicity, 100.0f);
+    drawSalience(roots, "tonicity", CalculateTonicity(p));
     d = d - times(1.2, s);
 
     // Vertices and phonicity. With exactly six maxima (only the whole-tone
@@ -329,13 +334,7 @@ void DrawIdentityColumn(FILE* stream, const HarmodexPageGeometry& g, const Pitch
         for (int v : p.parncuttVertexes)
             vertexText += p.isIntrinsic(v) ? " " + IntToString(v) : " (" + IntToString(v) + ")";
     const std::string vertices = (p.getNvertexes() == 1 ? "vertex: " : "vertices: ") + vertexText;
-    Print_TextII(stream, x, y0 + d, size, vertices.c_str(), 0);
-    d = d - times(0.9, s);
-    const float phonicity = CalculatePhonicity(p);
-    const std::string phonicityText = Format("phonicity:  %.2f\\045", phonicity);
-    Print_TextIIb(stream, x, y0 + d, size, phonicityText.c_str(), 0);
-    d = d - times(0.8, s);
-    DrawRectangleChart(stream, x, y0 + d, 1.0f, phonicity, 100.0f);
+    drawSalience(vertices, "phonicity", CalculatePhonicity(p));
     // The dial needs a number to point at: the measures of an empty set (no
     // catalogue page) are undefined and leave the pointer upright.
     float azimuth = CalculateAzimuth(p);
