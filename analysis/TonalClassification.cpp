@@ -21,12 +21,6 @@ std::string PitchClassToken(int p)
     return p >= 0 && p < 12 ? std::string(tokens[p]) : IntToString(p);
 }
 
-bool HoldsTriad(const PitchClassSet& s, int r, int third)
-{
-    const int root = Mod_X_Add(r, 0, 12);
-    return s.pcPresence[root] > 0 && s.pcPresence[(root + third) % 12] > 0 && s.pcPresence[(root + 7) % 12] > 0;
-}
-
 namespace {
 
 const char* const TonalLabel = "Tonal Classification";

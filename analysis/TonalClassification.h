@@ -41,10 +41,6 @@ private:
 // (as IntToString writes them, without going through formatted output).
 std::string PitchClassToken(int p);
 
-// True when the set holds the triad on root r (any integer) with its third
-// the given number of semitones above (4 major, 3 minor) and the fifth r + 7.
-bool HoldsTriad(const PitchClassSet& s, int r, int third);
-
 // Tonal type, tonal centres inside and outside the set, binary components.
 // Requires the poles and the symmetry axes.
 void ClassifyTonalCentres(const PitchClassSet& s, ClassificationWriter& out);

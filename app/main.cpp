@@ -3,7 +3,7 @@
 #include <gtk/gtk.h>
 
 #include "app/Preview.h"
-#include "app/Shell.h"
+#include "app/Window.h"
 
 int main(int argc, char* argv[])
 {

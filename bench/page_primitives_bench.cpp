@@ -1,7 +1,7 @@
 // Speed of the page writer's primitives: a page makes several hundred calls,
 // each writing its fragment straight into the memory stream.
-#include "page/Charts.h"
-#include "page/TextPrimitives.h"
+#include "postscript/Charts.h"
+#include "postscript/TextPrimitives.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,6 +1,6 @@
 #include "notation/Glyphs.h"
 
-#include "page/PostScriptWriter.h"
+#include "postscript/PostScriptWriter.h"
 
 #include <cstdlib>
 #include <cstring>

@@ -6,9 +6,9 @@
 
 #include "notation/Glyphs.h"
 #include "notation/Spelling.h"
-#include "page/Charts.h"
-#include "page/PostScriptWriter.h"
-#include "page/TextPrimitives.h"
+#include "postscript/Charts.h"
+#include "postscript/PostScriptWriter.h"
+#include "postscript/TextPrimitives.h"
 #include "pcset/Conversions.h"
 
 namespace {

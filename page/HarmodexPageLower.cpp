@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "analysis/Psychoacoustics.h"
-#include "page/Charts.h"
-#include "page/NumericTables.h"
-#include "page/PostScriptWriter.h"
-#include "page/TextPrimitives.h"
+#include "postscript/Charts.h"
+#include "postscript/NumericTables.h"
+#include "postscript/PostScriptWriter.h"
+#include "postscript/TextPrimitives.h"
 #include "pcset/Conversions.h"
 #include "pcset/CostereCode.h"
 #include "relations/Modalization.h"

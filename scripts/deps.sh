@@ -7,7 +7,7 @@ packages=(build-essential cmake pkg-config libgtest-dev libbenchmark-dev
           libgtk-3-dev libmagickwand-dev ghostscript fonts-urw-base35
           nlohmann-json3-dev libcli11-dev)
 if [ "${1:-run}" = test ]; then
-  packages+=(xvfb xauth xdotool poppler-utils appstream clang libclang-rt-14-dev)
+  packages+=(xvfb xauth xdotool poppler-utils appstream desktop-file-utils clang libclang-rt-14-dev)
 fi
 
 missing=()

@@ -1,6 +1,6 @@
 // Writes the sample sheet of the page writer's primitives and charts as an
 // EPS file (default sample_sheet.eps), to be rendered and looked at.
-#include "page/SampleSheet.h"
+#include "postscript/SampleSheet.h"
 
 #include <cstdio>
 

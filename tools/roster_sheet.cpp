@@ -10,7 +10,7 @@
 #include <cstdlib>
 
 #include "notation/NotationBox.h"
-#include "page/PostScriptWriter.h"
+#include "postscript/PostScriptWriter.h"
 
 int main(int argc, char** argv) {
     if (argc < 2) {

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs into a scratch prefix and checks that a desktop would find the
-# programs, the menu entry, the icon and valid AppStream metainfo.
+# programs, a valid menu entry, the icon and valid AppStream metainfo.
 # Usage: install_check.sh BUILD-DIR
 set -euo pipefail
 prefix=$(mktemp -d)
@@ -13,6 +13,7 @@ for f in bin/harmodex bin/harmodex-cli \
   [ -e "$prefix/$f" ] || { echo "FAIL: $f was not installed"; exit 1; }
 done
 grep -qx 'Exec=harmodex' "$prefix/share/applications/org.harmodex.Harmodex.desktop"
+desktop-file-validate "$prefix/share/applications/org.harmodex.Harmodex.desktop"
 if command -v appstreamcli >/dev/null; then
   appstreamcli validate --no-net "$prefix/share/metainfo/org.harmodex.Harmodex.metainfo.xml"
 fi

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "page/MemoryStream.h"
+#include "postscript/MemoryStream.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "notation/Glyphs.h"
-#include "page/MemoryStream.h"
+#include "postscript/MemoryStream.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 
 #include "analysis/AnalysedSet.h"
 #include "analysis/Psychoacoustics.h"
-#include "page/MemoryStream.h"
-#include "page/PostScriptWriter.h"
-#include "page/ShownText.h"
+#include "postscript/MemoryStream.h"
+#include "postscript/PostScriptWriter.h"
+#include "postscript/ShownText.h"
 #include "pcset/Conversions.h"
 #include "pcset/PitchUniverse.h"
 

@@ -1,9 +1,9 @@
 #include "page/HarmodexPage.h"
 
-#include "page/Ghostscript.h"
-#include "page/MemoryStream.h"
-#include "page/PostScriptWriter.h"
-#include "page/ShownText.h"
+#include "postscript/Ghostscript.h"
+#include "postscript/MemoryStream.h"
+#include "postscript/PostScriptWriter.h"
+#include "postscript/ShownText.h"
 #include "pcset/Conversions.h"
 #include "pcset/PitchUniverse.h"
 

@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "page/FileOutput.h"
+#include "postscript/FileOutput.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
-#include "page/NumericTables.h"
+#include "postscript/NumericTables.h"
 
-#include "page/MemoryStream.h"
-#include "page/ShownText.h"
+#include "postscript/MemoryStream.h"
+#include "postscript/ShownText.h"
 #include "pcset/Conversions.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // A memory stream for tests: the routines under test write into a FILE*, and
 // the test reads back exactly what was written.
-#ifndef HARMODEX_TESTS_PAGE_MEMORYSTREAM_H
-#define HARMODEX_TESTS_PAGE_MEMORYSTREAM_H
+#ifndef HARMODEX_TESTS_POSTSCRIPT_MEMORYSTREAM_H
+#define HARMODEX_TESTS_POSTSCRIPT_MEMORYSTREAM_H
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,6 +1,6 @@
-#include "page/PostScriptWriter.h"
+#include "postscript/PostScriptWriter.h"
 
-#include "page/MemoryStream.h"
+#include "postscript/MemoryStream.h"
 
 #include <gtest/gtest.h>
 

@@ -14,7 +14,9 @@
 #include <gtk/gtk.h>
 
 #include "app/Preview.h"
-#include "app/Shell.h"
+#include "app/Export.h"
+#include "app/PageRequest.h"
+#include "app/Window.h"
 
 namespace {
 

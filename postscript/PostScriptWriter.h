@@ -3,8 +3,8 @@
 // multi-page document, the trailers, and the two length conversions used by
 // every drawing routine. The writer keeps no state and never closes the
 // stream it is given.
-#ifndef HARMODEX_PAGE_POSTSCRIPTWRITER_H
-#define HARMODEX_PAGE_POSTSCRIPTWRITER_H
+#ifndef HARMODEX_POSTSCRIPT_POSTSCRIPTWRITER_H
+#define HARMODEX_POSTSCRIPT_POSTSCRIPTWRITER_H
 
 #include <cstdio>
 #include <ctime>

@@ -1,8 +1,8 @@
 // Small graphic elements of the analysis page: outlined and gray rectangles
 // (every box and frame of the page), the bar gauges of tonicity, phonicity
 // and roughness, and the azimuth dial. Coordinates and lengths are points.
-#ifndef HARMODEX_PAGE_CHARTS_H
-#define HARMODEX_PAGE_CHARTS_H
+#ifndef HARMODEX_POSTSCRIPT_CHARTS_H
+#define HARMODEX_POSTSCRIPT_CHARTS_H
 
 #include <cstdio>
 

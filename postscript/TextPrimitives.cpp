@@ -1,6 +1,6 @@
-#include "page/TextPrimitives.h"
+#include "postscript/TextPrimitives.h"
 
-#include "page/PostScriptWriter.h"
+#include "postscript/PostScriptWriter.h"
 
 #include <cstring>
 

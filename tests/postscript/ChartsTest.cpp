@@ -1,6 +1,6 @@
-#include "page/Charts.h"
+#include "postscript/Charts.h"
 
-#include "page/MemoryStream.h"
+#include "postscript/MemoryStream.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "page/TextPrimitives.h"
+#include "postscript/TextPrimitives.h"
 
-#include "page/MemoryStream.h"
+#include "postscript/MemoryStream.h"
 
 #include <gtest/gtest.h>
 

@@ -5,8 +5,8 @@
 // balanced or backslash-escaped parentheses and may embed PostScript octal
 // escapes (\260 degree sign in /MyArial; \267 bullet, \256 right arrow and
 // \306 empty-set sign in Symbol).
-#ifndef HARMODEX_PAGE_TEXTPRIMITIVES_H
-#define HARMODEX_PAGE_TEXTPRIMITIVES_H
+#ifndef HARMODEX_POSTSCRIPT_TEXTPRIMITIVES_H
+#define HARMODEX_POSTSCRIPT_TEXTPRIMITIVES_H
 
 #include <cstdio>
 #include <string>

@@ -1,7 +1,7 @@
 // Runs PostScript text through Ghostscript (no output device), so that tests
 // can tell whether a real interpreter reads it without error.
-#ifndef HARMODEX_TESTS_PAGE_GHOSTSCRIPT_H
-#define HARMODEX_TESTS_PAGE_GHOSTSCRIPT_H
+#ifndef HARMODEX_TESTS_POSTSCRIPT_GHOSTSCRIPT_H
+#define HARMODEX_TESTS_POSTSCRIPT_GHOSTSCRIPT_H
 
 #include <cstdio>
 #include <cstdlib>

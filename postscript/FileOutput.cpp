@@ -1,4 +1,4 @@
-#include "page/FileOutput.h"
+#include "postscript/FileOutput.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -1,8 +1,8 @@
 // Reads a page fragment by fragment (gsave ... grestore) as a reader sees
 // it: where each text starts, what it shows, in which font and sizes, so
 // that tests can ask what a reader would see, and where.
-#ifndef HARMODEX_TESTS_PAGE_SHOWNTEXT_H
-#define HARMODEX_TESTS_PAGE_SHOWNTEXT_H
+#ifndef HARMODEX_TESTS_POSTSCRIPT_SHOWNTEXT_H
+#define HARMODEX_TESTS_POSTSCRIPT_SHOWNTEXT_H
 
 #include <regex>
 #include <sstream>

@@ -1,12 +1,7 @@
-#include "app/Shell.h"
+#include "app/Window.h"
 
-#include <cstdio>
-
-#include "app/Preview.h"
-#include "page/FileOutput.h"
-#include "page/HarmodexPage.h"
-#include "pcset/Conversions.h"
-#include "pcset/CostereCode.h"
+#include "app/Export.h"
+#include "app/PageRequest.h"
 
 GtkWidget* window = nullptr;
 GtkWidget* gtkcairo = nullptr;
@@ -22,39 +17,6 @@ std::string myVirtualPaper;
 const PitchUniverse& aPu = SharedUniverse();
 
 namespace {
-
-// The preview at 155 dots per inch per unit of the size factor.
-double currentResolution() { return static_cast<double>(PSsize) * 155.0; }
-
-void showPixbuf(GdkPixbuf* fresh)
-{
-    if (fresh) {
-        // The image widget keeps its own reference; ours to the old page is
-        // released here so memory stays flat over any number of requests.
-        if (pixbuf)
-            g_object_unref(pixbuf);
-        pixbuf = fresh;
-        gtk_image_set_from_pixbuf(GTK_IMAGE(gtkcairo), pixbuf);
-        gtk_widget_hide(previewMessage);
-        gtk_widget_queue_draw(gtkcairo);
-        gtk_widget_show(gtkcairo);
-    } else {
-        gtk_label_set_text(GTK_LABEL(previewMessage), PreviewLastError().c_str());
-        gtk_widget_show(previewMessage);
-    }
-}
-
-void rasterise() { showPixbuf(getPixbufFromEPSpage(myVirtualPaper, currentResolution())); }
-
-void showSaveFailureDialog(const std::string& path, const std::string& reason)
-{
-    GtkWidget* dialog = gtk_message_dialog_new(GTK_WINDOW(window), GTK_DIALOG_MODAL, GTK_MESSAGE_ERROR,
-                                               GTK_BUTTONS_CLOSE, "The page could not be saved.");
-    gtk_message_dialog_format_secondary_text(GTK_MESSAGE_DIALOG(dialog), "%s\n\n%s", path.c_str(), reason.c_str());
-    gtk_window_set_title(GTK_WINDOW(dialog), "Save EPS file");
-    gtk_dialog_run(GTK_DIALOG(dialog));
-    gtk_widget_destroy(dialog);
-}
 
 GtkWidget* newBox(GtkOrientation orientation, int spacing, int border)
 {
@@ -73,87 +35,10 @@ GtkWidget* newLabel(const char* text)
 
 } // namespace
 
-bool (*ChooseSaveFileName)() = CreateFileSelectionGUI;
-void (*ReportSaveFailure)(const std::string& path, const std::string& reason) = showSaveFailureDialog;
-
 void CreateInitialPixbuf()
 {
     pixbuf = gdk_pixbuf_new(GDK_COLORSPACE_RGB, FALSE, 8, 1, 1);
     gdk_pixbuf_fill(pixbuf, 0xffffffff);
-}
-
-void get_entry_value(GtkWidget*, void* data)
-{
-    const long which = reinterpret_cast<long>(data);
-    GtkWidget* field = which == 1 ? entryST : which == 2 ? entryCO : nullptr;
-    if (!field)
-        return;
-    const std::string text = gtk_entry_get_text(GTK_ENTRY(field));
-
-    std::vector<int> list = ReadSetText(text);
-    if (list.empty()) {
-        // Nothing to analyse: the page shown stays shown and saveable, and
-        // the fields keep what the user typed.
-        gtk_widget_error_bell(field);
-        return;
-    }
-    MyPCset.initializeSet(list);
-
-    const std::string tnText = VectorToString(MyPCset.getTnType());
-    const int page = FindSetID(tnText, aPu) + 1;
-    if (page >= 1 && page <= PitchUniverse::NumTnTypes) {
-        myVirtualPaper.clear();
-        myVirtualPaper = DrawHarmodexPage(page, tnText, 0, 0);
-        rasterise();
-    }
-
-    gtk_entry_set_text(GTK_ENTRY(entryST), VectorToStringPC(MyPCset.getTnType()).c_str());
-    gtk_entry_set_text(GTK_ENTRY(entryCO), calculateAdjCostereNumber(MyPCset.getTnType()).c_str());
-}
-
-void get_spinner1_value(GtkWidget*, void*)
-{
-    PSsize = static_cast<float>(gtk_spin_button_get_value(GTK_SPIN_BUTTON(spinner1)));
-    if (!myVirtualPaper.empty())
-        rasterise();
-}
-
-bool CreateFileSelectionGUI()
-{
-    FileNameXX = std::string("xxx0") + "0001" + ".eps";
-    GtkWidget* dialog = gtk_file_chooser_dialog_new("Save EPS file as:", GTK_WINDOW(window), GTK_FILE_CHOOSER_ACTION_SAVE,
-                                                    "_Cancel", GTK_RESPONSE_CANCEL, "_Save", GTK_RESPONSE_ACCEPT, nullptr);
-    GtkFileChooser* chooser = GTK_FILE_CHOOSER(dialog);
-    gtk_file_chooser_set_do_overwrite_confirmation(chooser, TRUE);
-    gchar* folder = g_get_current_dir();
-    gtk_file_chooser_set_current_folder(chooser, folder);
-    g_free(folder);
-    gtk_file_chooser_set_current_name(chooser, FileNameXX.c_str());
-    bool accepted = false;
-    if (gtk_dialog_run(GTK_DIALOG(dialog)) == GTK_RESPONSE_ACCEPT) {
-        gchar* chosen = gtk_file_chooser_get_filename(chooser);
-        if (chosen) {
-            FileNameXX = chosen;  // the whole path, whatever its length
-            accepted = true;
-            g_free(chosen);
-        }
-    }
-    gtk_widget_destroy(dialog);
-    return accepted;
-}
-
-bool WritePageFile(const std::string& path, const std::string& text, std::string* error)
-{
-    return WriteFileAtomically(path, text + "\n", error);
-}
-
-void SaveEPSfile(GtkWidget*, void*)
-{
-    if (!ChooseSaveFileName())
-        return;  // cancelled: nothing is written
-    std::string error;
-    if (!WritePageFile(FileNameXX, myVirtualPaper, &error))
-        ReportSaveFailure(FileNameXX, error);
 }
 
 void BuildMainWindow()

@@ -1,8 +1,8 @@
-#include "page/SampleSheet.h"
+#include "postscript/SampleSheet.h"
 
-#include "page/Charts.h"
-#include "page/PostScriptWriter.h"
-#include "page/TextPrimitives.h"
+#include "postscript/Charts.h"
+#include "postscript/PostScriptWriter.h"
+#include "postscript/TextPrimitives.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
-#include "page/Charts.h"
+#include "postscript/Charts.h"
 
-#include "page/PostScriptWriter.h"
-#include "page/TextPrimitives.h"
+#include "postscript/PostScriptWriter.h"
+#include "postscript/TextPrimitives.h"
 
 #include <cmath>
 

@@ -1,10 +1,10 @@
 // Runs the sample sheet through Ghostscript: every primitive and chart must
 // be valid PostScript for a real interpreter, including the /MyArial
 // prologue.
-#include "page/SampleSheet.h"
+#include "postscript/SampleSheet.h"
 
-#include "page/Ghostscript.h"
-#include "page/MemoryStream.h"
+#include "postscript/Ghostscript.h"
+#include "postscript/MemoryStream.h"
 
 #include <gtest/gtest.h>
 

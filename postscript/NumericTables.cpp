@@ -1,8 +1,8 @@
-#include "page/NumericTables.h"
+#include "postscript/NumericTables.h"
 
 #include "analysis/ChordBuilders.h"
-#include "page/PostScriptWriter.h"
-#include "page/TextPrimitives.h"
+#include "postscript/PostScriptWriter.h"
+#include "postscript/TextPrimitives.h"
 #include "pcset/Conversions.h"
 
 #include <cstring>

@@ -3,8 +3,8 @@
 // whole-point columns: the first column is x truncated to an integer, each
 // next one (previous + dx) truncated, so a step of 0.5 cm (14.1732 pt) gives
 // columns exactly 14 pt apart.
-#ifndef HARMODEX_PAGE_NUMERICTABLES_H
-#define HARMODEX_PAGE_NUMERICTABLES_H
+#ifndef HARMODEX_POSTSCRIPT_NUMERICTABLES_H
+#define HARMODEX_POSTSCRIPT_NUMERICTABLES_H
 
 #include <cstdio>
 #include <vector>

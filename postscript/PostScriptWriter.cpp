@@ -1,4 +1,4 @@
-#include "page/PostScriptWriter.h"
+#include "postscript/PostScriptWriter.h"
 
 #include <charconv>
 #include <cmath>

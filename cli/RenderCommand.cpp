@@ -1,0 +1,53 @@
+// harmodex-cli render: the page rasterised to PNG by the preview's own
+// rasteriser.
+#include "app/Preview.h"
+#include "cli/Subcommand.h"
+#include "page/HarmodexPage.h"
+
+namespace {
+
+class RenderCommand : public Subcommand {
+public:
+    const char* name() const override { return "render"; }
+    void declare(CLI::App& app) override
+    {
+        CLI::App* command = app.add_subcommand(name(), "Rasterise the page to PNG exactly as the window's preview does.\n"
+                                                       "  example: harmodex-cli render \"0 3 7\" --size 2 -o minor.png");
+        command->add_option("SET", set_, "the set (list or Costère code)")->required();
+        command->add_option("--size", size_, "size factor, 0.25 to 4.0 (155 dots per inch at 1.0)")->check(CLI::Range(0.25, 4.0));
+        command->add_option("-o,--output", output_, "output PNG file")->required();
+    }
+    void run(std::ostream& out) override
+    {
+        const auto [tnText, number] = PageOfSet(ReadSetArgument(set_));
+        PreviewLibraryStart();
+        const float factor = static_cast<float>(size_);  // the window keeps its size as a float
+        GdkPixbuf* image = getPixbufFromEPSpage(DrawHarmodexPage(number, tnText, 0, 0), static_cast<double>(factor) * 155.0);
+        if (!image) {
+            PreviewLibraryStop();
+            throw Failure{"cannot rasterise the page: " + PreviewLastError()};
+        }
+        gchar* png = nullptr;
+        gsize length = 0;
+        GError* error = nullptr;
+        const bool encoded = gdk_pixbuf_save_to_buffer(image, &png, &length, "png", &error, nullptr);
+        g_object_unref(image);
+        PreviewLibraryStop();
+        if (!encoded) {
+            std::string reason = error ? error->message : "unknown error";
+            g_clear_error(&error);
+            throw Failure{"cannot encode the PNG: " + reason};
+        }
+        std::string data(png, length);
+        g_free(png);
+        WriteOutput(output_, data, out);
+    }
+
+private:
+    std::string set_, output_;
+    double size_ = 1.0;
+};
+
+} // namespace
+
+std::unique_ptr<Subcommand> MakeRenderCommand() { return std::make_unique<RenderCommand>(); }
