@@ -91,6 +91,12 @@ void LedgerLines(FILE* out, float cursor, float y, float size, float first, floa
 
 }  // namespace
 
+std::vector<int> StaffPitches(const char* pitchText, int mode, int t) {
+    std::vector<int> pitches;
+    for (const StaffNote& note : ReadNotes(pitchText, mode, t)) pitches.push_back(note.pitch);
+    return pitches;
+}
+
 void MakeNotationBox(FILE* out, const char* pitchText, int mode, int t, float x, float y, float size) {
     const std::vector<StaffNote> notes = ReadNotes(pitchText, mode, t);
     std::vector<int> pitches;

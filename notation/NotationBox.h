@@ -4,6 +4,7 @@
 #define HARMODEX_NOTATION_NOTATIONBOX_H
 
 #include <cstdio>
+#include <vector>
 
 // Writes one staff whose bottom line starts at (x, y), lines 0.252 * size
 // apart: clef, then one note per token of pitchText in input order, each with
@@ -21,6 +22,13 @@
 // A note whose pitch class belongs to the given set gets an open head, any
 // other a black head: under T0 every head is open.
 void MakeNotationBox(FILE* out, const char* pitchText, int mode, int t, float x, float y, float size);
+
+// The sounding pitches (semitones from middle C) of the notes MakeNotationBox
+// writes for the same pitchText, mode and t, in the order written; the staff
+// is in the bass clef exactly when one of them is negative. Sound and
+// notation exports take their notes from here, so they cannot disagree with
+// the page.
+std::vector<int> StaffPitches(const char* pitchText, int mode, int t);
 
 // The roster of a set: the twelve transpositions T0..T11 in a left column and
 // the twelve inversions I0..I11 in a right one, T11 and I11 at the bottom,

@@ -170,6 +170,10 @@ TEST(NotationBox, LongAndOutlandishTextsStayOnTheKeyboard) {
         EXPECT_EQ(Names(far[0].labels), t == 0 ? "7 4 4" : "2 u u");
         for (const Mark& m : far[0].glyphs) EXPECT_LT(std::fabs(m.y), 5.0 * 10);  // C8: 4.788 sizes over a bass staff
     }
+    // The pitches the staff sounds: T5 of 0 4 7 is F4 A4 C5, I0 is C3 A-flat 2 F2.
+    EXPECT_EQ(StaffPitches("0 4 7", 0, 5), (std::vector<int>{5, 9, 12}));
+    EXPECT_EQ(StaffPitches("0 4 7", 1, 0), (std::vector<int>{-12, -16, -19}));
+    EXPECT_EQ(StaffPitches("2147483647", 2, 0), (std::vector<int>{43}));
 }
 
 TEST(NotationBox, RosterWritesTwentyFourLabelledStaves) {
