@@ -1,6 +1,6 @@
 #include "app/PageRequest.h"
 
-#include "app/Preview.h"
+#include "raster/Preview.h"
 #include "app/Window.h"
 #include "page/HarmodexPage.h"
 #include "pcset/Conversions.h"

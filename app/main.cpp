@@ -2,7 +2,7 @@
 // Costère code, becomes the analysis page of its Tn-type.
 #include <gtk/gtk.h>
 
-#include "app/Preview.h"
+#include "raster/Preview.h"
 #include "app/Window.h"
 
 int main(int argc, char* argv[])

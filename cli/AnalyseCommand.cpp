@@ -1,6 +1,6 @@
 // harmodex-cli analyse: the full analysis as JSON, of one set or of every
 // catalogue entry.
-#include "cli/Analysis.h"
+#include "interchange/AnalysisJson.h"
 #include "cli/Subcommand.h"
 #include "pcset/Conversions.h"
 #include "pcset/PitchUniverse.h"

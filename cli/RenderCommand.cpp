@@ -1,6 +1,6 @@
 // harmodex-cli render: the page rasterised to PNG by the preview's own
 // rasteriser.
-#include "app/Preview.h"
+#include "raster/Preview.h"
 #include "cli/Subcommand.h"
 #include "page/HarmodexPage.h"
 

@@ -6,7 +6,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "app/Preview.h"
+#include "raster/Preview.h"
 #include "page/HarmodexPage.h"
 
 namespace {

@@ -13,7 +13,7 @@
 #include <gtest/gtest.h>
 #include <gtk/gtk.h>
 
-#include "app/Preview.h"
+#include "raster/Preview.h"
 #include "app/Export.h"
 #include "app/PageRequest.h"
 #include "app/Window.h"

@@ -1,5 +1,5 @@
-#ifndef HARMODEX_CLI_ANALYSIS_H
-#define HARMODEX_CLI_ANALYSIS_H
+#ifndef HARMODEX_INTERCHANGE_ANALYSISJSON_H
+#define HARMODEX_INTERCHANGE_ANALYSISJSON_H
 
 // The full analysis of a set's Tn-type as data, for researchers who want the
 // numbers rather than the printed page.

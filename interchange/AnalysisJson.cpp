@@ -1,4 +1,4 @@
-#include "cli/Analysis.h"
+#include "interchange/AnalysisJson.h"
 
 #include "analysis/Poles.h"
 #include "analysis/Psychoacoustics.h"

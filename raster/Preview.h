@@ -1,5 +1,5 @@
-#ifndef HARMODEX_APP_PREVIEW_H
-#define HARMODEX_APP_PREVIEW_H
+#ifndef HARMODEX_RASTER_PREVIEW_H
+#define HARMODEX_RASTER_PREVIEW_H
 
 // Turns the EPS text of a page into the pixels the window shows.
 

@@ -1,4 +1,4 @@
-#include "app/Preview.h"
+#include "raster/Preview.h"
 
 namespace {
 
