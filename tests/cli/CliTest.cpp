@@ -11,6 +11,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/Commands.h"
+#include "interchange/MusicXml.h"
 #include "page/HarmodexPage.h"
 
 namespace {
@@ -93,6 +94,24 @@ TEST(Cli, PageWritesWhatTheWindowSaves)
     rmdir(folder);
 }
 
+TEST(Cli, MusicXmlWritesTheRosterTheWindowSaves)
+{
+    const std::string expected = MusicXmlForSet({0, 4, 7});
+    CliRun r = cli({"musicxml", "7 11 2"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, expected);
+
+    char folder[] = "/tmp/harmodex-cli-XXXXXX";
+    ASSERT_NE(mkdtemp(folder), nullptr);
+    const std::string path = std::string(folder) + "/triad.musicxml";
+    r = cli({"musicxml", "13.12.14", "-o", path});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(r.out.empty());
+    EXPECT_EQ(readFile(path), expected);
+    std::remove(path.c_str());
+    rmdir(folder);
+}
+
 TEST(Cli, ErrorsAreOneLineAndLeaveNoFile)
 {
     struct Case { std::vector<std::string> args; const char* mentions; };
@@ -104,6 +123,8 @@ TEST(Cli, ErrorsAreOneLineAndLeaveNoFile)
         {{"page", "0 4 7", "-o", "/nonexistent-folder/x.eps"}, "cannot write /nonexistent-folder/x.eps"},
         {{"render", "0 4 7", "--size", "9", "-o", "/tmp/x.png"}, "size"},
         {{"analyse", "0 4 7", "--all"}, "either a SET or --all"},
+        {{"musicxml", " "}, "names no pitch class"},
+        {{"musicxml", "0 4 7", "-o", "/nonexistent-folder/x.musicxml"}, "cannot write /nonexistent-folder/x.musicxml"},
     };
     for (const Case& c : cases) {
         CliRun r = cli(c.args);
@@ -119,7 +140,7 @@ TEST(Cli, HelpDocumentsEverySubcommandWithAnExample)
 {
     CliRun r = cli({"--help"});
     EXPECT_EQ(r.status, 0);
-    for (const char* word : {"analyse", "page", "book", "render", "example:"})
+    for (const char* word : {"analyse", "page", "book", "render", "musicxml", "example:"})
         EXPECT_NE(r.out.find(word), std::string::npos) << word;
 }
 
