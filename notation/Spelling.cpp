@@ -20,6 +20,8 @@ enum Accidental { kNatural, kSharp, kFlat, kDoubleSharp, kDoubleFlat };
 
 // Glyph names of the accidentals, indexed by Accidental.
 const char* const kAccidentalGlyph[] = {"natural", "sharp", "flat", "double_sharp", "double-flat"};
+// Their alterations in semitones, indexed by Accidental.
+const int kAlteration[] = {0, 1, -1, 2, -2};
 
 struct Spelled {
     Letter letter;
@@ -217,6 +219,13 @@ bool FindChord(const NoteCensus& notes, int firstPc, const ChordSearch& search, 
     return false;
 }
 
+const Spelled& SpellingOf(int pitch, int reference) {
+    return kSpelling[Mod12equivalent(pitch)][DecideSpelling(reference, pitch)];
+}
+
+// The octave number of the written note (middle C's octave is 4).
+long long WrittenOctave(int pitch, const Spelled& spelled) { return FloorDiv12(pitch) + 4 + spelled.octaveShift; }
+
 }  // namespace
 
 int Mod12equivalent(int p) { return Mod_X_Add(p, 0, 12); }
@@ -244,10 +253,19 @@ int DecideSpelling(int reference, int pitch) {
     return 0;
 }
 
+SpelledPitch SpellPitch(int pitch, int reference) {
+    const Spelled& spelled = SpellingOf(pitch, reference);
+    SpelledPitch written;
+    written.letter = "CDEFGAB"[spelled.letter];
+    written.alter = kAlteration[spelled.accidental];
+    written.octave = static_cast<int>(WrittenOctave(pitch, spelled));
+    return written;
+}
+
 NotePlacement PitchToYpos(int pitch, float size, int reference, const char* clef) {
     const int bottom = BottomLineStep(clef);
-    const Spelled& spelled = kSpelling[Mod12equivalent(pitch)][DecideSpelling(reference, pitch)];
-    const long long octave = FloorDiv12(pitch) + 4 + spelled.octaveShift;
+    const Spelled& spelled = SpellingOf(pitch, reference);
+    const long long octave = WrittenOctave(pitch, spelled);
     const long long steps = spelled.letter + 7 * octave - bottom;
     // One diatonic step is 0.126 of the staff size: the factor is the exact
     // three-place decimal, not an accumulation of 0.126s.

@@ -38,6 +38,20 @@ bool IsNaturalNote(int p);
 // reference kNoSpellingReference give 0.
 int DecideSpelling(int reference, int pitch);
 
+// A pitch written as a musician names it: its letter ('A' to 'G'), the
+// alteration of that letter in semitones (-2 double flat to +2 double sharp)
+// and its octave number, middle C being C4. B sharp 3 sounds as middle C,
+// C flat 5 as the B above it.
+struct SpelledPitch {
+    char letter = 'C';
+    int alter = 0;
+    int octave = 4;
+};
+
+// The pitch spelled by DecideSpelling(reference, pitch): the note
+// PitchToYpos places on the staff.
+SpelledPitch SpellPitch(int pitch, int reference);
+
 // The placement of a pitch on a staff whose five lines are 0.252 * size
 // apart, spelled by DecideSpelling(reference, pitch). clef is "treble_clef"
 // (bottom line E4; the notation writes C4 to B5 there) or "bass_clef" (bottom

@@ -11,6 +11,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/Commands.h"
+#include "interchange/MusicXml.h"
 #include "page/HarmodexPage.h"
 
 namespace {
@@ -93,6 +94,18 @@ TEST(Cli, PageWritesWhatTheWindowSaves)
     rmdir(folder);
 }
 
+TEST(Cli, MusicXmlWritesTheRosterTheWindowSaves)
+{
+    char folder[] = "/tmp/harmodex-cli-XXXXXX";
+    ASSERT_NE(mkdtemp(folder), nullptr);
+    const std::string path = std::string(folder) + "/triad.musicxml";
+    CliRun r = cli({"musicxml", "13.12.14", "-o", path});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(readFile(path), MusicXmlForSet({0, 4, 7}));
+    std::remove(path.c_str());
+    rmdir(folder);
+}
+
 TEST(Cli, ErrorsAreOneLineAndLeaveNoFile)
 {
     struct Case { std::vector<std::string> args; const char* mentions; };
@@ -104,6 +117,8 @@ TEST(Cli, ErrorsAreOneLineAndLeaveNoFile)
         {{"page", "0 4 7", "-o", "/nonexistent-folder/x.eps"}, "cannot write /nonexistent-folder/x.eps"},
         {{"render", "0 4 7", "--size", "9", "-o", "/tmp/x.png"}, "size"},
         {{"analyse", "0 4 7", "--all"}, "either a SET or --all"},
+        {{"musicxml", " "}, "names no pitch class"},
+        {{"musicxml", "0 4 7", "-o", "/nonexistent-folder/x.musicxml"}, "cannot write /nonexistent-folder/x.musicxml"},
     };
     for (const Case& c : cases) {
         CliRun r = cli(c.args);
@@ -119,7 +134,7 @@ TEST(Cli, HelpDocumentsEverySubcommandWithAnExample)
 {
     CliRun r = cli({"--help"});
     EXPECT_EQ(r.status, 0);
-    for (const char* word : {"analyse", "page", "book", "render", "example:"})
+    for (const char* word : {"analyse", "page", "book", "render", "musicxml", "example:"})
         EXPECT_NE(r.out.find(word), std::string::npos) << word;
 }
 
