@@ -293,7 +293,7 @@ std::string readListToken(const Token& token, std::vector<int>* out, bool* compa
     if (allDigits && t.size() <= 2 && !token.bracketed) {
         const int value = std::stoi(t);
         if (value > 11)
-            return QuoteForMessage(t) + " is not a pitch class: pitch classes run from 0 to 11";
+            return QuoteForMessage(t) + " is not a pitch class: pitch classes run from 0 to 11; " + acceptedForms;
         out->push_back(value);
         return "";
     }
@@ -388,7 +388,14 @@ SetReading UnderstandSetText(const std::string& typed)
         return reading;
     if (IsCostereCodeText(text))
         return costereReading(text);
-    return readTokens(text);
+    reading = readTokens(text);
+    // A Costère code copied from a page without its dot ("39" for 0 1 2):
+    // say how to write it.
+    std::vector<int> positions;
+    if (!reading.error.empty() && std::all_of(text.begin(), text.end(), isDigit) && readCostereCode(text, &positions))
+        reading.error = QuoteForMessage(text) + " is not a pitch class (they run from 0 to 11); as a Costère code (" +
+                        VectorToString(positions) + ") write it with a dot: " + text + ".";
+    return reading;
 }
 
 SetReading UnderstandCostereFieldText(const std::string& typed)

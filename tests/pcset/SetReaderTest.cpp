@@ -67,6 +67,7 @@ TEST(SetReader, ReadsEveryFormMusiciansWrite)
         {"#24", "0 4 7", "0 4 7", "page 24"},
         {"P351", "0 1 2 3 4 5 6 7 8 9 10 11", "0 1 2 3 4 5 6 7 8 9 10 11", "page 351"},
         {"13.12.14", "0 4 7", "0 4 7", "Costère code"},
+        {"39.", "0 1 2", "0 1 2", "Costère code"},
         {"2X", "0 1", "0 1", "Costère code"},
         {"XII", "0 1 2 3 4 5 6 7 8 9 10 11", "0 1 2 3 4 5 6 7 8 9 10 11", "Costère code"},
     };
@@ -113,6 +114,7 @@ TEST(SetReader, TextsWithoutASensibleReadingSayWhatIsAccepted)
         {"C 4 7", "mixes note names with numbers"},
         {"0 4 39", "\xE2\x80\x9C" "39\xE2\x80\x9D is not a pitch class: pitch classes run from 0 to 11"},
         {"100", "names a pitch class twice"},
+        {"39", "\xE2\x80\x9C" "39\xE2\x80\x9D is not a pitch class (they run from 0 to 11); as a Costère code (0 1 2) write it with a dot: 39."},
         {"3-13", "there is no Forte class 3-13: the classes of 3 notes run from 3-1 to 3-12"},
         {"6-Z51", "the classes of 6 notes run from 6-1 to 6-50"},
         {"1-2", "the one class of 1 note is 1-1"},
