@@ -30,8 +30,15 @@ sleep 1
 
 # Save EPS, then accept the proposed name in the dialog. The buttons are on
 # the bottom row; the window grows when the bar above the fields appears
-# (here it names the transposition typed), so they are found from its height.
-eval "$(xdotool getwindowgeometry --shell "$window")"
+# (here it names the transposition typed: 7 11 2 = T7 of 0 4 7), so wait for
+# that and find them from the window's height.
+typedHeight=$HEIGHT
+for _ in $(seq 1 300); do
+  eval "$(xdotool getwindowgeometry --shell "$window")"
+  [ "$HEIGHT" -gt "$typedHeight" ] && break
+  sleep 0.1
+done
+[ "$HEIGHT" -gt "$typedHeight" ] || { echo "FAIL: no bar named the transposition typed"; exit 1; }
 buttons=$((HEIGHT - 22))
 xdotool mousemove --window "$window" 409 "$buttons" click 1
 # The click waits in the queue while the page is composed and rasterised.
