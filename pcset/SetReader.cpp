@@ -55,7 +55,7 @@ std::string normalise(const std::string& text)
 
 std::vector<int> catalogueSet(int index) { return StringToVector(SharedUniverse().tnTypes[index]); }
 
-// ---- page references: p24, page 24, #24
+// ---- page references: p24, p. 24, page 24, #24
 
 bool readPage(const std::string& text, SetReading* reading)
 {
@@ -70,6 +70,8 @@ bool readPage(const std::string& text, SetReading* reading)
         }
     if (at == 0)
         return false;
+    if (at == 1 && lower[0] == 'p' && at < text.size() && text[at] == '.')
+        ++at;  // "p. 24", as pages are cited
     while (at < text.size() && text[at] == ' ')
         ++at;
     if (at == text.size() || !std::all_of(text.begin() + static_cast<long>(at), text.end(), isDigit))

@@ -14,7 +14,7 @@
 //   note names          C E G · Bb D F · c# e g# · C4 E4 G4 · F♯ A♭ · Cx
 //   Forte names         3-11 · 3-11a (the catalogue's prime form) · 3-11b
 //                       (its inversion) · 4-Z15 · 4-15 · 6-Z17b
-//   pages               p24 · page 24 · #24
+//   pages               p24 · p. 24 · page 24 · #24
 //   Costère codes       13.12.14 · 2X (any text holding '.' or 'X')
 //
 // Letters alone are note names ("A B" is A and B); beside numbers t/e, T/E,
