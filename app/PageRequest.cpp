@@ -1,6 +1,7 @@
 #include "app/PageRequest.h"
 
 #include "raster/Preview.h"
+#include "app/ReadingBar.h"
 #include "app/Window.h"
 #include "page/HarmodexPage.h"
 #include "pcset/Conversions.h"
@@ -40,6 +41,7 @@ void get_entry_value(GtkWidget*, void* data)
     if (!field)
         return;
     const std::string text = gtk_entry_get_text(GTK_ENTRY(field));
+    UpdateReadingBar(text, which == 2);
 
     std::vector<int> list = ReadSetText(text);
     if (list.empty()) {

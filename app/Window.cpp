@@ -2,6 +2,7 @@
 
 #include "app/Export.h"
 #include "app/PageRequest.h"
+#include "app/ReadingBar.h"
 
 GtkWidget* window = nullptr;
 GtkWidget* gtkcairo = nullptr;
@@ -93,6 +94,7 @@ void BuildMainWindow()
     gtk_widget_show(entryCO);
     gtk_entry_set_text(GTK_ENTRY(entryCO), "");
     gtk_box_pack_start(GTK_BOX(inputRow), gtk_box_new(GTK_ORIENTATION_HORIZONTAL, 0), FALSE, TRUE, 0);
+    AttachReadingBar(inputRow);
 
     GtkWidget* controlRow = gtk_box_new(GTK_ORIENTATION_HORIZONTAL, 0);
     gtk_box_pack_start(GTK_BOX(column), controlRow, FALSE, TRUE, 0);

@@ -15,7 +15,7 @@ public:
         command_ = app.add_subcommand(name(), "Print the full analysis as one JSON object.\n"
                                               "  example: harmodex-cli analyse \"7 11 2\"\n"
                                               "  example: harmodex-cli analyse --all > catalogue.jsonl");
-        command_->add_option("SET", set_, "the set (list or Costère code)");
+        command_->add_option("SET", set_, SetArgumentHelp);
         command_->add_flag("--all", all_, "one JSON line per catalogue entry, in page order");
     }
     void run(std::ostream& out) override

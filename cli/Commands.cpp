@@ -5,14 +5,36 @@
 #include "pcset/CostereCode.h"
 #include "pcset/PitchClassSet.h"
 #include "pcset/PitchUniverse.h"
+#include "pcset/SetReader.h"
 #include "postscript/FileOutput.h"
+
+namespace {
+
+// How this run reads SET arguments: through the forgiving reader, telling
+// where the reading was not the fields' literal one, or (--literal) exactly
+// as the window's fields read it.
+struct SetArgumentReading {
+    bool literal = false;
+    std::ostream* notes = nullptr;
+} setArgumentReading;
+
+} // namespace
 
 std::vector<int> ReadSetArgument(const std::string& text)
 {
-    std::vector<int> list = ReadSetText(text);
-    if (list.empty())
-        throw Failure{"\"" + text + "\" names no pitch class (give a list such as \"0 4 7\" or a Costère code such as 13.12.14)"};
-    return list;
+    if (setArgumentReading.literal) {
+        std::vector<int> list = ReadSetText(text);
+        if (list.empty())
+            throw Failure{"\"" + text + "\" names no pitch class (give a list such as \"0 4 7\" or a Costère code such as 13.12.14)", 2};
+        return list;
+    }
+    const SetReading reading = UnderstandSetText(text);
+    if (!reading.error.empty())
+        throw Failure{reading.error, 2};
+    const std::string how = DescribeReading(text, reading);
+    if (!how.empty() && setArgumentReading.notes)
+        *setArgumentReading.notes << "harmodex-cli: " << how << "\n";
+    return reading.pitchClasses;
 }
 
 std::pair<std::string, int> PageOfSet(const std::vector<int>& list)
@@ -44,10 +66,18 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
 {
     CLI::App app{"Harmodex on the command line: the analysis of a pitch-class set's Tn-type as JSON, its page as EPS "
                  "or PNG, its 24 transformations as MusicXML, and the whole book of 351 pages.\n"
-                 "SET is read as the window reads it: a pitch-class list (\"0 4 7\", 10 and 11 also as d and u) or a "
-                 "Costère code (13.12.14).",
+                 "SET is a pitch-class list (\"0 4 7\", \"0,4,7\", \"[0 4 7]\", \"047\"; 10 and 11 also as t e, A B or d u), "
+                 "note names (\"C E G\", \"Bb D F\"), a Forte name (3-11b, 4-Z15), a page (p24) or a Costère code "
+                 "(13.12.14); a line on standard error says how SET was read when the window's fields would read it "
+                 "otherwise. With --literal SET is read exactly as the fields read it.",
                  "harmodex-cli"};
     app.require_subcommand(1, 1);
+    // Options of the program may also follow the subcommand.
+    app.fallthrough();
+    setArgumentReading = {};
+    setArgumentReading.notes = &err;
+    app.add_flag("--literal", setArgumentReading.literal,
+                 "read SET exactly as the window's fields do: a list of numbers (d, u) or a Costère code");
 
     std::vector<std::unique_ptr<Subcommand>> commands;
     commands.push_back(MakeAnalyseCommand());

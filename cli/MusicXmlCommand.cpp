@@ -14,7 +14,7 @@ public:
             name(), "Write the page's 24 transformations (T0..T11, I0..I11) as a MusicXML score, spelled as the "
                     "page spells them.\n"
                     "  example: harmodex-cli musicxml \"0 4 7\" -o triad.musicxml");
-        command->add_option("SET", set_, "the set (list or Costère code)")->required();
+        command->add_option("SET", set_, SetArgumentHelp)->required();
         command->add_option("-o,--output", output_, "output file (default: standard output)");
     }
     void run(std::ostream& out) override { WriteOutput(output_, MusicXmlForSet(ReadSetArgument(set_)), out); }

@@ -11,7 +11,7 @@ public:
     {
         CLI::App* command = app.add_subcommand(name(), "Write the EPS page, the same bytes the window saves.\n"
                                                        "  example: harmodex-cli page 13.12.14 -o triad.eps");
-        command->add_option("SET", set_, "the set (list or Costère code)")->required();
+        command->add_option("SET", set_, SetArgumentHelp)->required();
         command->add_option("-o,--output", output_, "output file (default: standard output)");
     }
     void run(std::ostream& out) override

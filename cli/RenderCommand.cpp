@@ -13,7 +13,7 @@ public:
     {
         CLI::App* command = app.add_subcommand(name(), "Rasterise the page to PNG exactly as the window's preview does.\n"
                                                        "  example: harmodex-cli render \"0 3 7\" --size 2 -o minor.png");
-        command->add_option("SET", set_, "the set (list or Costère code)")->required();
+        command->add_option("SET", set_, SetArgumentHelp)->required();
         command->add_option("--size", size_, "size factor, 0.25 to 4.0 (155 dots per inch at 1.0)")->check(CLI::Range(0.25, 4.0));
         command->add_option("-o,--output", output_, "output PNG file")->required();
     }

@@ -33,6 +33,10 @@ struct Failure {
 
 // The set a SET argument names, read as the window reads it; a Failure when
 // it names no pitch class.
+// The help line of every SET argument.
+inline const char* const SetArgumentHelp =
+    "the set: a list, compact digits, note names, a Forte name, a page or a Costère code";
+
 std::vector<int> ReadSetArgument(const std::string& text);
 // The Tn-type text and page number of a set, as the window finds them.
 std::pair<std::string, int> PageOfSet(const std::vector<int>& list);

@@ -110,8 +110,13 @@ TEST(Cli, ErrorsAreOneLineAndLeaveNoFile)
 {
     struct Case { std::vector<std::string> args; const char* mentions; };
     const std::vector<Case> cases = {
-        {{"analyse", "   "}, "names no pitch class"},
-        {{"page", ""}, "names no pitch class"},
+        {{"analyse", "   "}, "nothing was typed; write a set as pitch classes"},
+        {{"page", ""}, "nothing was typed"},
+        {{"page", "hello"}, "is neither a pitch class nor a note name; write a set as"},
+        {{"page", "--", "--"}, "names no pitch class; write a set as"},
+        {{"render", "3-13", "-o", "/tmp/x.png"}, "the classes of 3 notes run from 3-1 to 3-12"},
+        {{"page", "p400", "-o", "/tmp/x.eps"}, "the pages run from 1 to 351"},
+        {{"page", "--literal", "XI"}, "names no pitch class"},
         {{"frobnicate"}, "unknown subcommand \"frobnicate\""},
         {{}, "subcommand"},
         {{"page", "0 4 7", "-o", "/nonexistent-folder/x.eps"}, "cannot write /nonexistent-folder/x.eps"},
@@ -128,6 +133,28 @@ TEST(Cli, ErrorsAreOneLineAndLeaveNoFile)
         EXPECT_TRUE(r.out.empty());
     }
     EXPECT_NE(access("/nonexistent-folder/x.eps", F_OK), 0);
+}
+
+TEST(Cli, SetsAreReadAsMusiciansWriteThemAndTheReadingIsTold)
+{
+    struct Case { std::vector<std::string> args; int page; const char* told; };
+    const Case cases[] = {
+        {{"analyse", "3-11b"}, 24, "harmodex-cli: read 3-11b as Forte class 3-11b: 0 4 7\n"},
+        {{"analyse", "Bb D F"}, 24, "harmodex-cli: read Bb D F as note names: 10 2 5\n"},
+        {{"analyse", "[0,4,7]"}, 24, "harmodex-cli: read [0,4,7] as pitch-class list: 0 4 7\n"},
+        {{"analyse", "7 11 2"}, 24, ""},
+        {{"analyse", "13.12.14"}, 24, ""},
+        {{"analyse", "--literal", "0,4,7"}, 1, ""},
+        {{"--literal", "analyse", "(047)"}, 1, ""},
+    };
+    for (const Case& c : cases) {
+        CliRun r = cli(c.args);
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(nlohmann::json::parse(r.out)["identity"]["page"], c.page) << c.args[1];
+        EXPECT_EQ(r.err, c.told);
+    }
+    for (const char* unreadable : {"hello", "", "3-13"})
+        EXPECT_EQ(cli({"analyse", unreadable}).status, 2) << unreadable;
 }
 
 TEST(Cli, HelpDocumentsEverySubcommandWithAnExample)

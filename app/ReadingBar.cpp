@@ -1,0 +1,149 @@
+#include "app/ReadingBar.h"
+
+#include <algorithm>
+
+#include "app/Window.h"
+#include "pcset/Conversions.h"
+#include "pcset/CostereCode.h"
+#include "pcset/PitchClassSet.h"
+#include "pcset/PitchUniverse.h"
+#include "pcset/SetReader.h"
+
+GtkWidget* readingBar = nullptr;
+GtkWidget* readingBarMessage = nullptr;
+GtkWidget* readingBarButton = nullptr;
+
+namespace {
+
+constexpr int ShowOfferedSet = 1;
+std::vector<int> offeredSet;
+
+// The catalogue entry of a set's Tn-type: its text, Forte name and page.
+struct Entry {
+    std::vector<int> tnType;
+    std::string forteName;
+    int page;
+};
+
+Entry entryOf(const std::vector<int>& set)
+{
+    PitchClassSet scratch;
+    scratch.initializeSet(set);
+    const std::vector<int> tn = scratch.getTnType();
+    const int index = FindSetID(VectorToString(tn), SharedUniverse());
+    return {tn, SharedUniverse().forteNames[index], index + 1};
+}
+
+// "7 11 2 = T7 of 0 4 7" when the set is not its Tn-type itself, else "7 11 2".
+std::string withTransposition(const std::vector<int>& set, const Entry& entry)
+{
+    std::vector<int> sorted = set;
+    std::sort(sorted.begin(), sorted.end());
+    std::string text = VectorToString(set);
+    if (sorted == entry.tnType)
+        return text;
+    for (int level = 1; level < 12; ++level) {
+        std::vector<int> moved;
+        for (int pc : entry.tnType)
+            moved.push_back(Mod_X_Add(pc, level, 12));
+        std::sort(moved.begin(), moved.end());
+        if (moved == sorted)
+            return text + " = T" + IntToStringPlain(level) + " of " + VectorToString(entry.tnType);
+    }
+    return text;
+}
+
+std::string capitalised(std::string sentence)
+{
+    if (!sentence.empty() && sentence[0] >= 'a' && sentence[0] <= 'z')
+        sentence[0] = static_cast<char>(sentence[0] - 'a' + 'A');
+    return sentence;
+}
+
+void onResponse(GtkInfoBar*, int response, void*)
+{
+    gtk_widget_hide(readingBar);
+    if (response != ShowOfferedSet || offeredSet.empty())
+        return;
+    // As if the user had typed the set into the Tn-type field.
+    const std::string typed = VectorToString(offeredSet);
+    gtk_entry_set_text(GTK_ENTRY(entryST), typed.c_str());
+    g_signal_emit_by_name(entryST, "activate");
+}
+
+} // namespace
+
+ReadingNotice NoticeForTypedText(const std::string& text, bool costereField)
+{
+    const std::vector<int> literal = DistinctPitchClasses(ReadSetText(text));
+    const SetReading reading = costereField ? UnderstandCostereFieldText(text) : UnderstandSetText(text);
+    const bool agrees = reading.error.empty() && AgreesWithLiteralReading(text, reading);
+
+    std::string shown;  // the set the page is made for, and its transposition
+    if (!literal.empty()) {
+        const Entry entry = entryOf(literal);
+        shown = withTransposition(literal, entry) + " (page " + IntToStringPlain(entry.page) + ")";
+    }
+    if (agrees) {
+        if (literal.empty() || shown.find(" = T") == std::string::npos)
+            return {};
+        return {shown.substr(0, shown.rfind(" (page")), {}, GTK_MESSAGE_INFO};
+    }
+
+    std::string message = literal.empty() ? QuoteForMessage(text) + " names no set."
+                                          : QuoteForMessage(text) + " was read as " + shown + ".";
+    if (!reading.error.empty())
+        return {message + " " + capitalised(reading.error) + ".", {}, GTK_MESSAGE_WARNING};
+
+    const Entry other = entryOf(reading.pitchClasses);
+    const std::string otherText = VectorToString(reading.pitchClasses) + ": " + other.forteName + ", page " +
+                                  IntToStringPlain(other.page);
+    if (costereField && reading.form == "Costère code" && !IsCostereCodeText(text))
+        message += " " + QuoteForMessage(text) + " as a Costère code is " + otherText + ".";
+    else
+        message += " Did you mean " + otherText + "?";
+    return {message, reading.pitchClasses, GTK_MESSAGE_QUESTION};
+}
+
+void AttachReadingBar(GtkWidget* inputRow)
+{
+    readingBar = gtk_info_bar_new();
+    gtk_info_bar_set_show_close_button(GTK_INFO_BAR(readingBar), TRUE);
+    readingBarMessage = gtk_label_new("");
+    gtk_label_set_line_wrap(GTK_LABEL(readingBarMessage), TRUE);
+    gtk_label_set_xalign(GTK_LABEL(readingBarMessage), 0.0f);
+    gtk_label_set_selectable(GTK_LABEL(readingBarMessage), TRUE);
+    gtk_container_add(GTK_CONTAINER(gtk_info_bar_get_content_area(GTK_INFO_BAR(readingBar))), readingBarMessage);
+    gtk_widget_show(readingBarMessage);
+    readingBarButton = gtk_info_bar_add_button(GTK_INFO_BAR(readingBar), "_Show", ShowOfferedSet);
+    g_signal_connect(readingBar, "response", G_CALLBACK(onResponse), nullptr);
+    // Shown only when there is something to say, whatever shows the window.
+    gtk_widget_set_no_show_all(readingBar, TRUE);
+
+    GtkWidget* box = gtk_widget_get_parent(inputRow);
+    int position = 0;
+    gtk_container_child_get(GTK_CONTAINER(box), inputRow, "position", &position, nullptr);
+    gtk_box_pack_start(GTK_BOX(box), readingBar, FALSE, TRUE, 0);
+    gtk_box_reorder_child(GTK_BOX(box), readingBar, position);
+}
+
+void UpdateReadingBar(const std::string& text, bool costereField)
+{
+    if (!readingBar)
+        return;
+    const ReadingNotice notice = NoticeForTypedText(text, costereField);
+    offeredSet = notice.offered;
+    if (notice.message.empty()) {
+        gtk_widget_hide(readingBar);
+        return;
+    }
+    gtk_label_set_text(GTK_LABEL(readingBarMessage), notice.message.c_str());
+    gtk_info_bar_set_message_type(GTK_INFO_BAR(readingBar), notice.kind);
+    if (notice.offered.empty()) {
+        gtk_widget_hide(readingBarButton);
+    } else {
+        gtk_button_set_label(GTK_BUTTON(readingBarButton), ("_Show " + VectorToString(notice.offered)).c_str());
+        gtk_widget_show(readingBarButton);
+    }
+    gtk_widget_show(readingBar);
+}
