@@ -122,7 +122,7 @@ TEST(Cli, ErrorsAreOneLineAndLeaveNoFile)
         {{"page", "0 4 7", "-o", "/nonexistent-folder/x.eps"}, "cannot write /nonexistent-folder/x.eps"},
         {{"render", "0 4 7", "--size", "9", "-o", "/tmp/x.png"}, "size"},
         {{"analyse", "0 4 7", "--all"}, "either a SET or --all"},
-        {{"musicxml", " "}, "names no pitch class"},
+        {{"musicxml", " "}, "nothing was typed"},
         {{"musicxml", "0 4 7", "-o", "/nonexistent-folder/x.musicxml"}, "cannot write /nonexistent-folder/x.musicxml"},
     };
     for (const Case& c : cases) {
