@@ -45,5 +45,6 @@ std::unique_ptr<Subcommand> MakeAnalyseCommand();
 std::unique_ptr<Subcommand> MakePageCommand();
 std::unique_ptr<Subcommand> MakeBookCommand();
 std::unique_ptr<Subcommand> MakeRenderCommand();
+std::unique_ptr<Subcommand> MakeFindCommand();
 
 #endif
