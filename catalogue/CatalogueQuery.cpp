@@ -46,8 +46,11 @@ const std::vector<Traits>& CatalogueTraits()
     return traits;
 }
 
-std::vector<std::string> LowerWords(const std::string& text)
+// The words of a text in lower case. The page joins the classifications of
+// one section with commas, so a comma separates words as a space does.
+std::vector<std::string> LowerWords(std::string text)
 {
+    std::replace(text.begin(), text.end(), ',', ' ');
     std::istringstream in(text);
     std::vector<std::string> words;
     for (std::string word; in >> word;) {
