@@ -104,6 +104,11 @@ TEST(Cli, ErrorsAreOneLineAndLeaveNoFile)
         {{"page", "0 4 7", "-o", "/nonexistent-folder/x.eps"}, "cannot write /nonexistent-folder/x.eps"},
         {{"render", "0 4 7", "--size", "9", "-o", "/tmp/x.png"}, "size"},
         {{"analyse", "0 4 7", "--all"}, "either a SET or --all"},
+        {{"find", "--size", "13"}, "1 to 12"},
+        {{"find", "--tni"}, "inversions"},
+        {{"find", "--within", "  "}, "names no pitch class"},
+        {{"find", "--attribute", "integraly"}, "no page prints an attribute \"integraly\""},
+        {{"find", "--count", "--json"}, "excludes"},
     };
     for (const Case& c : cases) {
         CliRun r = cli(c.args);
@@ -119,7 +124,7 @@ TEST(Cli, HelpDocumentsEverySubcommandWithAnExample)
 {
     CliRun r = cli({"--help"});
     EXPECT_EQ(r.status, 0);
-    for (const char* word : {"analyse", "page", "book", "render", "example:"})
+    for (const char* word : {"analyse", "page", "book", "render", "find", "example:"})
         EXPECT_NE(r.out.find(word), std::string::npos) << word;
 }
 
