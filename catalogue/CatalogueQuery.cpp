@@ -15,12 +15,30 @@
 
 namespace {
 
+// The words of a text in lower case. The page joins the classifications of
+// one section with commas, so a comma separates words as a space does.
+std::vector<std::string> LowerWords(std::string text)
+{
+    std::replace(text.begin(), text.end(), ',', ' ');
+    std::istringstream in(text);
+    std::vector<std::string> words;
+    for (std::string word; in >> word;) {
+        for (char& c : word)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        words.push_back(word);
+    }
+    return words;
+}
+
 // What the filters beyond size and containment read of a type: its full
 // analysis, done once for the whole catalogue and only on demand.
 struct Traits {
     bool zPartner = false;
     bool symmetric = false;
-    std::vector<std::string> attributes;
+    // The classifications of the analysis, worded as the page's bulleted
+    // lists word them ("asymmetrical", "integrally multimodalizable at the
+    // triad" ...), each as its words in lower case.
+    std::vector<std::vector<std::string>> attributes;
 };
 
 const std::vector<Traits>& CatalogueTraits()
@@ -38,27 +56,12 @@ const std::vector<Traits>& CatalogueTraits()
             for (const SetInfo& info : p.setInfos)
                 if (info.label.size() > section.size() &&
                     info.label.compare(info.label.size() - section.size(), section.size(), section) == 0)
-                    t.attributes.push_back(info.text);
+                    t.attributes.push_back(LowerWords(info.text));
             all.push_back(std::move(t));
         }
         return all;
     }();
     return traits;
-}
-
-// The words of a text in lower case. The page joins the classifications of
-// one section with commas, so a comma separates words as a space does.
-std::vector<std::string> LowerWords(std::string text)
-{
-    std::replace(text.begin(), text.end(), ',', ' ');
-    std::istringstream in(text);
-    std::vector<std::string> words;
-    for (std::string word; in >> word;) {
-        for (char& c : word)
-            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        words.push_back(word);
-    }
-    return words;
 }
 
 // Marks the catalogue entries related to set: the types holding it (the
@@ -121,25 +124,14 @@ nlohmann::ordered_json RowJson(const CatalogueRow& row)
             {"costereCode", row.costereCode}, {"intervalVector", row.intervalVector}};
 }
 
-const std::vector<std::string>& PrintedAttributes(int page)
-{
-    return CatalogueTraits().at(static_cast<size_t>(page - 1)).attributes;
-}
-
-bool AttributeMatches(const std::string& attribute, const std::string& text)
-{
-    const std::vector<std::string> words = LowerWords(attribute);
-    const std::vector<std::string> wanted = LowerWords(text);
-    return !wanted.empty() && std::search(words.begin(), words.end(), wanted.begin(), wanted.end()) != words.end();
-}
-
 std::vector<int> FindPages(const CatalogueQuery& query)
 {
     if (query.size < 0 || query.size > 12)
         throw std::invalid_argument("a size counts pitch classes: 1 to 12, not " + std::to_string(query.size));
     if (query.inversions && query.contains.empty() && query.within.empty())
         throw std::invalid_argument("inversions apply to the set of contains or within, and neither is given");
-    if (!query.attribute.empty() && LowerWords(query.attribute).empty())
+    const std::vector<std::string> wanted = LowerWords(query.attribute);
+    if (!query.attribute.empty() && wanted.empty())
         throw std::invalid_argument("the attribute text holds no word");
 
     const std::vector<CatalogueEntry>& entries = CatalogueEntries();
@@ -154,8 +146,11 @@ std::vector<int> FindPages(const CatalogueQuery& query)
         if (needTraits) {
             const Traits& t = CatalogueTraits()[i];
             bool attributeFound = query.attribute.empty();
-            for (const std::string& attribute : t.attributes)
-                attributeFound = attributeFound || AttributeMatches(attribute, query.attribute);
+            // The words asked for must stand next to each other, in order,
+            // within one classification: "symmetrical" is not "asymmetrical".
+            for (const std::vector<std::string>& words : t.attributes)
+                attributeFound = attributeFound ||
+                                 std::search(words.begin(), words.end(), wanted.begin(), wanted.end()) != words.end();
             attributeKnown = attributeKnown || attributeFound;
             pass = pass && attributeFound && (!query.zPartner || t.zPartner) && (!query.symmetric || t.symmetric);
         }

@@ -46,12 +46,4 @@ struct CatalogueQuery {
 // no page prints.
 std::vector<int> FindPages(const CatalogueQuery& query);
 
-// The classifications a page prints in its bulleted lists ("asymmetrical",
-// "integrally multimodalizable at the triad" ...), in the page's order.
-const std::vector<std::string>& PrintedAttributes(int page);
-
-// Whether the words of text occur, in order and next to each other, among
-// the words of attribute; letter case and spacing are not significant.
-bool AttributeMatches(const std::string& attribute, const std::string& text);
-
 #endif

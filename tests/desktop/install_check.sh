@@ -21,7 +21,7 @@ fi
 analysis=$("$prefix/bin/harmodex-cli" analyse "0 4 7")
 grep -q '"forteName": "3-11b"' <<<"$analysis" || { echo "FAIL: the installed harmodex-cli does not analyse"; exit 1; }
 # The Python module, when the build made one: the prefix's Python finds it
-# under lib/python3.X/dist-packages.
+# under lib/python3.X/dist-packages (a prefix other than /usr).
 if compgen -G "$1/python/harmodex*.so" >/dev/null; then
   site=$(compgen -G "$prefix/lib/python3*/dist-packages" | head -n 1 || true)
   [ -n "$site" ] && compgen -G "$site/harmodex*.so" >/dev/null || { echo "FAIL: the Python module was not installed"; exit 1; }
