@@ -26,9 +26,9 @@ public:
                                               "page, Forte name and Tn-type, one line each.\n"
                                               "  example: harmodex-cli find --size 6 --contains \"0 4 7\" --tni\n"
                                               "  example: harmodex-cli find --z --symmetric --count");
-        command_->add_option("--size", query_.size, "number of pitch classes (1 to 12)");
-        command_->add_option("--contains", contains_, "Tn-types holding SET at some transposition");
-        command_->add_option("--within", within_, "Tn-types that SET holds");
+        command_->add_option("--size", query_.size, "number of pitch classes (1 to 12)")->type_name("N");
+        command_->add_option("--contains", contains_, "Tn-types holding SET at some transposition")->type_name("SET");
+        command_->add_option("--within", within_, "Tn-types that SET holds")->type_name("SET");
         command_->add_flag("--tni", query_.inversions, "--contains and --within also through SET's inversion");
         command_->add_flag("--z", query_.zPartner, "Tn-types with a Z-partner");
         command_->add_flag("--symmetric", query_.symmetric, "inversionally symmetrical Tn-types");

@@ -137,12 +137,6 @@ def test_find_equals_a_brute_force_scan(catalogue, query):
     assert cli("find", "--count", *args) == f"{len(expected)}\n"
 
 
-def test_find_answers_the_hexachord_question():
-    # 63 hexachord Tn-types hold a major triad, 71 a major or a minor one.
-    assert len(harmodex.find(size=6, contains="0 4 7")) == 63
-    assert len(harmodex.find(size=6, contains="0 4 7", tni=True)) == 71
-
-
 @pytest.mark.parametrize("call, error", [
     (lambda: harmodex.read(""), ValueError),
     (lambda: harmodex.analyse("   "), ValueError),
