@@ -50,5 +50,6 @@ std::unique_ptr<Subcommand> MakePageCommand();
 std::unique_ptr<Subcommand> MakeBookCommand();
 std::unique_ptr<Subcommand> MakeRenderCommand();
 std::unique_ptr<Subcommand> MakeMusicXmlCommand();
+std::unique_ptr<Subcommand> MakeFindCommand();
 
 #endif

@@ -5,9 +5,9 @@ set -euo pipefail
 
 packages=(build-essential cmake pkg-config libgtest-dev libbenchmark-dev
           libgtk-3-dev libmagickwand-dev ghostscript fonts-urw-base35
-          nlohmann-json3-dev libcli11-dev libpugixml-dev)
+          nlohmann-json3-dev libcli11-dev libpugixml-dev pybind11-dev python3-dev)
 if [ "${1:-run}" = test ]; then
-  packages+=(xvfb xauth xdotool poppler-utils appstream desktop-file-utils clang libclang-rt-14-dev
+  packages+=(python3-pytest xvfb xauth xdotool poppler-utils appstream desktop-file-utils clang libclang-rt-14-dev
             musescore3)
 fi
 

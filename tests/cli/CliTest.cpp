@@ -124,6 +124,11 @@ TEST(Cli, ErrorsAreOneLineAndLeaveNoFile)
         {{"analyse", "0 4 7", "--all"}, "either a SET or --all"},
         {{"musicxml", " "}, "nothing was typed"},
         {{"musicxml", "0 4 7", "-o", "/nonexistent-folder/x.musicxml"}, "cannot write /nonexistent-folder/x.musicxml"},
+        {{"find", "--size", "13"}, "1 to 12"},
+        {{"find", "--tni"}, "inversions"},
+        {{"find", "--within", "  "}, "nothing was typed"},
+        {{"find", "--attribute", "integraly"}, "no page prints an attribute \"integraly\""},
+        {{"find", "--count", "--json"}, "excludes"},
     };
     for (const Case& c : cases) {
         CliRun r = cli(c.args);
@@ -161,7 +166,7 @@ TEST(Cli, HelpDocumentsEverySubcommandWithAnExample)
 {
     CliRun r = cli({"--help"});
     EXPECT_EQ(r.status, 0);
-    for (const char* word : {"analyse", "page", "book", "render", "musicxml", "example:"})
+    for (const char* word : {"analyse", "page", "book", "render", "musicxml", "find", "example:"})
         EXPECT_NE(r.out.find(word), std::string::npos) << word;
 }
 
