@@ -51,10 +51,46 @@ struct GraphicsState {
     double x = 0, y = 0;  // current point, in device space
 };
 
+// Calls visit(byte) for each byte a string literal's body shows: octal
+// escapes \ddd, \\, \(, \) and the other backslash escapes resolved.
+template <typename Visit>
+void ForEachShownByte(std::string_view literal, Visit visit)
+{
+    for (std::size_t i = 0; i < literal.size(); ++i) {
+        if (literal[i] != '\\' || i + 1 == literal.size()) {
+            visit(static_cast<unsigned char>(literal[i]));
+            continue;
+        }
+        const char next = literal[++i];
+        if (next >= '0' && next <= '7') {
+            int code = 0;
+            for (int k = 0; k < 3 && i < literal.size() && literal[i] >= '0' && literal[i] <= '7'; ++k, ++i)
+                code = code * 8 + (literal[i] - '0');
+            --i;
+            visit(static_cast<unsigned char>(code & 0xff));
+        } else if (next == 'n') {
+            visit('\n');
+        } else if (next == 't') {
+            visit('\t');
+        } else if (next != '\n') {  // a line continuation shows nothing
+            visit(static_cast<unsigned char>(next));
+        }
+    }
+}
+
+double LiteralWidth(const FontMetrics& font, std::string_view literal, double size)
+{
+    long units = 0;
+    ForEachShownByte(literal, [&](unsigned char ch) { units += font.glyphs[ch].width; });
+    return units * size / 1000.0;
+}
+
+// An operand: a number, a string literal's body or a name (both pointing
+// into the source), or a font with its size.
 struct Value {
     enum Kind { Number, String, Name, Font } kind = Number;
     double number = 0;
-    std::string text;  // decoded string, or name
+    std::string_view text;
     const FontMetrics* font = nullptr;
     double size = 1;
 };
@@ -79,22 +115,21 @@ public:
                 const std::size_t end = tokenEnd(i + 1);
                 Value v;
                 v.kind = Value::Name;
-                v.text = s_.substr(i + 1, end - i - 1);
-                stack_.push_back(std::move(v));
+                v.text = std::string_view(s_).substr(i + 1, end - i - 1);
+                stack_.push_back(v);
                 i = end;
             } else {
                 const std::size_t end = tokenEnd(i + 1);
-                double number = 0;
                 const char* first = s_.data() + i;
                 const char* last = s_.data() + end;
-                const auto parsed = std::from_chars(first, last, number);
-                if (parsed.ec == std::errc() && parsed.ptr == last) {
-                    Value v;
-                    v.number = number;
-                    stack_.push_back(v);
-                } else {
+                double number = 0;
+                const bool numeric = (ch >= '0' && ch <= '9') || ch == '-' || ch == '.' || ch == '+';
+                const auto parsed = numeric ? std::from_chars(first + (ch == '+'), last, number)
+                                            : std::from_chars_result{first, std::errc::invalid_argument};
+                if (parsed.ec == std::errc() && parsed.ptr == last)
+                    push(number);
+                else
                     op(std::string_view(first, end - i));
-                }
                 i = end;
             }
         }
@@ -102,9 +137,19 @@ public:
     }
 
 private:
+    static bool delimiter(char ch)
+    {
+        switch (ch) {
+        case ' ': case '\n': case '\r': case '\t': case '(': case ')': case '/': case '%':
+        case '[': case ']': case '{': case '}':
+            return true;
+        default:
+            return false;
+        }
+    }
     std::size_t tokenEnd(std::size_t i) const
     {
-        while (i < s_.size() && !std::strchr(" \n\r\t()/%[]{}", s_[i])) ++i;
+        while (i < s_.size() && !delimiter(s_[i])) ++i;
         return i;
     }
 
@@ -123,15 +168,15 @@ private:
         }
         Value v;
         v.kind = Value::String;
-        v.text = DecodePostScriptString(s_.substr(start, i - 1 - start));
-        stack_.push_back(std::move(v));
+        v.text = std::string_view(s_).substr(start, std::min(i, s_.size()) - 1 - start);
+        stack_.push_back(v);
         return i;
     }
 
     Value pop()
     {
         if (stack_.empty()) return Value();
-        Value v = std::move(stack_.back());
+        const Value v = stack_.back();
         stack_.pop_back();
         return v;
     }
@@ -151,7 +196,7 @@ private:
         g_.x += X, g_.y += Y;
     }
 
-    void show(const std::string& bytes)
+    void show(std::string_view literal)
     {
         if (!g_.font) return;
         const double scale = g_.size / 1000.0;
@@ -172,7 +217,7 @@ private:
             words_.push_back({box, fragment_});
             open = false;
         };
-        for (unsigned char ch : bytes) {
+        ForEachShownByte(literal, [&](unsigned char ch) {
             const GlyphMetrics& glyph = g_.font->glyphs[ch];
             if (ch == ' ') close();
             if (HasInk(glyph)) {
@@ -182,7 +227,7 @@ private:
                 l = std::min(l, gl), r = std::max(r, gr), b = std::min(b, gb), t = std::max(t, gt);
             }
             pen += glyph.width * scale;
-        }
+        });
         close();
         moveBy(pen, 0);
     }
@@ -203,19 +248,19 @@ private:
             show(pop().text);
         } else if (name == "stringwidth") {
             const Value v = pop();
-            push(g_.font ? StringWidth(*g_.font, v.text, g_.size) : 0);
+            push(g_.font ? LiteralWidth(*g_.font, v.text, g_.size) : 0);
             push(0);
         } else if (name == "findfont") {
             Value v = pop();
             v.kind = Value::Font;
             v.font = FindFontMetrics(v.text);
             v.size = 1;
-            stack_.push_back(std::move(v));
+            stack_.push_back(v);
         } else if (name == "scalefont") {
             const double size = number();
             Value v = pop();
             v.size *= size;
-            stack_.push_back(std::move(v));
+            stack_.push_back(v);
         } else if (name == "setfont") {
             const Value v = pop();
             g_.font = v.font;
@@ -268,46 +313,11 @@ private:
 
 } // namespace
 
-const FontMetrics* FindFontMetrics(const std::string& name)
+const FontMetrics* FindFontMetrics(std::string_view name)
 {
     for (const FontMetrics& font : kFonts)
         if (name == font.name) return &font;
     return nullptr;
-}
-
-std::string DecodePostScriptString(const std::string& literal)
-{
-    std::string bytes;
-    for (std::size_t i = 0; i < literal.size(); ++i) {
-        if (literal[i] != '\\' || i + 1 == literal.size()) {
-            bytes += literal[i];
-            continue;
-        }
-        const char next = literal[++i];
-        if (next >= '0' && next <= '7') {
-            int code = 0;
-            for (int k = 0; k < 3 && i < literal.size() && literal[i] >= '0' && literal[i] <= '7'; ++k, ++i)
-                code = code * 8 + (literal[i] - '0');
-            --i;
-            bytes += static_cast<char>(code & 0xff);
-        } else if (next == 'n') {
-            bytes += '\n';
-        } else if (next == 't') {
-            bytes += '\t';
-        } else if (next == '\n') {
-            // A line continuation shows nothing.
-        } else {
-            bytes += next;
-        }
-    }
-    return bytes;
-}
-
-double StringWidth(const FontMetrics& font, const std::string& bytes, double size)
-{
-    long units = 0;
-    for (unsigned char ch : bytes) units += font.glyphs[ch].width;
-    return units * size / 1000.0;
 }
 
 std::vector<ShownWord> ShownWords(const std::string& postscript) { return Reader(postscript).run(); }
@@ -323,12 +333,14 @@ std::pair<int, int> FirstCollision(const std::vector<ShownWord>& words, double c
 {
     std::vector<int> order(words.size());
     for (std::size_t i = 0; i < order.size(); ++i) order[i] = static_cast<int>(i);
-    std::sort(order.begin(), order.end(), [&](int a, int b) { return words[a].box.left < words[b].box.left; });
+    // Swept from the bottom up: only words that reach into each other's
+    // height can collide, and the lines of a page stand apart.
+    std::sort(order.begin(), order.end(), [&](int a, int b) { return words[a].box.bottom < words[b].box.bottom; });
     for (std::size_t i = 0; i < order.size(); ++i) {
         const ShownWord& a = words[order[i]];
         for (std::size_t j = i + 1; j < order.size(); ++j) {
             const ShownWord& b = words[order[j]];
-            if (b.box.left >= a.box.right + clearance) break;
+            if (b.box.bottom >= a.box.top) break;
             if (a.fragment != b.fragment && Collide(a.box, b.box, clearance)) return {order[i], order[j]};
         }
     }

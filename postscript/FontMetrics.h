@@ -5,6 +5,7 @@
 #define HARMODEX_POSTSCRIPT_FONTMETRICS_H
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 // One character code of a font: advance width and ink box, in thousandths
@@ -19,15 +20,7 @@ struct FontMetrics {
 };
 
 // The metrics of a font the page selects by name, or nullptr for any other.
-const FontMetrics* FindFontMetrics(const std::string& name);
-
-// A PostScript string literal's body (what stands between its parentheses)
-// as the bytes it shows: octal escapes \ddd, \\, \(, \) and the other
-// backslash escapes resolved.
-std::string DecodePostScriptString(const std::string& literal);
-
-// What "stringwidth pop" gives for the bytes at the type size, in points.
-double StringWidth(const FontMetrics& font, const std::string& bytes, double size);
+const FontMetrics* FindFontMetrics(std::string_view name);
 
 // An axis-aligned box, in points.
 struct InkBox {
