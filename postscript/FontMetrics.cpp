@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstring>
 
 namespace {
 
@@ -88,7 +87,6 @@ double LiteralWidth(const FontMetrics& font, std::string_view literal, double si
 // An operand: a number, a string literal's body or a name (both pointing
 // into the source), or a font with its size.
 struct Value {
-    enum Kind { Number, String, Name, Font } kind = Number;
     double number = 0;
     std::string_view text;
     const FontMetrics* font = nullptr;
@@ -114,7 +112,6 @@ public:
             } else if (ch == '/') {
                 const std::size_t end = tokenEnd(i + 1);
                 Value v;
-                v.kind = Value::Name;
                 v.text = std::string_view(s_).substr(i + 1, end - i - 1);
                 stack_.push_back(v);
                 i = end;
@@ -167,7 +164,6 @@ private:
             ++i;
         }
         Value v;
-        v.kind = Value::String;
         v.text = std::string_view(s_).substr(start, std::min(i, s_.size()) - 1 - start);
         stack_.push_back(v);
         return i;
@@ -252,7 +248,6 @@ private:
             push(0);
         } else if (name == "findfont") {
             Value v = pop();
-            v.kind = Value::Font;
             v.font = FindFontMetrics(v.text);
             v.size = 1;
             stack_.push_back(v);
