@@ -10,6 +10,7 @@
 
 #include "analysis/Psychoacoustics.h"
 #include "postscript/Charts.h"
+#include "postscript/FontMetrics.h"
 #include "postscript/NumericTables.h"
 #include "postscript/PostScriptWriter.h"
 #include "postscript/TextPrimitives.h"
@@ -75,10 +76,11 @@ std::string Composed(Write write)
 }
 
 // A block whose text stays inside its box: the lowest baseline of every
-// column on or above the bottom edge, and nothing in a third position.
+// column on or above the bottom edge, nothing in a third position, and no
+// text running into another.
 bool Fits(const TextBlockExtent& e)
 {
-    if (e.lowestBaseline[2] != std::numeric_limits<float>::infinity()) return false;
+    if (e.crowded || e.lowestBaseline[2] != std::numeric_limits<float>::infinity()) return false;
     return e.lowestBaseline[0] >= e.boxBottom && e.lowestBaseline[1] >= e.boxBottom;
 }
 
@@ -90,9 +92,14 @@ template <typename Layout>
 void WriteFitted(FILE* stream, TextBlockExtent* extent, Layout layout)
 {
     TextBlockExtent e;
-    std::string text = Composed([&](FILE* out) { layout(out, 1.0f, e); });
+    auto compose = [&](float scale) {
+        std::string text = Composed([&](FILE* out) { layout(out, scale, e); });
+        e.crowded = FirstCollision(ShownWords(text), kTextClearance).first >= 0;
+        return text;
+    };
+    std::string text = compose(1.0f);
     for (float scale = 1.0f - kScaleStep; !Fits(e) && scale >= kSmallestScale - 1e-4f; scale -= kScaleStep)
-        text = Composed([&](FILE* out) { layout(out, scale, e); });
+        text = compose(scale);
     std::fwrite(text.data(), 1, text.size(), stream);
     if (extent) *extent = e;
 }
@@ -103,6 +110,7 @@ void ResetExtent(TextBlockExtent& e, float boxBottom, float scale)
     e.boxBottom = boxBottom;
     e.columns = 1;
     e.scale = scale;
+    e.crowded = false;
 }
 
 // ---------------------------------------------------------------------------
@@ -125,6 +133,7 @@ public:
           top_(scale == 1.0f ? cm(-0.45f) : -cm(0.17f + 0.28f * scale)),
           d_(top_),
           size_(6.5f * scale),
+          boxRight_(cm(5.305f) + g.left + g.classificationShift - cm(0.15f) + cm(8.25f)),
           extent_(extent)
     {
         const float boxX = cm(5.305f) + g.left + g.classificationShift - cm(0.15f);
@@ -144,6 +153,19 @@ public:
         float& lowest = extent_.lowestBaseline[column_];
         lowest = std::min(lowest, baseline());
     }
+    // Whether an arrowed line's ink ends short of what stands to its right:
+    // the second position, or, there, the box's edge (kept as far off as
+    // the first position's text is from the left edge).
+    bool arrowedFits(const std::string& text) const
+    {
+        const std::string shown =
+            Composed([&](FILE* out) { Print_Arrowed(out, indented(), baseline(), size_, text.c_str()); });
+        const float limit = column_ == 0 ? secondX_ - kTextClearance : boxRight_ - cm(0.1f);
+        for (const ShownWord& word : ShownWords(shown))
+            if (word.box.right > limit) return false;
+        return true;
+    }
+
     void next() { d_ = d_ - s_; }
     void next(double factor) { d_ = d_ - times(factor, s_); }
     void gap() { d_ = d_ - times(0.35, s_); }
@@ -197,6 +219,7 @@ private:
     float secondX_;
     float x_, y_, s_, top_, d_;
     float size_;
+    float boxRight_;
     int column_ = 0;
     TextBlockExtent& extent_;
 };
@@ -253,6 +276,33 @@ void AxesLines(Column& column, const PitchClassSet& p, const std::string& record
     column.arrowed(text);
 }
 
+// A label and its items on one arrowed line, or, when that line would run
+// into the second position (or out of the box), on the fewest lines that
+// do not, the items shared out evenly; the following lines are aligned
+// under the first's text with the arrow left out.
+void ArrowedWithin(Column& column, const std::string& label, const std::string& items)
+{
+    if (column.arrowedFits(label + items)) {
+        column.arrowed(label + items);
+        return;
+    }
+    // Items one by one, each followed by a blank.
+    std::vector<std::string> pieces = BreakUpStringInPieces(items, 0);
+    pieces.pop_back();
+    std::vector<std::string> lines{label + items};  // a single item stays whole
+    for (std::size_t count = 2; count <= pieces.size(); ++count) {
+        const std::size_t each = (pieces.size() + count - 1) / count;
+        lines.clear();
+        for (std::size_t i = 0; i < pieces.size(); ++i) {
+            if (i % each == 0) lines.push_back(i == 0 ? label : "    ");
+            lines.back() += pieces[i];
+        }
+        if (std::all_of(lines.begin(), lines.end(), [&](const std::string& line) { return column.arrowedFits(line); }))
+            break;
+    }
+    for (std::size_t i = 0; i < lines.size(); ++i) column.arrowed(lines[i], i == 0 ? 1 : 0);
+}
+
 // Points of a multimodalization group or of a tonal imitation pattern, eight
 // items to a line, continuation lines indented under the first.
 void PointLines(Column& column, const std::vector<SetInfo>& records)
@@ -295,7 +345,7 @@ void LayOutClassification(Column& column, const PitchClassSet& p,
 
     // Cardinal polarity.
     ClassificationLines(column, p.getSetInfoByLabel("Cardinal Classification"));
-    for (const SetInfo& record : p.getSetInfoByLabel("Cardinal Poles")) column.arrowed("poles: " + record.text);
+    for (const SetInfo& record : p.getSetInfoByLabel("Cardinal Poles")) ArrowedWithin(column, "poles: ", record.text);
     for (const SetInfo& record : p.getSetInfoByLabel("Cardinal Intrasubpoles"))
         column.arrowed("intrasubpoles: " + record.text);
     column.gap();

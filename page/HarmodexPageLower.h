@@ -12,9 +12,10 @@
 #include "pcset/PitchClassSet.h"
 
 // Where a two-column text block ended up, in points, for checking that the
-// text stays inside its box. A block that would overflow its box at full
-// size (no page of the catalogue does) is laid out again with its line
-// spacing and type reduced in steps of 5 % until it fits.
+// text stays inside its box and that no two of its texts run into each
+// other. A block that would overflow its box, or whose texts would collide,
+// at full size is laid out again with its line spacing and type reduced in
+// steps of 5 % until it fits.
 struct TextBlockExtent {
     // Lowest baseline written in the first and second column, and in any
     // position beyond the second; +infinity where nothing was written.
@@ -22,7 +23,12 @@ struct TextBlockExtent {
     float boxBottom;
     int columns;  // 1 + the column breaks (or wraps) the layout asked for
     float scale;  // 1 at full size
+    bool crowded; // two texts of different lines come closer than kTextClearance
 };
+
+// The least space, in points, kept sideways between two texts of a block
+// that stand at the same height, measured between their inked outlines.
+constexpr float kTextClearance = 1.0f;
 
 // The classification column of the analysed set p (its Tn-type, fully
 // analysed): symmetry, axes, cardinal and tonal classification with poles

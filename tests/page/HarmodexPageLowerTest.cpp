@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <map>
 
 namespace {
 
@@ -34,16 +35,22 @@ std::vector<ShownText> Strip(const char* set) { return Block(AnalysedText(set), 
 
 void ExpectInside(const TextBlockExtent& e, const std::string& what)
 {
+    EXPECT_FALSE(e.crowded) << what;
     EXPECT_GE(e.lowestBaseline[0], e.boxBottom) << what;
     EXPECT_GE(e.lowestBaseline[1], e.boxBottom) << what;
     EXPECT_EQ(e.lowestBaseline[2], std::numeric_limits<float>::infinity()) << what;
 }
 
 // Every page of the book keeps its classification and its strip inside
-// their boxes at full size. The strips of the Z-related tetrachords and
-// octachords fill both columns to the last line.
-TEST(HarmodexPageLower, EveryPageFitsItsBoxesAtFullSize)
+// their boxes, with no two texts running into each other. All do so at full
+// size but the strips whose long subset lines would meet across the two
+// columns: those are set smaller. The strips of the Z-related tetrachords
+// and octachords fill both columns to the last line.
+TEST(HarmodexPageLower, EveryPageFitsItsBoxes)
 {
+    const std::map<int, float> smaller = {{284, 0.95f}, {287, 0.95f}, {291, 0.9f},  {292, 0.95f}, {293, 0.95f},
+                                          {300, 0.95f}, {303, 0.95f}, {304, 0.9f},  {305, 0.9f},  {309, 0.95f},
+                                          {313, 0.9f},  {314, 0.95f}, {341, 0.85f}};
     const PitchUniverse& catalogue = SharedUniverse();
     FILE* sink = std::fopen("/dev/null", "w");
     ASSERT_TRUE(sink);
@@ -55,7 +62,9 @@ TEST(HarmodexPageLower, EveryPageFitsItsBoxesAtFullSize)
         DrawSubsetStrip(sink, GetHarmodexPageGeometry(i + 1), p, &strip);
         ExpectInside(column, catalogue.tnTypes[i]);
         ExpectInside(strip, catalogue.tnTypes[i]);
-        EXPECT_TRUE(column.scale == 1.0f && strip.scale == 1.0f && column.columns <= 2) << catalogue.tnTypes[i];
+        EXPECT_TRUE(column.scale == 1.0f && column.columns <= 2) << catalogue.tnTypes[i];
+        const auto reduced = smaller.find(i + 1);
+        EXPECT_NEAR(strip.scale, reduced == smaller.end() ? 1.0f : reduced->second, 1e-4) << "page " << i + 1;
         fullStrips += strip.lowestBaseline[1] - strip.boxBottom < InCentimeters(0.25f);
     }
     std::fclose(sink);
@@ -81,7 +90,7 @@ TEST(HarmodexPageLower, AnOverlongColumnIsSetSmallerInsideItsBox)
     EXPECT_NEAR(Cm(first->y - FindShown(normal, "asymmetrical")->y), 0.28f * (1 - e.scale), 1e-3);
 }
 
-TEST(HarmodexPageLower, RelativesAndAxes)
+TEST(HarmodexPageLower, RelativesAxesAndPoles)
 {
     struct Case {
         const char* set;
@@ -97,6 +106,10 @@ TEST(HarmodexPageLower, RelativesAndAxes)
         {"0 1 2 3 4 5 6 7 8 9 10 11", {"axes: all chromas"}, {}},
         // Six axes between pitch classes take two lines.
         {"0 1 4 5 8 9", {"axes: (0\\275) (2\\275) (4\\275) (6\\275) (8\\275) ", "    (d\\275) "}, {}},
+        // A poles line that would run into the second position is shared
+        // out evenly over two; a short one stays whole.
+        {"0 3", {"poles: 0 3 (1) (2) (4) ", "    (5) (7) (8) (10) (11) "}, {"poles: 0 3 (1) (2) (4) (5) (7) (8) (10) (11)"}},
+        {"0 1 6", {"poles: 1"}, {}},
     };
     for (const Case& c : cases) {
         const auto column = Column(AnalysedText(c.set));

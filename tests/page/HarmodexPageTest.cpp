@@ -1,5 +1,6 @@
 #include "page/HarmodexPage.h"
 
+#include "postscript/FontMetrics.h"
 #include "postscript/Ghostscript.h"
 #include "postscript/MemoryStream.h"
 #include "postscript/PostScriptWriter.h"
@@ -9,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <fstream>
 #include <regex>
 
 namespace {
@@ -143,6 +146,77 @@ TEST(HarmodexPage, IdentityColumnReadsClassificationRecords)
     ASSERT_TRUE(limited && both);
     EXPECT_NEAR(Cm(both->x - limited->x), 1.56f, 1e-4);
 
+}
+
+// Every page of the book, composed once for the catalogue-wide checks: a
+// digest of its text (the creation date left out), where its first two
+// colliding words lie, and the fonts it selects that have no metrics.
+struct ScannedPage {
+    std::uint64_t digest = 1469598103934665603ull;  // FNV-1a
+    std::string collision, unmeasured;
+};
+
+const std::vector<ScannedPage>& ScannedBook()
+{
+    static const std::vector<ScannedPage> book = [] {
+        std::vector<ScannedPage> pages(PitchUniverse::NumTnTypes);
+        for (int i = 0; i < PitchUniverse::NumTnTypes; ++i) {
+            std::string page = DrawHarmodexPage(i + 1, SharedUniverse().tnTypes[i], 0, 0);
+            const std::size_t date = page.find("%%CreationDate: ");
+            page.erase(date, page.find('\n', date) + 1 - date);
+            ScannedPage& scan = pages[i];
+            for (unsigned char ch : page) scan.digest = (scan.digest ^ ch) * 1099511628211ull;
+            const std::vector<ShownWord> words = ShownWords(page);
+            const auto [a, b] = FirstCollision(words, 0);
+            if (a >= 0) {
+                char where[160];
+                std::snprintf(where, sizeof where, "words at (%.2f, %.2f) cm and (%.2f, %.2f) cm overlap",
+                              Cm(words[a].box.left), Cm(words[a].box.bottom), Cm(words[b].box.left),
+                              Cm(words[b].box.bottom));
+                scan.collision = where;
+            }
+            for (std::size_t at = 0; (at = page.find(" findfont", at)) != std::string::npos; ++at) {
+                const std::size_t name = page.rfind('/', at) + 1;
+                if (!FindFontMetrics(page.substr(name, at - name))) scan.unmeasured += page.substr(name, at - name) + " ";
+            }
+        }
+        return pages;
+    }();
+    return book;
+}
+
+// No two texts on any page of the book run into each other, measured
+// between their inked outlines in the fonts Ghostscript draws them with.
+TEST(HarmodexPage, NoTwoTextsOverlapOnAnyPage)
+{
+    for (int i = 0; i < PitchUniverse::NumTnTypes; ++i) {
+        EXPECT_EQ(ScannedBook()[i].collision, "") << "page " << i + 1;
+        EXPECT_EQ(ScannedBook()[i].unmeasured, "") << "page " << i + 1;
+    }
+}
+
+// Every page of the book is exactly as it was when the table of digests
+// was last written. A deliberate change to the page writes the new table
+// beside the tests to look at the pages it names, then copy over.
+TEST(HarmodexPage, EveryPageIsAsBefore)
+{
+    static const std::uint64_t expected[PitchUniverse::NumTnTypes] = {
+#include "page/PageDigests.inc"
+    };
+    std::string changed, table = "// FNV-1a digests of the 351 pages, as HarmodexPage.EveryPageIsAsBefore writes them.\n";
+    for (int i = 0; i < PitchUniverse::NumTnTypes; ++i) {
+        const std::uint64_t digest = ScannedBook()[i].digest;
+        if (digest != expected[i]) changed += " " + std::to_string(i + 1);
+        char line[40];
+        std::snprintf(line, sizeof line, "0x%016llxull,%s", static_cast<unsigned long long>(digest),
+                      i % 4 == 3 ? "\n" : " ");
+        table += line;
+    }
+    if (!changed.empty()) {
+        const std::string path = ::testing::TempDir() + "PageDigests.inc";
+        std::ofstream(path) << table << "\n";
+        ADD_FAILURE() << "pages changed:" << changed << "; the new table is in " << path;
+    }
 }
 
 // The whole book as one multi-page document, read by a real PostScript
