@@ -43,7 +43,7 @@ bool EndsWith(const std::string& text, const std::string& tail)
 int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err)
 {
     CLI::App app{"Harmodex on the command line: the analysis of a pitch-class set's Tn-type as JSON, its page as EPS "
-                 "or PNG, and the whole book of 351 pages.\n"
+                 "or PNG, the whole book of 351 pages, and the set as sound (played, WAV or MIDI).\n"
                  "SET is read as the window reads it: a pitch-class list (\"0 4 7\", 10 and 11 also as d and u) or a "
                  "Costère code (13.12.14).",
                  "harmodex-cli"};
@@ -54,6 +54,9 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     commands.push_back(MakePageCommand());
     commands.push_back(MakeBookCommand());
     commands.push_back(MakeRenderCommand());
+    commands.push_back(MakePlayCommand());
+    commands.push_back(MakeSoundCommand());
+    commands.push_back(MakeMidiCommand());
     for (auto& command : commands)
         command->declare(app);
 

@@ -45,5 +45,8 @@ std::unique_ptr<Subcommand> MakeAnalyseCommand();
 std::unique_ptr<Subcommand> MakePageCommand();
 std::unique_ptr<Subcommand> MakeBookCommand();
 std::unique_ptr<Subcommand> MakeRenderCommand();
+std::unique_ptr<Subcommand> MakePlayCommand();
+std::unique_ptr<Subcommand> MakeSoundCommand();
+std::unique_ptr<Subcommand> MakeMidiCommand();
 
 #endif

@@ -5,9 +5,11 @@ set -euo pipefail
 
 packages=(build-essential cmake pkg-config libgtest-dev libbenchmark-dev
           libgtk-3-dev libmagickwand-dev ghostscript fonts-urw-base35
-          nlohmann-json3-dev libcli11-dev)
+          nlohmann-json3-dev libcli11-dev
+          libfluidsynth-dev libsmf-dev libasound2-dev timgm6mb-soundfont)
 if [ "${1:-run}" = test ]; then
-  packages+=(xvfb xauth xdotool poppler-utils appstream desktop-file-utils clang libclang-rt-14-dev)
+  packages+=(xvfb xauth xdotool poppler-utils appstream desktop-file-utils clang libclang-rt-14-dev
+                libfftw3-dev)
 fi
 
 missing=()
