@@ -1,6 +1,7 @@
 #include "app/PageRequest.h"
 
 #include "raster/Preview.h"
+#include "app/Sound.h"
 #include "app/Window.h"
 #include "page/HarmodexPage.h"
 #include "pcset/Conversions.h"
@@ -48,6 +49,7 @@ void get_entry_value(GtkWidget*, void* data)
         gtk_widget_error_bell(field);
         return;
     }
+    StopSound();
     MyPCset.initializeSet(list);
 
     const std::string tnText = VectorToString(MyPCset.getTnType());

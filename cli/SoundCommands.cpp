@@ -39,7 +39,7 @@ public:
             std::lock_guard<std::mutex> lock(mutex);
             over = true;
             if (r.event == SoundPlayer::Event::Failed)
-                failure = r.message;
+                failure = r.message + (r.detail.empty() ? "" : ": " + r.detail);
             done.notify_one();
         });
         player.play(performance);

@@ -67,17 +67,17 @@ void SoundPlayer::stop()
     wake_.notify_one();
 }
 
-void SoundPlayer::report(int play, Event event, const std::string& message)
+void SoundPlayer::report(int play, Event event, const std::string& message, const std::string& detail)
 {
     if (listener_)
-        listener_({play, event, message, Clock::now()});
+        listener_({play, event, message, detail, Clock::now()});
 }
 
 // The synthesiser is made once and the audio output opened at the first
 // play, then both are kept: a second press sounds without either delay. What
 // failed is tried again at the next play, since the user may have installed
 // the SoundFont or started a sound server meanwhile.
-bool SoundPlayer::ready(bool openOutput, std::string* error)
+bool SoundPlayer::ready(bool openOutput, std::string* error, std::string* detail)
 {
     if (!synth_) {
         auto synth = std::make_unique<Synth>(kSampleRate, true);
@@ -99,8 +99,8 @@ bool SoundPlayer::ready(bool openOutput, std::string* error)
         const std::string reason = TakeSynthError();
         tried += (tried.empty() ? "" : "; ") + output.driver + (reason.empty() ? "" : ": " + reason);
     }
-    *error = "no audio output is available (no sound server or audio device answered" +
-             (tried.empty() ? std::string() : " - " + tried) + ")";
+    *error = "no audio output is available";
+    *detail = "no sound server or audio device answered" + (tried.empty() ? std::string() : " (" + tried + ")");
     return false;
 }
 
@@ -124,8 +124,8 @@ void SoundPlayer::run()
         request_ = Request::None;
         if (request == Request::Prepare) {
             lock.unlock();
-            std::string ignored;  // told at the play that needs it
-            ready(false, &ignored);  // the SoundFont only: no output is held before it is needed
+            std::string ignored, none;  // told at the play that needs it
+            ready(false, &ignored, &none);  // the SoundFont only: no output is held before it is needed
             lock.lock();
             continue;
         }
@@ -139,8 +139,8 @@ void SoundPlayer::run()
                 report(cut, Event::Stopped);
             playing = 0;
             if (request == Request::Play) {
-                std::string error;
-                if (ready(true, &error)) {
+                std::string error, detail;
+                if (ready(true, &error, &detail)) {
                     events = SwitchEvents(performance.notes);
                     next = 0;
                     started = false;
@@ -148,7 +148,7 @@ void SoundPlayer::run()
                     end = At(start, performance.length + kReleaseTail);
                     playing = number;
                 } else {
-                    report(number, Event::Failed, error);
+                    report(number, Event::Failed, error, detail);
                 }
             }
             lock.lock();

@@ -41,7 +41,8 @@ public:
     struct Report {
         int play;  // the number play() returned
         Event event;
-        std::string message;
+        std::string message;  // for Failed: why, in a sentence
+        std::string detail;   // for Failed: what each output answered, if any
         std::chrono::steady_clock::time_point when;
     };
     using Listener = std::function<void(const Report&)>;
@@ -63,9 +64,9 @@ public:
 private:
     enum class Request { None, Prepare, Play, Stop, Quit };
     void run();
-    bool ready(bool openOutput, std::string* error);
+    bool ready(bool openOutput, std::string* error, std::string* detail);
     void silence();
-    void report(int play, Event event, const std::string& message = "");
+    void report(int play, Event event, const std::string& message = "", const std::string& detail = "");
 
     const std::vector<AudioOutput> outputs_;
     const Listener listener_;

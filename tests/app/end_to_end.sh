@@ -29,7 +29,7 @@ xdotool key Return
 sleep 1
 
 # Save EPS, then accept the proposed name in the dialog.
-xdotool mousemove --window "$window" 409 588 click 1
+xdotool mousemove --window "$window" 781 588 click 1
 # The click waits in the queue while the page is composed and rasterised.
 dialog=""
 for _ in $(seq 1 300); do
