@@ -50,6 +50,8 @@ int SoundPlayer::play(SetPerformance performance)
     int number;
     {
         std::lock_guard<std::mutex> lock(mutex_);
+        if (request_ == Request::Play)
+            overtaken_.push_back(lastPlay_);
         pending_ = std::move(performance);
         request_ = Request::Play;
         number = ++lastPlay_;
@@ -62,6 +64,8 @@ void SoundPlayer::stop()
 {
     {
         std::lock_guard<std::mutex> lock(mutex_);
+        if (request_ == Request::Play)
+            overtaken_.push_back(lastPlay_);
         request_ = Request::Stop;
     }
     wake_.notify_one();
@@ -122,6 +126,14 @@ void SoundPlayer::run()
     while (!quit_) {
         const Request request = request_;
         request_ = Request::None;
+        if (!overtaken_.empty()) {
+            const std::vector<int> overtaken = std::move(overtaken_);
+            overtaken_.clear();
+            lock.unlock();
+            for (int number : overtaken)
+                report(number, Event::Stopped);
+            lock.lock();
+        }
         if (request == Request::Prepare) {
             lock.unlock();
             std::string ignored, none;  // told at the play that needs it

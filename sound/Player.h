@@ -35,7 +35,7 @@ public:
     enum class Event {
         Started,   // the first note was switched on
         Finished,  // the performance has been played to its end
-        Stopped,   // stop() or a newer play() cut it short
+        Stopped,   // stop() or a newer play() cut it short (or came first)
         Failed,    // nothing can sound; the message says why
     };
     struct Report {
@@ -78,6 +78,9 @@ private:
     bool quit_ = false;
     SetPerformance pending_;
     int lastPlay_ = 0;
+    // Plays asked for and overtaken by a newer request before they began:
+    // each still gets its report, so that every play() has an outcome.
+    std::vector<int> overtaken_;
 
     // Owned by the player's thread.
     std::unique_ptr<Synth> synth_;
