@@ -86,12 +86,16 @@ void AddPlayButton(GtkWidget* controlRow)
     gtk_widget_set_tooltip_text(playButton, "Hear the set: its notes one by one, then together (Ctrl+P). "
                                             "Press again to stop.");
     g_signal_connect(playButton, "clicked", G_CALLBACK(onPlay), nullptr);
-    gtk_box_pack_start(GTK_BOX(controlRow), playButton, FALSE, FALSE, 20);
+    gtk_box_pack_start(GTK_BOX(controlRow), playButton, FALSE, FALSE, 12);
+    // Two short lines beside the button, so that the row keeps the window's
+    // width.
     soundStatus = gtk_label_new("");
     gtk_label_set_xalign(GTK_LABEL(soundStatus), 0.0f);
+    gtk_label_set_line_wrap(GTK_LABEL(soundStatus), TRUE);
+    gtk_label_set_lines(GTK_LABEL(soundStatus), 2);
     gtk_label_set_ellipsize(GTK_LABEL(soundStatus), PANGO_ELLIPSIZE_END);
-    gtk_label_set_width_chars(GTK_LABEL(soundStatus), 40);
-    gtk_label_set_max_width_chars(GTK_LABEL(soundStatus), 40);
+    gtk_label_set_width_chars(GTK_LABEL(soundStatus), 22);
+    gtk_label_set_max_width_chars(GTK_LABEL(soundStatus), 22);
     gtk_box_pack_start(GTK_BOX(controlRow), soundStatus, FALSE, FALSE, 0);
 
     GtkWidget* top = gtk_widget_get_toplevel(controlRow);
