@@ -9,7 +9,7 @@ packages=(build-essential cmake pkg-config libgtest-dev libbenchmark-dev
           libfluidsynth-dev libsmf-dev libasound2-dev timgm6mb-soundfont)
 if [ "${1:-run}" = test ]; then
   packages+=(xvfb xauth xdotool poppler-utils appstream desktop-file-utils clang libclang-rt-14-dev
-                libfftw3-dev)
+                libfftw3-dev libsndfile1-dev)
 fi
 
 missing=()

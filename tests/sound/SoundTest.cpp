@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <cmath>
 #include <condition_variable>
-#include <cstdint>
-#include <cstring>
+#include <cstdio>
+#include <fstream>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -13,6 +13,7 @@
 #include <fftw3.h>
 #include <gtest/gtest.h>
 #include <smf.h>
+#include <sndfile.h>
 
 #include "sound/MidiFile.h"
 #include "sound/Player.h"
@@ -22,41 +23,31 @@
 namespace {
 
 struct Wav {
-    int rate = 0, channels = 0, bits = 0;
+    int rate = 0, channels = 0, format = 0;
     std::vector<double> mono;  // channels averaged, full scale 1
 };
 
-uint32_t Le(const std::string& b, size_t at, int bytes)
+Wav ReadWav(const std::string& bytes)
 {
-    uint32_t v = 0;
-    for (int i = bytes - 1; i >= 0; --i)
-        v = v << 8 | static_cast<unsigned char>(b[at + i]);
-    return v;
-}
-
-Wav ParseWav(const std::string& b)
-{
+    const std::string path = ::testing::TempDir() + "harmodex-sound-test.wav";
+    std::ofstream(path, std::ios::binary) << bytes;
     Wav wav;
-    if (b.size() < 12 || b.compare(0, 4, "RIFF") != 0 || b.compare(8, 4, "WAVE") != 0)
-        return wav;
-    for (size_t at = 12; at + 8 <= b.size();) {
-        const std::string id = b.substr(at, 4);
-        const size_t size = Le(b, at + 4, 4);
-        if (id == "fmt ") {
-            wav.channels = static_cast<int>(Le(b, at + 10, 2));
-            wav.rate = static_cast<int>(Le(b, at + 12, 4));
-            wav.bits = static_cast<int>(Le(b, at + 22, 2));
-        } else if (id == "data" && wav.bits == 16 && wav.channels > 0) {
-            const size_t frames = std::min(size, b.size() - at - 8) / (2 * wav.channels);
-            for (size_t f = 0; f < frames; ++f) {
-                double sum = 0;
-                for (int c = 0; c < wav.channels; ++c)
-                    sum += static_cast<int16_t>(Le(b, at + 8 + 2 * (f * wav.channels + c), 2)) / 32768.0;
-                wav.mono.push_back(sum / wav.channels);
-            }
+    SF_INFO info{};
+    if (SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info)) {
+        wav.rate = info.samplerate;
+        wav.channels = info.channels;
+        wav.format = info.format;
+        std::vector<double> frames(static_cast<size_t>(info.frames * info.channels));
+        sf_readf_double(file, frames.data(), info.frames);
+        sf_close(file);
+        for (sf_count_t f = 0; f < info.frames; ++f) {
+            double sum = 0;
+            for (int c = 0; c < info.channels; ++c)
+                sum += frames[f * info.channels + c];
+            wav.mono.push_back(sum / info.channels);
         }
-        at += 8 + size + (size & 1);
     }
+    std::remove(path.c_str());
     return wav;
 }
 
@@ -101,9 +92,9 @@ TEST(Sound, RenderedEnergyLiesAtTheSetsPitchClassesAndTheArpeggioRisesInOrder)
         const SetPerformance performance = Performed(c.tn);
         std::string bytes, error;
         ASSERT_TRUE(RenderWav(performance, "", &bytes, &error)) << error;
-        const Wav wav = ParseWav(bytes);
+        const Wav wav = ReadWav(bytes);
         ASSERT_EQ(wav.rate, 44100);
-        ASSERT_EQ(wav.bits, 16);
+        ASSERT_EQ(wav.format, SF_FORMAT_WAV | SF_FORMAT_PCM_16);
         ASSERT_NEAR(wav.mono.size() / 44100.0, performance.length + kReleaseTail, 0.05);
 
         const size_t n = 1 << 18;  // the whole sound, 0.17 Hz a bin
