@@ -44,10 +44,7 @@ gboolean deliver(gpointer data)
         break;
     case SoundPlayer::Event::Failed:
         showSilent();
-        std::string text = "No sound: " + report->message;
-        if (!text.empty() && text.back() != '.')
-            text += '.';
-        say(text, report->detail);
+        say("No sound: " + report->message + ".", report->detail);
         break;
     }
     return G_SOURCE_REMOVE;

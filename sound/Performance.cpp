@@ -23,12 +23,13 @@ int ChordVelocity(size_t notes) { return std::max(52, 84 - 3 * static_cast<int>(
 SetPerformance PerformSet(const std::string& tnText)
 {
     SetPerformance performance;
+    const std::vector<int> classes = ReadSetText(tnText);
     const std::vector<int> pitches = StaffPitches(tnText.c_str(), 0, 0);
-    if (pitches.empty() || ReadSetText(tnText).empty())
+    if (classes.empty() || pitches.empty())
         return performance;
 
     PitchClassSet set;
-    set.initializeSet(ReadSetText(tnText));
+    set.initializeSet(classes);
     performance.title = FindForteName(set);
 
     double time = 0.0;

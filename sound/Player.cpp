@@ -124,8 +124,16 @@ void SoundPlayer::run()
 
     std::unique_lock<std::mutex> lock(mutex_);
     while (!quit_) {
+        // The request and its play are taken together, before the lock is
+        // let go, so that a play asked for meanwhile waits its turn.
         const Request request = request_;
         request_ = Request::None;
+        SetPerformance performance;
+        int number = 0;
+        if (request == Request::Play) {
+            performance = std::move(pending_);
+            number = lastPlay_;
+        }
         if (!overtaken_.empty()) {
             const std::vector<int> overtaken = std::move(overtaken_);
             overtaken_.clear();
@@ -143,8 +151,6 @@ void SoundPlayer::run()
         }
         if (request == Request::Stop || request == Request::Play) {
             const int cut = playing;
-            SetPerformance performance = std::move(pending_);
-            const int number = lastPlay_;
             lock.unlock();
             silence();
             if (cut)
