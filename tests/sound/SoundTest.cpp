@@ -5,6 +5,7 @@
 #include <cmath>
 #include <condition_variable>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <mutex>
 #include <string>
@@ -177,11 +178,13 @@ TEST(Sound, MidiFileHoldsTheArpeggioThenTheChordNamedByForte)
         int program = -1;
         while (smf_event_t* e = smf_get_next_event(smf)) {
             const int status = e->midi_buffer[0];
-            if (status == 0xFF && e->midi_buffer[1] == 0x03)
-                name = smf_event_extract_text(e) ? smf_event_extract_text(e) : "";
-            else if ((status & 0xF0) == 0xC0)
+            if (status == 0xFF && e->midi_buffer[1] == 0x03) {
+                char* text = smf_event_extract_text(e);
+                name = text ? text : "";
+                free(text);
+            } else if ((status & 0xF0) == 0xC0) {
                 program = e->midi_buffer[1];
-            else if ((status & 0xF0) == 0x90 && e->midi_buffer[2] > 0) {
+            } else if ((status & 0xF0) == 0x90 && e->midi_buffer[2] > 0) {
                 EXPECT_EQ(sounding[e->midi_buffer[1]], -1) << "key struck while still down";
                 sounding[e->midi_buffer[1]] = e->time_pulses;
             } else if ((status & 0xF0) == 0x80 || (status & 0xF0) == 0x90) {
