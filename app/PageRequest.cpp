@@ -2,6 +2,7 @@
 
 #include "raster/Preview.h"
 #include "app/ReadingBar.h"
+#include "app/Sound.h"
 #include "app/Window.h"
 #include "page/HarmodexPage.h"
 #include "pcset/Conversions.h"
@@ -50,6 +51,7 @@ void get_entry_value(GtkWidget*, void* data)
         gtk_widget_error_bell(field);
         return;
     }
+    StopSound();
     MyPCset.initializeSet(list);
 
     const std::string tnText = VectorToString(MyPCset.getTnType());

@@ -3,6 +3,7 @@
 #include "app/Export.h"
 #include "app/PageRequest.h"
 #include "app/ReadingBar.h"
+#include "app/Sound.h"
 
 GtkWidget* window = nullptr;
 GtkWidget* gtkcairo = nullptr;
@@ -104,6 +105,7 @@ void BuildMainWindow()
     gtk_spin_button_set_wrap(GTK_SPIN_BUTTON(spinner1), TRUE);
     g_signal_connect(spinner1, "value-changed", G_CALLBACK(get_spinner1_value), nullptr);
     gtk_box_pack_start(GTK_BOX(controlRow), spinner1, FALSE, TRUE, 0);
+    AddPlayButton(controlRow);
     GtkWidget* save = gtk_button_new_with_label("   Save EPS   ");
     g_signal_connect(save, "clicked", G_CALLBACK(SaveEPSfile), nullptr);
     gtk_box_pack_start(GTK_BOX(controlRow), save, TRUE, TRUE, 100);

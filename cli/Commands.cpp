@@ -65,7 +65,7 @@ bool EndsWith(const std::string& text, const std::string& tail)
 int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err)
 {
     CLI::App app{"Harmodex on the command line: the analysis of a pitch-class set's Tn-type as JSON, its page as EPS "
-                 "or PNG, its 24 transformations as MusicXML, the whole book of 351 pages, and queries over the catalogue.\n"
+                 "or PNG, its 24 transformations as MusicXML, the whole book of 351 pages, queries over the catalogue, and the set as sound (played, WAV or MIDI).\n"
                  "SET is a pitch-class list (\"0 4 7\", \"0,4,7\", \"[0 4 7]\", \"047\"; 10 and 11 also as t e, A B or d u), "
                  "note names (\"C E G\", \"Bb D F\"), a Forte name (3-11b, 4-Z15), a page (p24) or a Costère code "
                  "(13.12.14); a line on standard error says how SET was read when the window's fields would read it "
@@ -86,6 +86,9 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     commands.push_back(MakeRenderCommand());
     commands.push_back(MakeMusicXmlCommand());
     commands.push_back(MakeFindCommand());
+    commands.push_back(MakePlayCommand());
+    commands.push_back(MakeSoundCommand());
+    commands.push_back(MakeMidiCommand());
     for (auto& command : commands)
         command->declare(app);
 

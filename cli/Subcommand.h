@@ -51,5 +51,8 @@ std::unique_ptr<Subcommand> MakeBookCommand();
 std::unique_ptr<Subcommand> MakeRenderCommand();
 std::unique_ptr<Subcommand> MakeMusicXmlCommand();
 std::unique_ptr<Subcommand> MakeFindCommand();
+std::unique_ptr<Subcommand> MakePlayCommand();
+std::unique_ptr<Subcommand> MakeSoundCommand();
+std::unique_ptr<Subcommand> MakeMidiCommand();
 
 #endif

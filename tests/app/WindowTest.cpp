@@ -16,6 +16,7 @@
 #include "raster/Preview.h"
 #include "app/Export.h"
 #include "app/PageRequest.h"
+#include "app/Sound.h"
 #include "app/Window.h"
 
 namespace {
@@ -231,3 +232,56 @@ TEST(Preview, EmptyOrBrokenTextsSayWhyNothingIsShown)
 }
 
 } // namespace
+
+namespace {
+
+std::string label(GtkWidget* w)
+{
+    const char* text = GTK_IS_BUTTON(w) ? gtk_button_get_label(GTK_BUTTON(w)) : gtk_label_get_text(GTK_LABEL(w));
+    std::string t = text ? text : "";
+    t.erase(0, t.find_first_not_of(' '));
+    t.erase(t.find_last_not_of(' ') + 1);
+    return t;
+}
+
+// Runs the main loop until done() or the given time has passed.
+template <typename Done> bool pumpUntil(Done done, double seconds = 10)
+{
+    const gint64 deadline = g_get_monotonic_time() + static_cast<gint64>(seconds * G_USEC_PER_SEC);
+    while (!done() && g_get_monotonic_time() < deadline)
+        if (!g_main_context_iteration(nullptr, FALSE))
+            g_usleep(1000);
+    return done();
+}
+
+} // namespace
+
+// Without an audio output the press returns at once, the line beside the
+// button says so, and the window goes on; with one, a second press or a new
+// page stops the sound.
+TEST_F(Window, PlayStopsOnSecondPressOrNewPageAndSaysWhenThereIsNoOutput)
+{
+    UseAudioOutputs({{"alsa", {{"audio.alsa.device", "hw:99"}}}});
+    typeAndActivate(entryST, "0 1 6");
+    gtk_button_clicked(GTK_BUTTON(PlayButton()));
+    EXPECT_EQ(label(PlayButton()), "Stop");
+    ASSERT_TRUE(pumpUntil([] { return !label(SoundStatus()).empty(); }));
+    EXPECT_EQ(label(SoundStatus()), "No sound: no audio output is available.");
+    EXPECT_EQ(label(PlayButton()), "Play");
+    typeAndActivate(entryST, "0 4 7");
+    EXPECT_EQ(entryText(entryCO), "13.12.14");
+
+    UseAudioOutputs({{"file", {{"audio.file.name", "/dev/null"}, {"audio.file.type", "raw"}}}});
+    gtk_button_clicked(GTK_BUTTON(PlayButton()));
+    EXPECT_EQ(label(SoundStatus()), "");
+    EXPECT_EQ(label(PlayButton()), "Stop");
+    gtk_button_clicked(GTK_BUTTON(PlayButton()));
+    EXPECT_EQ(label(PlayButton()), "Play");
+    gtk_button_clicked(GTK_BUTTON(PlayButton()));
+    typeAndActivate(entryST, "0 1 6");
+    EXPECT_EQ(label(PlayButton()), "Play");
+    // Reports of the plays cut short arrive later and change nothing.
+    pumpUntil([] { return false; }, 0.5);
+    EXPECT_EQ(label(PlayButton()), "Play");
+    EXPECT_EQ(label(SoundStatus()), "");
+}

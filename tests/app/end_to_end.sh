@@ -40,7 +40,7 @@ for _ in $(seq 1 300); do
 done
 [ "$HEIGHT" -gt "$typedHeight" ] || { echo "FAIL: no bar named the transposition typed"; exit 1; }
 buttons=$((HEIGHT - 22))
-xdotool mousemove --window "$window" 409 "$buttons" click 1
+xdotool mousemove --window "$window" 621 "$buttons" click 1
 # The click waits in the queue while the page is composed and rasterised.
 dialog=""
 for _ in $(seq 1 300); do
@@ -61,7 +61,7 @@ head -n 1 xxx00001.eps | grep -qx '%!PS-Adobe-3.0 EPSF-3.0' || { echo "FAIL: not
 grep -q '(0 4 7)' xxx00001.eps || { echo "FAIL: the saved page is not the major triad's"; exit 1; }
 [ "$(tail -c 7 xxx00001.eps | od -An -c | tr -d ' ')" = '%%EOF\n\n' ] || { echo "FAIL: the page must end with %%EOF and one added newline"; exit 1; }
 
-xdotool mousemove --window "$window" 835 "$buttons" click 1   # QUIT
+xdotool mousemove --window "$window" 917 "$buttons" click 1   # QUIT
 for _ in $(seq 1 300); do
   kill -0 "$pid" 2>/dev/null || break
   sleep 0.1

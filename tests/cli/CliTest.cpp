@@ -5,6 +5,7 @@
 #include <sstream>
 #include <string>
 #include <vector>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -129,6 +130,8 @@ TEST(Cli, ErrorsAreOneLineAndLeaveNoFile)
         {{"find", "--within", "  "}, "nothing was typed"},
         {{"find", "--attribute", "integraly"}, "no page prints an attribute \"integraly\""},
         {{"find", "--count", "--json"}, "excludes"},
+        {{"midi", "  ", "-o", "/tmp/x.mid"}, "nothing was typed"},
+        {{"sound", "0 4 7", "-o", "/nonexistent-folder/x.wav"}, "cannot write /nonexistent-folder/x.wav"},
     };
     for (const Case& c : cases) {
         CliRun r = cli(c.args);
@@ -138,6 +141,30 @@ TEST(Cli, ErrorsAreOneLineAndLeaveNoFile)
         EXPECT_TRUE(r.out.empty());
     }
     EXPECT_NE(access("/nonexistent-folder/x.eps", F_OK), 0);
+    EXPECT_NE(access("/tmp/x.mid", F_OK), 0);
+}
+
+// The sound files are written as the pages are: whole, with the usual
+// permissions, and nothing else left in the folder.
+TEST(Cli, SoundAndMidiWriteWholeFiles)
+{
+    char folder[] = "/tmp/harmodex-cli-sound-XXXXXX";
+    ASSERT_NE(mkdtemp(folder), nullptr);
+    const struct { const char* command; const char* file; const char* magic; } cases[] = {
+        {"midi", "/set.mid", "MThd"}, {"sound", "/set.wav", "RIFF"}};
+    for (const auto& c : cases) {
+        const std::string path = std::string(folder) + c.file;
+        CliRun r = cli({c.command, "13.12.14", "-o", path});
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(readFile(path).rfind(c.magic, 0), 0u) << c.command;
+        struct stat st {};
+        ASSERT_EQ(stat(path.c_str(), &st), 0);
+        const mode_t mask = umask(0);
+        umask(mask);
+        EXPECT_EQ(st.st_mode & 0777, 0666 & ~mask) << c.command;
+        std::remove(path.c_str());
+    }
+    EXPECT_EQ(rmdir(folder), 0) << "a scratch file was left behind";
 }
 
 TEST(Cli, SetsAreReadAsMusiciansWriteThemAndTheReadingIsTold)
@@ -166,7 +193,7 @@ TEST(Cli, HelpDocumentsEverySubcommandWithAnExample)
 {
     CliRun r = cli({"--help"});
     EXPECT_EQ(r.status, 0);
-    for (const char* word : {"analyse", "page", "book", "render", "musicxml", "find", "example:"})
+    for (const char* word : {"analyse", "page", "book", "render", "musicxml", "find", "play", "sound", "midi", "example:"})
         EXPECT_NE(r.out.find(word), std::string::npos) << word;
 }
 

@@ -1,0 +1,60 @@
+#include "sound/MidiFile.h"
+
+#include <cmath>
+#include <memory>
+
+#include <smf.h>
+
+#include "sound/TemporaryFile.h"
+
+namespace {
+
+constexpr int kTicksPerQuarter = 480;
+constexpr int kMicrosecondsPerQuarter = 500000;  // 120 beats per minute
+constexpr int kNoteOn = 0x90, kNoteOff = 0x80, kProgramChange = 0xC0;
+
+struct SmfDeleter {
+    void operator()(smf_t* smf) const { smf_delete(smf); }
+};
+
+// Times are placed on the nearest tick: the library's own conversion from
+// seconds truncates, which would put a note due at 0.9 s (reached as
+// 0.3 + 0.3 + 0.3) one tick early.
+void AddAt(smf_track_t* track, smf_event_t* event, double seconds)
+{
+    if (event)
+        smf_track_add_event_pulses(
+            track, event, static_cast<int>(std::llround(seconds * 1e6 / kMicrosecondsPerQuarter * kTicksPerQuarter)));
+}
+
+}  // namespace
+
+bool MakeMidiFile(const SetPerformance& performance, std::string* bytes, std::string* error)
+{
+    std::unique_ptr<smf_t, SmfDeleter> smf(smf_new());
+    if (!smf || smf_set_ppqn(smf.get(), kTicksPerQuarter) != 0) {
+        *error = "cannot make a MIDI file";
+        return false;
+    }
+    smf_track_t* track = smf_track_new();
+    smf_add_track(smf.get(), track);
+
+    AddAt(track, smf_event_new_textual(0x03, performance.title.c_str()), 0.0);
+    unsigned char tempo[] = {0xFF, 0x51, 0x03, (kMicrosecondsPerQuarter >> 16) & 0xFF,
+                                   (kMicrosecondsPerQuarter >> 8) & 0xFF, kMicrosecondsPerQuarter & 0xFF};
+    AddAt(track, smf_event_new_from_pointer(tempo, sizeof tempo), 0.0);
+    AddAt(track, smf_event_new_from_bytes(kProgramChange, kPianoProgram, -1), 0.0);
+    for (const SoundEvent& e : SwitchEvents(performance.notes))
+        AddAt(track, smf_event_new_from_bytes(e.velocity ? kNoteOn : kNoteOff, e.key, e.velocity), e.time);
+
+    TemporaryFile scratch(".mid");
+    if (scratch.path().empty()) {
+        *error = scratch.error();
+        return false;
+    }
+    if (smf_save(smf.get(), scratch.path().c_str()) != 0) {
+        *error = "cannot write the MIDI data to " + scratch.path();
+        return false;
+    }
+    return scratch.read(bytes, error);
+}
