@@ -7,6 +7,10 @@
 #include "pcset/PitchUniverse.h"
 #include "postscript/FileOutput.h"
 
+#include <cerrno>
+#include <cstring>
+#include <stdexcept>
+
 std::vector<int> ReadSetArgument(const std::string& text)
 {
     std::vector<int> list = ReadSetText(text);
@@ -25,9 +29,14 @@ std::pair<std::string, int> PageOfSet(const std::vector<int>& list)
 
 void WriteOutput(const std::string& path, const std::string& data, std::ostream& out)
 {
-    if (path.empty() || path == "-") {
+    // "-" and /dev/stdout are the command's own standard output, written in
+    // order with anything else it prints there.
+    if (path.empty() || path == "-" || path == "/dev/stdout") {
+        errno = 0;
         out << data;
         out.flush();
+        if (!out)
+            throw Failure{std::string("cannot write to standard output: ") + std::strerror(errno ? errno : EIO)};
         return;
     }
     std::string error;
@@ -42,8 +51,8 @@ bool EndsWith(const std::string& text, const std::string& tail)
 
 int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err)
 {
-    CLI::App app{"Harmodex on the command line: the analysis of a pitch-class set's Tn-type as JSON, its page as EPS "
-                 "or PNG, and the whole book of 351 pages.\n"
+    CLI::App app{"Harmodex on the command line: the analysis of a pitch-class set's Tn-type as JSON, its page as EPS, "
+                 "PDF, PNG or SVG, and the whole book of 351 pages.\n"
                  "SET is read as the window reads it: a pitch-class list (\"0 4 7\", 10 and 11 also as d and u) or a "
                  "Costère code (13.12.14).",
                  "harmodex-cli"};
@@ -87,6 +96,13 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
         for (auto& command : commands)
             if (app.got_subcommand(command->name()))
                 command->run(out);
+    } catch (const std::exception& e) {
+        std::string message = e.what();
+        for (char& c : message)
+            if (c == '\n')
+                c = ' ';
+        err << "harmodex-cli: " << message << "\n";
+        return 1;
     } catch (const Failure& f) {
         std::string message = f.message;
         for (char& c : message)

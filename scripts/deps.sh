@@ -5,9 +5,11 @@ set -euo pipefail
 
 packages=(build-essential cmake pkg-config libgtest-dev libbenchmark-dev
           libgtk-3-dev libmagickwand-dev ghostscript fonts-urw-base35
-          nlohmann-json3-dev libcli11-dev)
+          nlohmann-json3-dev libcli11-dev libglib2.0-dev libpoppler-glib-dev libcairo2-dev
+          libqpdf-dev)
 if [ "${1:-run}" = test ]; then
-  packages+=(xvfb xauth xdotool poppler-utils appstream desktop-file-utils clang libclang-rt-14-dev)
+  packages+=(xvfb xauth xdotool poppler-utils appstream desktop-file-utils clang libclang-rt-14-dev
+             qpdf librsvg2-bin imagemagick util-linux)
 fi
 
 missing=()

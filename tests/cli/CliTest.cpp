@@ -103,6 +103,12 @@ TEST(Cli, ErrorsAreOneLineAndLeaveNoFile)
         {{}, "subcommand"},
         {{"page", "0 4 7", "-o", "/nonexistent-folder/x.eps"}, "cannot write /nonexistent-folder/x.eps"},
         {{"render", "0 4 7", "--size", "9", "-o", "/tmp/x.png"}, "size"},
+        {{"render", "0 4 7", "--size", "nan", "-o", "/tmp/x.png"}, "size"},  // NaN passes a plain range check
+        {{"render", "0 4 7", "--size", "inf", "-o", "/tmp/x.png"}, "size"},
+        {{"render", "0 4 7", "--size", "-inf", "-o", "/tmp/x.png"}, "size"},
+        {{"page", "0 4 7", "--format", "eps", "-o", "/tmp/harmodex-never.pdf"}, "does not match"},
+        {{"page", "0 4 7", "--format", "tiff"}, "format"},
+        {{"book", "-o", "/tmp/harmodex-never.svg"}, "not as .svg"},
         {{"analyse", "0 4 7", "--all"}, "either a SET or --all"},
     };
     for (const Case& c : cases) {
@@ -113,6 +119,8 @@ TEST(Cli, ErrorsAreOneLineAndLeaveNoFile)
         EXPECT_TRUE(r.out.empty());
     }
     EXPECT_NE(access("/nonexistent-folder/x.eps", F_OK), 0);
+    EXPECT_NE(access("/tmp/harmodex-never.pdf", F_OK), 0);
+    EXPECT_NE(access("/tmp/harmodex-never.svg", F_OK), 0);
 }
 
 TEST(Cli, HelpDocumentsEverySubcommandWithAnExample)
