@@ -51,6 +51,10 @@ done
 mkdir -p "$work/tmp%d"
 TMPDIR="$work/tmp%d" "$cli" page "0 4 7" -o viatmp.pdf || bad "a '%' in TMPDIR"
 expect "nothing left in TMPDIR" test "$(entries "$work/tmp%d")" = 0
+# A Ghostscript that cannot run: a plain message, no file, no scratch left.
+PATH=/nonexistent TMPDIR="$work/tmp%d" "$cli" page "0 4 7" -o nogs.pdf 2>err.txt && bad "a PDF without Ghostscript"
+expect "a missing Ghostscript is named" grep -q 'Ghostscript could not be started' err.txt
+expect "no file and no scratch left without Ghostscript" test ! -e nogs.pdf -a "$(entries "$work/tmp%d")" = 0
 
 # --- Standard output, /dev/stdout, a pipe, a named pipe ----------------------
 "$cli" page "0 4 7" -o - >dash.eps && expect "-o - is standard output" is_eps dash.eps
