@@ -28,12 +28,12 @@ xdotool type --delay 20 '7 11 2'
 xdotool key Return
 sleep 1
 
-# Save EPS, then accept the proposed name in the dialog.
+# Save, then accept the proposed name (EPS, the default type) in the dialog.
 xdotool mousemove --window "$window" 409 588 click 1
 # The click waits in the queue while the page is composed and rasterised.
 dialog=""
 for _ in $(seq 1 300); do
-  dialog=$(xdotool search --name '^Save EPS file as:$' 2>/dev/null | head -n 1 || true)
+  dialog=$(xdotool search --name '^Save page as:$' 2>/dev/null | head -n 1 || true)
   [ -n "$dialog" ] && break
   sleep 0.1
 done
