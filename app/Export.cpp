@@ -1,41 +1,136 @@
 #include "app/Export.h"
 
+#include <stdexcept>
+
 #include "app/Window.h"
+#include "formats/PageFormats.h"
+#include "interchange/MusicXml.h"
+#include "pcset/Conversions.h"
 #include "postscript/FileOutput.h"
 
 namespace {
+
+GtkWidget* saveButton = nullptr;
+
+template <PageFormat format>
+std::string pageBytes(int page, const std::string& tnText, const std::string& composed)
+{
+    return PageInFormat(page, tnText, format, composed);
+}
+
+// The roster of the page's 24 transformations as a MusicXML score, for the
+// notation program the user writes in.
+std::string musicXmlBytes(int, const std::string& tnText, const std::string&)
+{
+    return MusicXmlForSet(StringToVector(tnText));
+}
 
 void showSaveFailureDialog(const std::string& path, const std::string& reason)
 {
     GtkWidget* dialog = gtk_message_dialog_new(GTK_WINDOW(window), GTK_DIALOG_MODAL, GTK_MESSAGE_ERROR,
                                                GTK_BUTTONS_CLOSE, "The page could not be saved.");
     gtk_message_dialog_format_secondary_text(GTK_MESSAGE_DIALOG(dialog), "%s\n\n%s", path.c_str(), reason.c_str());
-    gtk_window_set_title(GTK_WINDOW(dialog), "Save EPS file");
+    gtk_window_set_title(GTK_WINDOW(dialog), "Save page");
     gtk_dialog_run(GTK_DIALOG(dialog));
     gtk_widget_destroy(dialog);
 }
 
+// When the user picks another filter, the name typed so far takes that
+// type's extension, so the name and the bytes never disagree.
+void followFilter(GObject* chooserObject, GParamSpec*, void*)
+{
+    GtkFileChooser* chooser = GTK_FILE_CHOOSER(chooserObject);
+    GtkFileFilter* filter = gtk_file_chooser_get_filter(chooser);
+    gchar* typed = gtk_file_chooser_get_current_name(chooser);
+    if (!filter || !typed)
+        return g_free(typed);
+    const size_t row = GPOINTER_TO_SIZE(g_object_get_data(G_OBJECT(filter), "harmodex-row"));
+    std::string name = typed;
+    g_free(typed);
+    size_t current = 0;
+    if (!SaveFormatForName(name, &current) || current == row)
+        return;
+    name = name.substr(0, name.rfind('.') + 1) + kSaveFormats[row].extension;
+    gtk_file_chooser_set_current_name(chooser, name.c_str());
+}
+
 } // namespace
+
+const SaveFormat kSaveFormats[] = {
+    {"EPS (Encapsulated PostScript)", "eps", pageBytes<PageFormat::Eps>},
+    {"PDF (one page)", "pdf", pageBytes<PageFormat::Pdf>},
+    {"PNG image (300 dpi)", "png", pageBytes<PageFormat::Png>},
+    {"SVG drawing", "svg", pageBytes<PageFormat::Svg>},
+    {"MusicXML (the 24 transformations)", "musicxml", musicXmlBytes},
+};
+const size_t kSaveFormatCount = sizeof kSaveFormats / sizeof kSaveFormats[0];
+size_t SaveFilterRow = 0;
 
 bool (*ChooseSaveFileName)() = CreateFileSelectionGUI;
 void (*ReportSaveFailure)(const std::string& path, const std::string& reason) = showSaveFailureDialog;
 
+bool SaveFormatForName(const std::string& path, size_t* row)
+{
+    const size_t slash = path.rfind('/');
+    const size_t dot = path.rfind('.');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+        return false;
+    const std::string extension = path.substr(dot + 1);
+    for (size_t i = 0; i < kSaveFormatCount; ++i)
+        if (g_ascii_strcasecmp(extension.c_str(), kSaveFormats[i].extension) == 0) {
+            *row = i;
+            return true;
+        }
+    return false;
+}
+
+void AttachSaveButton(GtkWidget* button)
+{
+    saveButton = button;
+    gtk_button_set_label(GTK_BUTTON(button), "   Save\xE2\x80\xA6   ");
+    gtk_widget_set_tooltip_text(button, "Save the page as EPS, PDF, PNG or SVG, or its 24 transformations as MusicXML");
+    gtk_widget_set_sensitive(button, !myVirtualPaper.empty());
+}
+
+void PageIsSaveable()
+{
+    if (saveButton)
+        gtk_widget_set_sensitive(saveButton, !myVirtualPaper.empty());
+}
+
 bool CreateFileSelectionGUI()
 {
     FileNameXX = std::string("xxx0") + "0001" + ".eps";
-    GtkWidget* dialog = gtk_file_chooser_dialog_new("Save EPS file as:", GTK_WINDOW(window), GTK_FILE_CHOOSER_ACTION_SAVE,
+    GtkWidget* dialog = gtk_file_chooser_dialog_new("Save page as:", GTK_WINDOW(window), GTK_FILE_CHOOSER_ACTION_SAVE,
                                                     "_Cancel", GTK_RESPONSE_CANCEL, "_Save", GTK_RESPONSE_ACCEPT, nullptr);
     GtkFileChooser* chooser = GTK_FILE_CHOOSER(dialog);
     gtk_file_chooser_set_do_overwrite_confirmation(chooser, TRUE);
     gchar* folder = g_get_current_dir();
     gtk_file_chooser_set_current_folder(chooser, folder);
     g_free(folder);
+    for (size_t i = 0; i < kSaveFormatCount; ++i) {
+        GtkFileFilter* filter = gtk_file_filter_new();
+        gtk_file_filter_set_name(filter, kSaveFormats[i].filterName);
+        // Both cases: a filter's pattern is case sensitive.
+        const std::string lower = std::string("*.") + kSaveFormats[i].extension;
+        gchar* upper = g_ascii_strup(lower.c_str(), -1);
+        gtk_file_filter_add_pattern(filter, lower.c_str());
+        gtk_file_filter_add_pattern(filter, upper);
+        g_free(upper);
+        g_object_set_data(G_OBJECT(filter), "harmodex-row", GSIZE_TO_POINTER(i));
+        gtk_file_chooser_add_filter(chooser, filter);
+        if (i == 0)
+            gtk_file_chooser_set_filter(chooser, filter);
+    }
     gtk_file_chooser_set_current_name(chooser, FileNameXX.c_str());
+    g_signal_connect(chooser, "notify::filter", G_CALLBACK(followFilter), nullptr);
     bool accepted = false;
     if (gtk_dialog_run(GTK_DIALOG(dialog)) == GTK_RESPONSE_ACCEPT) {
         gchar* chosen = gtk_file_chooser_get_filename(chooser);
+        GtkFileFilter* filter = gtk_file_chooser_get_filter(chooser);
         if (chosen) {
             FileNameXX = chosen;  // the whole path, whatever its length
+            SaveFilterRow = filter ? GPOINTER_TO_SIZE(g_object_get_data(G_OBJECT(filter), "harmodex-row")) : 0;
             accepted = true;
             g_free(chosen);
         }
@@ -51,10 +146,25 @@ bool WritePageFile(const std::string& path, const std::string& text, std::string
 
 void SaveEPSfile(GtkWidget*, void*)
 {
+    if (myVirtualPaper.empty())
+        return;  // no page yet: there is nothing to save
+    SaveFilterRow = 0;
     if (!ChooseSaveFileName())
         return;  // cancelled: nothing is written
-    std::string error;
-    if (!WritePageFile(FileNameXX, myVirtualPaper, &error))
+    // A typed extension that names a type wins over the filter: EPS bytes
+    // never go into a file called .pdf, .png or .svg.
+    size_t row = SaveFilterRow < kSaveFormatCount ? SaveFilterRow : 0;
+    SaveFormatForName(FileNameXX, &row);
+
+    const std::string tnText = VectorToString(MyPCset.getTnType());
+    const int page = FindSetID(tnText, aPu) + 1;
+    std::string bytes, error;
+    try {
+        bytes = kSaveFormats[row].bytes(page, tnText, myVirtualPaper);
+    } catch (const std::exception& e) {
+        ReportSaveFailure(FileNameXX, e.what());
+        return;
+    }
+    if (!WriteFileAtomically(FileNameXX, bytes, &error))
         ReportSaveFailure(FileNameXX, error);
 }
-

@@ -1,6 +1,7 @@
 #include "app/PageRequest.h"
 
 #include "raster/Preview.h"
+#include "app/Export.h"
 #include "app/ReadingBar.h"
 #include "app/Sound.h"
 #include "app/Window.h"
@@ -59,6 +60,7 @@ void get_entry_value(GtkWidget*, void* data)
     if (page >= 1 && page <= PitchUniverse::NumTnTypes) {
         myVirtualPaper.clear();
         myVirtualPaper = DrawHarmodexPage(page, tnText, 0, 0);
+        PageIsSaveable();
         rasterise();
     }
 

@@ -108,6 +108,7 @@ void BuildMainWindow()
     AddPlayButton(controlRow);
     GtkWidget* save = gtk_button_new_with_label("   Save EPS   ");
     g_signal_connect(save, "clicked", G_CALLBACK(SaveEPSfile), nullptr);
+    AttachSaveButton(save);
     gtk_box_pack_start(GTK_BOX(controlRow), save, TRUE, TRUE, 100);
     GtkWidget* quit = gtk_button_new_with_label(" QUIT ");
     g_signal_connect(quit, "clicked", G_CALLBACK(gtk_main_quit), nullptr);

@@ -8,6 +8,10 @@
 #include "pcset/SetReader.h"
 #include "postscript/FileOutput.h"
 
+#include <cerrno>
+#include <cstring>
+#include <stdexcept>
+
 namespace {
 
 // How this run reads SET arguments: through the forgiving reader, telling
@@ -47,9 +51,14 @@ std::pair<std::string, int> PageOfSet(const std::vector<int>& list)
 
 void WriteOutput(const std::string& path, const std::string& data, std::ostream& out)
 {
-    if (path.empty() || path == "-") {
+    // "-" and /dev/stdout are the command's own standard output, written in
+    // order with anything else it prints there.
+    if (path.empty() || path == "-" || path == "/dev/stdout") {
+        errno = 0;
         out << data;
         out.flush();
+        if (!out)
+            throw Failure{std::string("cannot write to standard output: ") + std::strerror(errno ? errno : EIO)};
         return;
     }
     std::string error;
@@ -64,8 +73,8 @@ bool EndsWith(const std::string& text, const std::string& tail)
 
 int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err)
 {
-    CLI::App app{"Harmodex on the command line: the analysis of a pitch-class set's Tn-type as JSON, its page as EPS "
-                 "or PNG, its 24 transformations as MusicXML, the whole book of 351 pages, queries over the catalogue, and the set as sound (played, WAV or MIDI).\n"
+    CLI::App app{"Harmodex on the command line: the analysis of a pitch-class set's Tn-type as JSON, its page as EPS, "
+                 "PDF, PNG or SVG, its 24 transformations as MusicXML, the whole book of 351 pages, queries over the catalogue, and the set as sound (played, WAV or MIDI).\n"
                  "SET is a pitch-class list (\"0 4 7\", \"0,4,7\", \"[0 4 7]\", \"047\"; 10 and 11 also as t e, A B or d u), "
                  "note names (\"C E G\", \"Bb D F\"), a Forte name (3-11b, 4-Z15), a page (p24) or a Costère code "
                  "(13.12.14); a line on standard error says how SET was read when the window's fields would read it "
@@ -122,6 +131,13 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
         for (auto& command : commands)
             if (app.got_subcommand(command->name()))
                 command->run(out);
+    } catch (const std::exception& e) {
+        std::string message = e.what();
+        for (char& c : message)
+            if (c == '\n')
+                c = ' ';
+        err << "harmodex-cli: " << message << "\n";
+        return 1;
     } catch (const Failure& f) {
         std::string message = f.message;
         for (char& c : message)

@@ -1,10 +1,22 @@
 // harmodex-cli render: the page rasterised to PNG by the preview's own
 // rasteriser.
+#include <cmath>
+#include <cstdlib>
+
 #include "raster/Preview.h"
 #include "cli/Subcommand.h"
 #include "page/HarmodexPage.h"
 
 namespace {
+
+// NaN compares false with both bounds, so a range check alone lets it in.
+const CLI::Validator finiteNumber(
+    [](std::string& text) {
+        char* end = nullptr;
+        const double value = std::strtod(text.c_str(), &end);
+        return end != text.c_str() && std::isfinite(value) ? std::string() : "Value " + text + " is not a finite number";
+    },
+    "FINITE");
 
 class RenderCommand : public Subcommand {
 public:
@@ -14,7 +26,9 @@ public:
         CLI::App* command = app.add_subcommand(name(), "Rasterise the page to PNG exactly as the window's preview does.\n"
                                                        "  example: harmodex-cli render \"0 3 7\" --size 2 -o minor.png");
         command->add_option("SET", set_, SetArgumentHelp)->required();
-        command->add_option("--size", size_, "size factor, 0.25 to 4.0 (155 dots per inch at 1.0)")->check(CLI::Range(0.25, 4.0));
+        command->add_option("--size", size_, "size factor, 0.25 to 4.0 (155 dots per inch at 1.0)")
+            ->check(finiteNumber)
+            ->check(CLI::Range(0.25, 4.0));
         command->add_option("-o,--output", output_, "output PNG file")->required();
     }
     void run(std::ostream& out) override

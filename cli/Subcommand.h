@@ -40,8 +40,9 @@ inline const char* const SetArgumentHelp =
 std::vector<int> ReadSetArgument(const std::string& text);
 // The Tn-type text and page number of a set, as the window finds them.
 std::pair<std::string, int> PageOfSet(const std::vector<int>& list);
-// Writes data to path ("" or "-": to out), replacing a file only once it is
-// completely written.
+// Writes data to path ("", "-" or /dev/stdout: to out). A regular file is
+// replaced only once completely written; a device or pipe is written in
+// place. Any write error is a Failure naming the path and the reason.
 void WriteOutput(const std::string& path, const std::string& data, std::ostream& out);
 bool EndsWith(const std::string& text, const std::string& tail);
 

@@ -3,11 +3,26 @@
 
 #include <string>
 
-// Writes data to path through a temporary file in the same folder that
-// replaces path only once completely written and flushed, so that a failure
-// (no permission, missing folder, full disk) never leaves a partial file
-// looking complete. A replaced file keeps its permissions. Returns false
-// with the reason in *error.
+// Writes data to path the way a careful Unix tool does, and returns false
+// with the reason in plain words in *error when it cannot.
+//
+// A regular file, or a name not yet taken, is written through GIO's file
+// replacement: the data goes to a temporary file in the same folder that
+// takes the name only once completely written and flushed, so a failure
+// never leaves a partial file looking complete. A symbolic link has its
+// target written; a replaced file keeps its permissions; a hard-linked file,
+// or one in a folder where no temporary can be made, is written in place.
+// A new file gets the usual permissions (0666 less the umask).
+//
+// Anything else (a device such as /dev/null, a named pipe, a terminal, or a
+// name for an open descriptor such as /dev/stdout) is written in place and
+// never replaced. Every write error is an error, "No space left on device"
+// from /dev/full included.
 bool WriteFileAtomically(const std::string& path, const std::string& data, std::string* error);
+
+// Writes all of data to an open descriptor, through interrupted and short
+// writes. False with the reason in *error on the first failure (a closed
+// pipe gives "Broken pipe"; the caller is expected not to die of SIGPIPE).
+bool WriteAllToDescriptor(int fd, const std::string& data, std::string* error);
 
 #endif

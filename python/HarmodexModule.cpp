@@ -22,6 +22,7 @@
 #include "catalogue/CatalogueQuery.h"
 #include "catalogue/SetText.h"
 #include "interchange/AnalysisJson.h"
+#include "formats/PageFormats.h"
 #include "page/HarmodexPage.h"
 
 namespace py = pybind11;
@@ -83,9 +84,10 @@ std::string PageInRequestedFormat(int page, const std::string& tnText, std::stri
 {
     std::transform(format.begin(), format.end(), format.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    if (format == "eps")
-        return DrawHarmodexPage(page, tnText, 0, 0) + "\n";
-    throw std::invalid_argument("the page is not written as \"" + format + "\" (formats: eps)");
+    PageFormat known;
+    if (format.find('.') != std::string::npos || !PageFormatFromName(format, &known))
+        throw std::invalid_argument("the page is not written as \"" + format + "\" (formats: eps, pdf, png, svg)");
+    return PageInFormat(page, tnText, known);
 }
 
 py::dict ReadSet(const std::string& text)

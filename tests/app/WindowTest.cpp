@@ -60,6 +60,23 @@ void libraryImageSize(const std::string& eps, double resolution, size_t* w, size
     g_object_unref(p);
 }
 
+GtkWidget* findButton(GtkWidget* widget, const std::string& labelStart)
+{
+    if (GTK_IS_BUTTON(widget) && gtk_button_get_label(GTK_BUTTON(widget)) &&
+        std::string(gtk_button_get_label(GTK_BUTTON(widget))).find(labelStart) != std::string::npos)
+        return widget;
+    if (!GTK_IS_CONTAINER(widget))
+        return nullptr;
+    GList* children = gtk_container_get_children(GTK_CONTAINER(widget));
+    GtkWidget* found = nullptr;
+    for (GList* c = children; c && !found; c = c->next)
+        found = findButton(GTK_WIDGET(c->data), labelStart);
+    g_list_free(children);
+    return found;
+}
+
+bool saveSensitiveAtStart = true;
+
 class Window : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
@@ -69,6 +86,9 @@ protected:
         ASSERT_TRUE(gtk_init_check(&argc, nullptr)) << "no display: run under Xvfb";
         PreviewLibraryStart();
         BuildMainWindow();
+        GtkWidget* save = findButton(window, "Save");
+        ASSERT_NE(save, nullptr);
+        saveSensitiveAtStart = gtk_widget_get_sensitive(save);
         ChooseSaveFileName = chooseTestPath;
         ReportSaveFailure = recordFailure;
     }
@@ -223,6 +243,73 @@ TEST_F(Window, SavingWritesThePageAndOneNewline)
     for (auto it = made.rbegin(); it != made.rend(); ++it)
         rmdir(it->c_str());
     rmdir(folder);
+}
+
+// The real save dialog, answered from inside its own loop: a filter is
+// chosen and a name typed, then Save is pressed.
+struct DialogAnswer {
+    const char* filter;  // the filter's name starts so
+    const char* typed;   // nullptr: keep the name the dialog proposes
+};
+gboolean answerSaveDialog(void* data)
+{
+    const DialogAnswer* answer = static_cast<const DialogAnswer*>(data);
+    GList* windows = gtk_window_list_toplevels();
+    GtkWidget* dialog = nullptr;
+    for (GList* w = windows; w; w = w->next)
+        if (GTK_IS_FILE_CHOOSER_DIALOG(w->data) && gtk_widget_get_mapped(GTK_WIDGET(w->data)))
+            dialog = GTK_WIDGET(w->data);
+    g_list_free(windows);
+    if (!dialog)
+        return G_SOURCE_CONTINUE;
+    GtkFileChooser* chooser = GTK_FILE_CHOOSER(dialog);
+    GSList* filters = gtk_file_chooser_list_filters(chooser);
+    for (GSList* f = filters; f; f = f->next)
+        if (std::string(gtk_file_filter_get_name(GTK_FILE_FILTER(f->data))).rfind(answer->filter, 0) == 0)
+            gtk_file_chooser_set_filter(chooser, GTK_FILE_FILTER(f->data));
+    g_slist_free(filters);
+    if (answer->typed)
+        gtk_file_chooser_set_current_name(chooser, answer->typed);
+    // The chooser may hold the answer back while it still reads the folder;
+    // the answer is then given again on the next tick.
+    gtk_dialog_response(GTK_DIALOG(dialog), GTK_RESPONSE_ACCEPT);
+    return G_SOURCE_CONTINUE;
+}
+
+TEST_F(Window, SaveDialogWritesTheTypeOfTheFilterOrOfTheTypedExtension)
+{
+    EXPECT_FALSE(saveSensitiveAtStart) << "Save must wait for a page";
+    typeAndActivate(entryST, "0 4 7");
+    EXPECT_TRUE(gtk_widget_get_sensitive(findButton(window, "Save")));
+
+    char folder[] = "/tmp/harmodex-dialog-XXXXXX";
+    ASSERT_NE(mkdtemp(folder), nullptr);
+    gchar* before = g_get_current_dir();
+    ASSERT_EQ(chdir(folder), 0);  // the dialog opens in the current folder
+    struct Case { DialogAnswer answer; const char* file; const char* starts; };
+    const Case cases[] = {
+        {{"EPS", nullptr}, "xxx00001.eps", "%!PS-Adobe-3.0 EPSF-3.0"},
+        {{"PDF", nullptr}, "xxx00001.pdf", "%PDF-"},  // the proposed name follows the filter
+        {{"PNG", nullptr}, "xxx00001.png", "\x89PNG"},
+        {{"SVG", nullptr}, "xxx00001.svg", "<?xml"},
+        {{"EPS", "typed.pdf"}, "typed.pdf", "%PDF-"},  // a typed extension wins over the filter
+        {{"PDF", "typed.SVG"}, "typed.SVG", "<?xml"},
+        {{"PNG", "no-extension"}, "no-extension", "\x89PNG"},
+    };
+    ChooseSaveFileName = CreateFileSelectionGUI;
+    reportedFailure.clear();
+    for (const Case& c : cases) {
+        const guint answering = g_timeout_add(100, answerSaveDialog, const_cast<DialogAnswer*>(&c.answer));
+        SaveEPSfile(nullptr, nullptr);
+        g_source_remove(answering);
+        EXPECT_EQ(readFile(c.file).rfind(c.starts, 0), 0u) << c.file;
+        std::remove(c.file);
+    }
+    ChooseSaveFileName = chooseTestPath;
+    EXPECT_TRUE(reportedFailure.empty()) << reportedFailure;
+    EXPECT_EQ(chdir(before), 0);
+    g_free(before);
+    EXPECT_EQ(rmdir(folder), 0) << "something else was written";
 }
 
 TEST(Preview, EmptyOrBrokenTextsSayWhyNothingIsShown)

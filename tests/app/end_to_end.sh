@@ -44,7 +44,7 @@ xdotool mousemove --window "$window" 621 "$buttons" click 1
 # The click waits in the queue while the page is composed and rasterised.
 dialog=""
 for _ in $(seq 1 300); do
-  dialog=$(xdotool search --name '^Save EPS file as:$' 2>/dev/null | head -n 1 || true)
+  dialog=$(xdotool search --name '^Save page as:$' 2>/dev/null | head -n 1 || true)
   [ -n "$dialog" ] && break
   sleep 0.1
 done

@@ -122,6 +122,12 @@ TEST(Cli, ErrorsAreOneLineAndLeaveNoFile)
         {{}, "subcommand"},
         {{"page", "0 4 7", "-o", "/nonexistent-folder/x.eps"}, "cannot write /nonexistent-folder/x.eps"},
         {{"render", "0 4 7", "--size", "9", "-o", "/tmp/x.png"}, "size"},
+        {{"render", "0 4 7", "--size", "nan", "-o", "/tmp/x.png"}, "size"},  // NaN passes a plain range check
+        {{"render", "0 4 7", "--size", "inf", "-o", "/tmp/x.png"}, "size"},
+        {{"render", "0 4 7", "--size", "-inf", "-o", "/tmp/x.png"}, "size"},
+        {{"page", "0 4 7", "--format", "eps", "-o", "/tmp/harmodex-never.pdf"}, "does not match"},
+        {{"page", "0 4 7", "--format", "tiff"}, "format"},
+        {{"book", "-o", "/tmp/harmodex-never.svg"}, "not as .svg"},
         {{"analyse", "0 4 7", "--all"}, "either a SET or --all"},
         {{"musicxml", " "}, "nothing was typed"},
         {{"musicxml", "0 4 7", "-o", "/nonexistent-folder/x.musicxml"}, "cannot write /nonexistent-folder/x.musicxml"},
@@ -187,6 +193,8 @@ TEST(Cli, SetsAreReadAsMusiciansWriteThemAndTheReadingIsTold)
     }
     for (const char* unreadable : {"hello", "", "3-13"})
         EXPECT_EQ(cli({"analyse", unreadable}).status, 2) << unreadable;
+    EXPECT_NE(access("/tmp/harmodex-never.pdf", F_OK), 0);
+    EXPECT_NE(access("/tmp/harmodex-never.svg", F_OK), 0);
 }
 
 TEST(Cli, HelpDocumentsEverySubcommandWithAnExample)

@@ -54,4 +54,21 @@ TEST(FileOutput, FailuresNameTheReasonAndLeaveNothing)
     EXPECT_EQ(rmdir(folder), 0) << "a temporary file was left behind";
 }
 
+// /dev/stdout and its kin name a descriptor the program holds: it is written
+// through, as a shell redirection means, and never replaced.
+TEST(FileOutput, NamesOfOpenDescriptorsAreWrittenThrough)
+{
+    for (const char* prefix : {"/dev/fd/", "/proc/self/fd/"}) {
+        int ends[2];
+        ASSERT_EQ(pipe(ends), 0);
+        std::string error;
+        EXPECT_TRUE(WriteFileAtomically(prefix + std::to_string(ends[1]), "page", &error)) << error;
+        close(ends[1]);
+        char got[16] = {};
+        EXPECT_EQ(read(ends[0], got, sizeof got), 4);
+        EXPECT_STREQ(got, "page");
+        close(ends[0]);
+    }
+}
+
 } // namespace

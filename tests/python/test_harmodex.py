@@ -141,6 +141,7 @@ def test_find_equals_a_brute_force_scan(catalogue, query):
     (lambda: harmodex.read(""), ValueError),
     (lambda: harmodex.analyse("   "), ValueError),
     (lambda: harmodex.page("0 4 7", "gif"), ValueError),
+    (lambda: harmodex.page("0 4 7", "x.pdf"), ValueError),
     (lambda: harmodex.page("", "eps"), ValueError),
     (lambda: harmodex.find(size=13), ValueError),
     (lambda: harmodex.find(size=0), ValueError),
@@ -178,6 +179,11 @@ def test_page_is_the_command_lines_eps(text):
     page = harmodex.page(text, "EPS")
     expected = subprocess.run([CLI, "page", text], check=True, capture_output=True).stdout
     assert page.endswith(b"\n") and without_date(page) == without_date(expected)
+
+
+@pytest.mark.parametrize("fmt, magic", [("pdf", b"%PDF-"), ("png", b"\x89PNG"), ("svg", b"<?xml")])
+def test_page_in_each_format_the_command_line_writes(fmt, magic):
+    assert harmodex.page("0 4 7", fmt).startswith(magic)
 
 
 def test_threads_get_the_same_answers():
