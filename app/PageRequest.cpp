@@ -1,37 +1,182 @@
 #include "app/PageRequest.h"
 
-#include "raster/Preview.h"
+#include <cmath>
+#include <memory>
+
+#include "app/PreviewWorker.h"
 #include "app/Window.h"
-#include "page/HarmodexPage.h"
 #include "pcset/Conversions.h"
 #include "pcset/CostereCode.h"
 
 namespace {
 
-// The preview at 155 dots per inch per unit of the size factor.
-double currentResolution() { return static_cast<double>(PSsize) * 155.0; }
+// Rendered previews kept for going back: 256 MiB of pixels, some forty pages
+// at size 1.0 or two at size 4.0 (97 MB each). The image shown is held apart
+// from the cache, so at most one more image is alive.
+constexpr std::size_t kCacheBound = std::size_t{256} << 20;
+// Neighbours are prepared only while three of them fit the cache a few
+// times over (up to about size 3.2 at scale 1).
+constexpr std::size_t kLargestPrepared = kCacheBound / 4;
 
-void showPixbuf(GdkPixbuf* fresh)
+PreviewCache cache(kCacheBound);
+std::unique_ptr<PreviewWorker> worker;
+
+int currentPage = 0;
+PreviewKey wantedKey;
+PreviewKey shownKey;
+cairo_surface_t* shown = nullptr;
+bool pending = false;
+
+void deliver(PreviewResult& result);
+
+PreviewWorker& theWorker()
 {
-    if (fresh) {
-        // The image widget keeps its own reference; ours to the old page is
-        // released here so memory stays flat over any number of requests.
-        if (pixbuf)
-            g_object_unref(pixbuf);
-        pixbuf = fresh;
-        gtk_image_set_from_pixbuf(GTK_IMAGE(gtkcairo), pixbuf);
-        gtk_widget_hide(previewMessage);
-        gtk_widget_queue_draw(gtkcairo);
-        gtk_widget_show(gtkcairo);
+    if (!worker)
+        worker = std::make_unique<PreviewWorker>(RenderPreview, deliver);
+    return *worker;
+}
+
+int screenScale() { return window ? std::max(1, gtk_widget_get_scale_factor(window)) : 1; }
+
+PreviewKey keyFor(int page)
+{
+    return {page, static_cast<int>(std::lround(static_cast<double>(PSsize) * 100.0)), screenScale()};
+}
+
+void setBusy(bool busy)
+{
+    pending = busy;
+    if (!busyIndicator)
+        return;
+    if (busy) {
+        gtk_widget_show(busyIndicator);
+        gtk_spinner_start(GTK_SPINNER(busyIndicator));
     } else {
-        gtk_label_set_text(GTK_LABEL(previewMessage), PreviewLastError().c_str());
-        gtk_widget_show(previewMessage);
+        gtk_spinner_stop(GTK_SPINNER(busyIndicator));
+        gtk_widget_hide(busyIndicator);
     }
 }
 
-void rasterise() { showPixbuf(getPixbufFromEPSpage(myVirtualPaper, currentResolution())); }
+// The pages on either side of the shown one, at its size, made while the
+// user reads it so that flipping shows them at once.
+void prepareNeighbours()
+{
+    if (EstimatedPreviewBytes(PSsize, wantedKey.scale) > kLargestPrepared)
+        return;
+    std::vector<PreviewJob> jobs;
+    for (int page : {wantedKey.page + 1, wantedKey.page - 1}) {
+        if (page < 1 || page > PitchUniverse::NumTnTypes)
+            continue;
+        PreviewKey key = wantedKey;
+        key.page = page;
+        if (cache.find(key))
+            continue;
+        jobs.push_back({key, PSsize, aPu.tnTypes[page - 1], cache.pageText(page)});
+    }
+    // find() above made the neighbours the most recently used; the shown
+    // image goes back in front.
+    cache.find(wantedKey);
+    theWorker().prepare(std::move(jobs));
+}
+
+void show(const PreviewKey& key, const std::shared_ptr<const std::string>& eps, cairo_surface_t* surface)
+{
+    const bool newPage = key.page != shownKey.page || myVirtualPaper != *eps;
+    shownKey = key;
+    if (surface) {
+        cairo_surface_reference(surface);
+        if (shown)
+            cairo_surface_destroy(shown);
+        shown = surface;
+        gtk_image_set_from_surface(GTK_IMAGE(gtkcairo), shown);
+        gtk_widget_hide(previewMessage);
+    }
+    if (newPage) {
+        myVirtualPaper = *eps;
+        OnPageShown();
+    }
+}
+
+void deliver(PreviewResult& result)
+{
+    if (result.surface)
+        cache.insert(result.key, result.eps, result.surface);
+    if (result.key != wantedKey || !pending)
+        return;  // no longer wanted: kept for going back, not shown
+    setBusy(false);
+    show(result.key, result.eps, result.surface);
+    if (!result.surface) {
+        // The page exists and can be saved; only its image is missing.
+        gtk_label_set_text(GTK_LABEL(previewMessage), result.error.c_str());
+        gtk_widget_show(previewMessage);
+        return;
+    }
+    prepareNeighbours();
+}
+
+// Asks for the preview of the current page at the current size and scale.
+void requestPreview()
+{
+    if (currentPage < 1)
+        return;
+    wantedKey = keyFor(currentPage);
+    std::shared_ptr<const std::string> eps;
+    if (cairo_surface_t* ready = cache.find(wantedKey, &eps)) {
+        setBusy(false);
+        show(wantedKey, eps, ready);
+        prepareNeighbours();
+        return;
+    }
+    // A new size of the page shown keeps its text (and the time in it).
+    if (shownKey.page == currentPage && !myVirtualPaper.empty())
+        eps = std::make_shared<const std::string>(myVirtualPaper);
+    else
+        eps = cache.pageText(currentPage);
+    setBusy(true);
+    theWorker().request({wantedKey, PSsize, aPu.tnTypes[currentPage - 1], eps});
+}
 
 } // namespace
+
+std::string PageTitle(int page)
+{
+    if (page < 1 || page > PitchUniverse::NumTnTypes)
+        return "Tn-type Harmodex";
+    return "Tn-type Harmodex \xE2\x80\x94 page " + std::to_string(page) + " \xC2\xB7 " + aPu.forteNames[page - 1] + " (" +
+           aPu.tnTypes[page - 1] + ")";
+}
+
+void OnPageShown()
+{
+    gtk_window_set_title(GTK_WINDOW(window), PageTitle(shownKey.page).c_str());
+}
+
+void RequestPage(int page)
+{
+    if (page < 1 || page > PitchUniverse::NumTnTypes)
+        return;
+    currentPage = page;
+    const std::vector<int> tnType = StringToVector(aPu.tnTypes[page - 1]);
+    gtk_entry_set_text(GTK_ENTRY(entryST), VectorToStringPC(tnType).c_str());
+    gtk_entry_set_text(GTK_ENTRY(entryCO), calculateAdjCostereNumber(tnType).c_str());
+    requestPreview();
+}
+
+int CurrentPage() { return currentPage; }
+cairo_surface_t* ShownPreview() { return shown; }
+bool PreviewPending() { return pending; }
+std::size_t PreviewCacheBytes() { return cache.bytes(); }
+std::size_t PreviewCacheBound() { return cache.bound(); }
+int PreviewRendersStarted() { return worker ? worker->rendersStarted() : 0; }
+
+void StopPreviews()
+{
+    worker.reset();
+    cache.clear();
+    if (shown)
+        cairo_surface_destroy(shown);
+    shown = nullptr;
+}
 
 void get_entry_value(GtkWidget*, void* data)
 {
@@ -49,23 +194,14 @@ void get_entry_value(GtkWidget*, void* data)
         return;
     }
     MyPCset.initializeSet(list);
-
-    const std::string tnText = VectorToString(MyPCset.getTnType());
-    const int page = FindSetID(tnText, aPu) + 1;
-    if (page >= 1 && page <= PitchUniverse::NumTnTypes) {
-        myVirtualPaper.clear();
-        myVirtualPaper = DrawHarmodexPage(page, tnText, 0, 0);
-        rasterise();
-    }
-
-    gtk_entry_set_text(GTK_ENTRY(entryST), VectorToStringPC(MyPCset.getTnType()).c_str());
-    gtk_entry_set_text(GTK_ENTRY(entryCO), calculateAdjCostereNumber(MyPCset.getTnType()).c_str());
+    const int page = FindSetID(VectorToString(MyPCset.getTnType()), aPu) + 1;
+    RequestPage(page);
 }
 
 void get_spinner1_value(GtkWidget*, void*)
 {
     PSsize = static_cast<float>(gtk_spin_button_get_value(GTK_SPIN_BUTTON(spinner1)));
-    if (!myVirtualPaper.empty())
-        rasterise();
+    requestPreview();
 }
 
+void RefreshPreviewForScale() { requestPreview(); }

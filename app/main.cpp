@@ -3,15 +3,16 @@
 #include <gtk/gtk.h>
 
 #include "raster/Preview.h"
+#include "app/PageRequest.h"
 #include "app/Window.h"
 
 int main(int argc, char* argv[])
 {
-    CreateInitialPixbuf();
     gtk_init(&argc, &argv);
     PreviewLibraryStart();
     BuildMainWindow();
     gtk_main();
+    StopPreviews();
     PreviewLibraryStop();
     return 0;
 }
