@@ -26,6 +26,7 @@ PreviewKey wantedKey;
 PreviewKey shownKey;
 cairo_surface_t* shown = nullptr;
 bool pending = false;
+bool preparingNeighbours = true;
 
 void deliver(PreviewResult& result);
 
@@ -61,6 +62,8 @@ void setBusy(bool busy)
 // user reads it so that flipping shows them at once.
 void prepareNeighbours()
 {
+    if (!preparingNeighbours)
+        return;
     if (EstimatedPreviewBytes(PSsize, wantedKey.scale) > kLargestPrepared)
         return;
     std::vector<PreviewJob> jobs;
@@ -167,6 +170,8 @@ cairo_surface_t* ShownPreview() { return shown; }
 bool PreviewPending() { return pending; }
 std::size_t PreviewCacheBytes() { return cache.bytes(); }
 std::size_t PreviewCacheBound() { return cache.bound(); }
+bool PreviewReady(int page) { return cache.find(keyFor(page)) != nullptr; }
+void SetPreparingNeighbours(bool on) { preparingNeighbours = on; }
 int PreviewRendersStarted() { return worker ? worker->rendersStarted() : 0; }
 
 void StopPreviews()

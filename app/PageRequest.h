@@ -36,6 +36,11 @@ bool PreviewPending();
 // Pixels held by the cache of rendered previews, and its bound.
 std::size_t PreviewCacheBytes();
 std::size_t PreviewCacheBound();
+// True when the image of page at the current size and scale is ready.
+bool PreviewReady(int page);
+// Whether the pages on either side of the shown one are prepared in the
+// background (on by default).
+void SetPreparingNeighbours(bool on);
 // Renders started by the worker so far.
 int PreviewRendersStarted();
 // Asks again for the current page after the screen's scale factor changed.

@@ -40,13 +40,23 @@ const char* const rawPixelDelegates =
     "&quot;-f%s&quot;\"/>\n"
     "</delegatemap>\n";
 
-// The private folder holding that configuration while the library runs.
-std::string configurationFolder;
-std::string previousConfigurePath;
-bool hadConfigurePath = false;
+// The private folder holding that configuration while the library runs,
+// and the search path it was put in front of. Held in a function so that
+// the library can be started from other files' static initialisers.
+struct ConfigurationState {
+    std::string folder;
+    std::string previousPath;
+    bool hadPreviousPath = false;
+};
+ConfigurationState& configuration()
+{
+    static ConfigurationState state;
+    return state;
+}
 
 void writeDelegateConfiguration()
 {
+    ConfigurationState& c = configuration();
     GError* error = nullptr;
     gchar* folder = g_dir_make_tmp("harmodex-XXXXXX", &error);
     if (!folder) {
@@ -57,34 +67,35 @@ void writeDelegateConfiguration()
         g_clear_error(&error);
         return;
     }
-    configurationFolder = folder;
+    c.folder = folder;
     g_free(folder);
     std::string reason;
-    if (!WriteFileAtomically(configurationFolder + "/delegates.xml", rawPixelDelegates, &reason)) {
+    if (!WriteFileAtomically(c.folder + "/delegates.xml", rawPixelDelegates, &reason)) {
         g_warning("Harmodex: %s; previews are rendered the slower way.", reason.c_str());
-        g_rmdir(configurationFolder.c_str());
-        configurationFolder.clear();
+        g_rmdir(c.folder.c_str());
+        c.folder.clear();
         return;
     }
     // Searched before ImageMagick's own folders, whose other settings stay.
     const char* previous = std::getenv("MAGICK_CONFIGURE_PATH");
-    hadConfigurePath = previous != nullptr;
-    previousConfigurePath = previous ? previous : "";
-    std::string path = configurationFolder;
+    c.hadPreviousPath = previous != nullptr;
+    c.previousPath = previous ? previous : "";
+    std::string path = c.folder;
     if (previous && *previous)
-        path += G_SEARCHPATH_SEPARATOR_S + previousConfigurePath;
+        path += G_SEARCHPATH_SEPARATOR_S + c.previousPath;
     g_setenv("MAGICK_CONFIGURE_PATH", path.c_str(), TRUE);
 }
 
 void removeDelegateConfiguration()
 {
-    if (configurationFolder.empty())
+    ConfigurationState& c = configuration();
+    if (c.folder.empty())
         return;
-    g_remove((configurationFolder + "/delegates.xml").c_str());
-    g_rmdir(configurationFolder.c_str());
-    configurationFolder.clear();
-    if (hadConfigurePath)
-        g_setenv("MAGICK_CONFIGURE_PATH", previousConfigurePath.c_str(), TRUE);
+    g_remove((c.folder + "/delegates.xml").c_str());
+    g_rmdir(c.folder.c_str());
+    c.folder.clear();
+    if (c.hadPreviousPath)
+        g_setenv("MAGICK_CONFIGURE_PATH", c.previousPath.c_str(), TRUE);
     else
         g_unsetenv("MAGICK_CONFIGURE_PATH");
 }
@@ -148,13 +159,16 @@ void PreviewLibraryStart()
 {
     writeDelegateConfiguration();
     MagickWandGenesis();
-}
-
-void PreviewLibraryStop()
-{
-    MagickWandTerminus();
+    // ImageMagick reads its delegate configuration on first use; using it
+    // now lets the private folder go at once, so that nothing is left behind
+    // even by a process that never stops the library (or is killed).
+    ExceptionInfo* exception = AcquireExceptionInfo();
+    GetDelegateInfo("ps:alpha", nullptr, exception);
+    DestroyExceptionInfo(exception);
     removeDelegateConfiguration();
 }
+
+void PreviewLibraryStop() { MagickWandTerminus(); }
 
 const std::string& PreviewLastError() { return lastError; }
 

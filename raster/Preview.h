@@ -12,7 +12,7 @@
 // Start and stop the image library; once per process, around all use.
 // Starting also tells the library to have Ghostscript hand over raw,
 // uncompressed pixels on a white sheet instead of a compressed transparent
-// PNG (a private configuration folder, removed again by stopping).
+// PNG (through a private configuration folder, gone again once read).
 void PreviewLibraryStart();
 void PreviewLibraryStop();
 
