@@ -4,10 +4,10 @@
 set -euo pipefail
 
 packages=(build-essential cmake pkg-config libgtest-dev libbenchmark-dev
-          libgtk-3-dev libmagickwand-dev ghostscript fonts-urw-base35
+          libgtk-3-dev libcairo2-dev libmagickwand-dev ghostscript fonts-urw-base35
           nlohmann-json3-dev libcli11-dev)
 if [ "${1:-run}" = test ]; then
-  packages+=(xvfb xauth xdotool poppler-utils appstream desktop-file-utils clang libclang-rt-14-dev)
+  packages+=(xvfb xauth xdotool xclip poppler-utils appstream desktop-file-utils clang libclang-rt-14-dev)
 fi
 
 missing=()
