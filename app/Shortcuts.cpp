@@ -124,8 +124,8 @@ GtkWidget* buildShortcutsWindow()
     GtkWidget* help = GTK_WIDGET(g_object_new(GTK_TYPE_SHORTCUTS_WINDOW, "modal", TRUE, nullptr));
     gtk_window_set_transient_for(GTK_WINDOW(help), GTK_WINDOW(window));
     g_signal_connect(help, "delete-event", G_CALLBACK(gtk_widget_hide_on_delete), nullptr);
-    GtkWidget* section = GTK_WIDGET(g_object_new(GTK_TYPE_SHORTCUTS_SECTION, "section-name", "harmodex", nullptr));
-    gtk_container_add(GTK_CONTAINER(help), section);
+    GtkWidget* section = GTK_WIDGET(
+        g_object_new(GTK_TYPE_SHORTCUTS_SECTION, "section-name", "harmodex", "visible", TRUE, "max-height", 8, nullptr));
     std::string currentGroup;
     GtkWidget* group = nullptr;
     for (const Shortcut& s : kShortcuts) {
@@ -145,6 +145,10 @@ GtkWidget* buildShortcutsWindow()
         }
     }
     gtk_widget_show_all(section);
+    // Added once complete and visible, and named as the one to show: the
+    // window otherwise opens on its (empty) search page.
+    gtk_container_add(GTK_CONTAINER(help), section);
+    g_object_set(help, "section-name", "harmodex", nullptr);
     return help;
 }
 
