@@ -10,12 +10,13 @@
 
 namespace {
 
-// Rendered previews kept for going back: 256 MiB of pixels, some forty pages
-// at size 1.0 or two at size 4.0 (97 MB each). The image shown is held apart
-// from the cache, so at most one more image is alive.
-constexpr std::size_t kCacheBound = std::size_t{256} << 20;
-// Neighbours are prepared only while three of them fit the cache a few
-// times over (up to about size 3.2 at scale 1).
+// Rendered previews kept for going back: 192 MiB of pixels, some thirty
+// pages at size 1.0 (6 MB each) or one at size 4.0 (97 MB). Beside the cache
+// live only the image shown (when it has left the cache) and the one being
+// made, so the window stays below its old peak at size 4.0.
+constexpr std::size_t kCacheBound = std::size_t{192} << 20;
+// Neighbours are prepared only while each is at most a quarter of the cache
+// (up to about size 2.8 at scale 1, 1.4 at scale 2).
 constexpr std::size_t kLargestPrepared = kCacheBound / 4;
 
 PreviewCache cache(kCacheBound);
