@@ -172,7 +172,12 @@ bool PreviewPending() { return pending; }
 std::size_t PreviewCacheBytes() { return cache.bytes(); }
 std::size_t PreviewCacheBound() { return cache.bound(); }
 bool PreviewReady(int page) { return cache.find(keyFor(page)) != nullptr; }
-void SetPreparingNeighbours(bool on) { preparingNeighbours = on; }
+void SetPreparingNeighbours(bool on)
+{
+    preparingNeighbours = on;
+    if (!on && worker)
+        worker->dropPreparations();
+}
 int PreviewRendersStarted() { return worker ? worker->rendersStarted() : 0; }
 
 void StopPreviews()

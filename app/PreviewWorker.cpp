@@ -130,6 +130,12 @@ void PreviewWorker::prepare(std::vector<PreviewJob> jobs)
     wake_.notify_all();
 }
 
+void PreviewWorker::dropPreparations()
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    preparations_.clear();
+}
+
 int PreviewWorker::rendersStarted() const
 {
     std::lock_guard<std::mutex> lock(mutex_);

@@ -115,6 +115,9 @@ public:
     // wish) and replaces earlier preparations not yet started.
     void prepare(std::vector<PreviewJob> jobs);
 
+    // Drops the preparations not yet started.
+    void dropPreparations();
+
     // Renders started so far (for tests and measurements).
     int rendersStarted() const;
 

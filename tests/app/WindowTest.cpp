@@ -34,13 +34,20 @@ bool chooseTestPath()
     return true;
 }
 
+// One turn of the main loop, or a millisecond's rest when nothing is due.
+void iterate()
+{
+    if (!g_main_context_iteration(nullptr, FALSE))
+        g_usleep(1000);
+}
+
 // Runs the main loop until the preview asked for is shown (generous: the
 // test machine may be loaded).
 void waitForPreview()
 {
     const gint64 deadline = g_get_monotonic_time() + 120 * G_USEC_PER_SEC;
     while (PreviewPending() && g_get_monotonic_time() < deadline)
-        g_main_context_iteration(nullptr, TRUE);
+        iterate();
     while (gtk_events_pending())
         gtk_main_iteration();
     ASSERT_FALSE(PreviewPending()) << "the preview did not arrive";
@@ -156,6 +163,7 @@ TEST_F(Window, PreviewHasTheSizeTheResolutionGives)
 // size; the images of the sizes passed over are never shown.
 TEST_F(Window, QueuedSizeChangesEndAtTheLastSize)
 {
+    SetPreparingNeighbours(false);  // count only the renders asked for
     typeAndActivate(entryST, "0 4 7");
     const int startedBefore = PreviewRendersStarted();
     for (double size : {1.5, 1.6, 1.7, 1.8})
@@ -168,12 +176,21 @@ TEST_F(Window, QueuedSizeChangesEndAtTheLastSize)
     // Going back to a size just seen is instant: no render, nothing pending.
     gtk_spin_button_set_value(GTK_SPIN_BUTTON(spinner1), 1.0);
     EXPECT_FALSE(PreviewPending());
+    SetPreparingNeighbours(true);
 }
 
 TEST_F(Window, FlippingRewritesBothFieldsAndTheTitle)
 {
     typeAndActivate(entryST, "0 4 7");
     ASSERT_EQ(CurrentPage(), 24);
+    // The next page is prepared in the background and then shown at once.
+    const gint64 deadline = g_get_monotonic_time() + 120 * G_USEC_PER_SEC;
+    while (!PreviewReady(25) && g_get_monotonic_time() < deadline)
+        iterate();
+    ASSERT_TRUE(ActivateShortcut("Page_Down"));
+    EXPECT_FALSE(PreviewPending());
+    EXPECT_EQ(gtk_window_get_title(GTK_WINDOW(window)), PageTitle(25));
+    ASSERT_TRUE(ActivateShortcut("Page_Up"));
     struct Case { const char* key; int page; };
     const Case cases[] = {
         {"Page_Down", 25}, {"Page_Up", 24}, {"<Primary>End", 351}, {"Page_Down", 351},
@@ -388,7 +405,7 @@ TEST(PreviewWorkerQueue, OnlyTheNewestRequestIsRendered)
         gate.unlock();
         const gint64 deadline = g_get_monotonic_time() + 30 * G_USEC_PER_SEC;
         while (delivered.size() < 2 && g_get_monotonic_time() < deadline)
-            g_main_context_iteration(nullptr, FALSE);
+            iterate();
         EXPECT_EQ(worker.rendersStarted(), 2);
     }
     EXPECT_EQ(rendered, (std::vector<int>{300, 330}));
