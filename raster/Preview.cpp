@@ -25,20 +25,52 @@ const char* const readOwnPostScript =
 // ImageMagick then decodes again: at the window's sizes that encoding and
 // decoding cost more than the rasterising itself. Raw PPM carries the same
 // antialiased pixels uncompressed, already on a white sheet (what the window
-// lays the page on anyway). Every option but the device is the stock one, so
-// the page looks the same to within rounding.
-const char* const rawPixelDelegates =
-    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-    "<delegatemap>\n"
-    "  <delegate decode=\"ps:alpha\" stealth=\"True\" command=\"&quot;gs&quot; -sstdout=%%stderr -dQUIET -dSAFER "
-    "-dBATCH -dNOPAUSE -dNOPROMPT -dMaxBitmap=500000000 -dAlignToPixels=0 -dGridFitTT=2 &quot;-sDEVICE=ppmraw&quot; "
-    "-dTextAlphaBits=%u -dGraphicsAlphaBits=%u &quot;-r%s&quot; %s &quot;-sOutputFile=%s&quot; &quot;-f%s&quot; "
-    "&quot;-f%s&quot;\"/>\n"
-    "  <delegate decode=\"ps:color\" stealth=\"True\" command=\"&quot;gs&quot; -sstdout=%%stderr -dQUIET -dSAFER "
-    "-dBATCH -dNOPAUSE -dNOPROMPT -dMaxBitmap=500000000 -dAlignToPixels=0 -dGridFitTT=2 &quot;-sDEVICE=ppmraw&quot; "
-    "-dTextAlphaBits=%u -dGraphicsAlphaBits=%u &quot;-r%s&quot; %s &quot;-sOutputFile=%s&quot; &quot;-f%s&quot; "
-    "&quot;-f%s&quot;\"/>\n"
-    "</delegatemap>\n";
+// lays the page on anyway). Every option but the device (and the font map
+// below) is the stock one, so the page looks the same to within rounding.
+std::string rawPixelDelegates(const std::string& fontMapOption)
+{
+    std::string command =
+        "&quot;gs&quot; -sstdout=%%stderr -dQUIET -dSAFER -dBATCH -dNOPAUSE -dNOPROMPT -dMaxBitmap=500000000 "
+        "-dAlignToPixels=0 -dGridFitTT=2 &quot;-sDEVICE=ppmraw&quot; " + fontMapOption +
+        "-dTextAlphaBits=%u -dGraphicsAlphaBits=%u &quot;-r%s&quot; %s &quot;-sOutputFile=%s&quot; "
+        "&quot;-f%s&quot; &quot;-f%s&quot;";
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<delegatemap>\n"
+           "  <delegate decode=\"ps:alpha\" stealth=\"True\" command=\"" + command + "\"/>\n"
+           "  <delegate decode=\"ps:color\" stealth=\"True\" command=\"" + command + "\"/>\n"
+           "</delegatemap>\n";
+}
+
+// The page names Arial and two Helvetica variants by names Ghostscript's
+// font map lacks; it then searches its font folders before substituting
+// the same URW fonts these lines name, on every page.
+const char* const fontAliases =
+    "% Fonts of the Harmodex page, named as Ghostscript would substitute them.\n"
+    "/ArialMT /Helvetica ;\n"
+    "/Helvetica-Italic /Helvetica-Oblique ;\n"
+    "/Helvetica-Bold-Italic /Helvetica-BoldOblique ;\n";
+
+// The Ghostscript option adding those aliases to its own font map, or ""
+// when they cannot be kept. They live in the user's cache folder (they must
+// outlast the start, while Ghostscript runs) and are written only when
+// missing or different. The path goes into a command line ImageMagick hands
+// to a shell, so only plain path characters are accepted.
+std::string fontMapOption()
+{
+    const std::string folder = std::string(g_get_user_cache_dir()) + "/harmodex";
+    const std::string path = folder + "/Fontmap";
+    if (path.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789/._-+") != std::string::npos)
+        return "";
+    gchar* present = nullptr;
+    const bool same = g_file_get_contents(path.c_str(), &present, nullptr, nullptr) && std::strcmp(present, fontAliases) == 0;
+    g_free(present);
+    if (!same) {
+        std::string reason;
+        if (g_mkdir_with_parents(folder.c_str(), 0755) != 0 || !WriteFileAtomically(path, fontAliases, &reason))
+            return "";  // Ghostscript still finds the fonts, by searching
+    }
+    // "Fontmap" first: Ghostscript's own map stays in force.
+    return "&quot;-sFONTMAP=Fontmap" G_SEARCHPATH_SEPARATOR_S + path + "&quot; ";
+}
 
 // The private folder holding that configuration while the library runs,
 // and the search path it was put in front of. Held in a function so that
@@ -70,7 +102,7 @@ void writeDelegateConfiguration()
     c.folder = folder;
     g_free(folder);
     std::string reason;
-    if (!WriteFileAtomically(c.folder + "/delegates.xml", rawPixelDelegates, &reason)) {
+    if (!WriteFileAtomically(c.folder + "/delegates.xml", rawPixelDelegates(fontMapOption()), &reason)) {
         g_warning("Harmodex: %s; previews are rendered the slower way.", reason.c_str());
         g_rmdir(c.folder.c_str());
         c.folder.clear();
@@ -129,6 +161,33 @@ void layOnWhite(unsigned char* row, size_t width, int alphaAt)
     }
 }
 
+// Exports the wand's pixels, 8 bits a channel in the given order, into rows
+// of the given stride, transparent areas laid on white so that the page
+// reads as a sheet of paper whatever the desktop theme.
+void exportOnWhite(MagickWand* wand, size_t width, size_t height, const char* order, int alphaAt,
+                   unsigned char* pixels, size_t stride)
+{
+    MagickSetImageDepth(wand, 8);
+    // Ghostscript's raw pixels come opaque, on white; only a page read the
+    // library's stock way (transparent paper) needs laying on white.
+    const bool transparent = MagickGetImageAlphaChannel(wand) == MagickTrue;
+    if (stride == 4 * width) {
+        // Rows follow each other without padding: one export for the page.
+        MagickExportImagePixels(wand, 0, 0, width, height, order, CharPixel, pixels);
+        if (transparent)
+            layOnWhite(pixels, width * height, alphaAt);
+        return;
+    }
+    // Row by row, so that the spare bytes at the end of each row stay out of
+    // the image.
+    for (size_t y = 0; y < height; ++y) {
+        unsigned char* row = pixels + y * stride;
+        MagickExportImagePixels(wand, 0, static_cast<ssize_t>(y), width, 1, order, CharPixel, row);
+        if (transparent)
+            layOnWhite(row, width, alphaAt);
+    }
+}
+
 // Reads the page into a new wand; nullptr and *error on failure.
 MagickWand* readPage(const std::string& eps, double resolution, std::string* error)
 {
@@ -183,16 +242,7 @@ GdkPixbuf* getPixbufFromWand(MagickWand* wand)
         return nullptr;
     guchar* pixels = gdk_pixbuf_get_pixels(pixbuf);
     const int stride = gdk_pixbuf_get_rowstride(pixbuf);
-    MagickSetImageDepth(wand, 8);
-    // Row by row, so that the spare bytes at the end of each pixbuf row stay
-    // out of the image. Ghostscript may leave unpainted paper transparent;
-    // it is laid on white so the page reads as a sheet of paper whatever the
-    // desktop theme.
-    for (size_t y = 0; y < height; ++y) {
-        guchar* row = pixels + y * stride;
-        MagickExportImagePixels(wand, 0, static_cast<ssize_t>(y), width, 1, "RGBA", CharPixel, row);
-        layOnWhite(row, width, 3);
-    }
+    exportOnWhite(wand, width, height, "RGBA", 3, pixels, static_cast<size_t>(stride));
     return pixbuf;
 }
 
@@ -237,12 +287,7 @@ cairo_surface_t* getSurfaceFromEPSpage(const std::string& eps, double resolution
     const bool littleEndian = G_BYTE_ORDER == G_LITTLE_ENDIAN;
     const char* order = littleEndian ? "BGRA" : "ARGB";
     const int alphaAt = littleEndian ? 3 : 0;
-    MagickSetImageDepth(wand, 8);
-    for (size_t y = 0; y < height; ++y) {
-        unsigned char* row = pixels + y * stride;
-        MagickExportImagePixels(wand, 0, static_cast<ssize_t>(y), width, 1, order, CharPixel, row);
-        layOnWhite(row, width, alphaAt);
-    }
+    exportOnWhite(wand, width, height, order, alphaAt, pixels, static_cast<size_t>(stride));
     DestroyMagickWand(wand);
     cairo_surface_mark_dirty(surface);
     const double scale = deviceScale > 0 ? deviceScale : 1;
