@@ -10,8 +10,6 @@
 
 namespace {
 
-GtkWidget* saveButton = nullptr;
-
 template <PageFormat format>
 std::string pageBytes(int page, const std::string& tnText, const std::string& composed)
 {
@@ -86,7 +84,7 @@ bool SaveFormatForName(const std::string& path, size_t* row)
 
 void AttachSaveButton(GtkWidget* button)
 {
-    saveButton = button;
+    saveButton = button;  // the window's global
     gtk_button_set_label(GTK_BUTTON(button), "   Save\xE2\x80\xA6   ");
     gtk_widget_set_tooltip_text(button, "Save the page as EPS, PDF, PNG or SVG, or its 24 transformations as MusicXML");
     gtk_widget_set_sensitive(button, !myVirtualPaper.empty());

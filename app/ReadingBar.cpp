@@ -147,3 +147,9 @@ void UpdateReadingBar(const std::string& text, bool costereField)
     }
     gtk_widget_show(readingBar);
 }
+
+void HideReadingBar()
+{
+    if (readingBar)
+        gtk_widget_hide(readingBar);
+}

@@ -29,6 +29,9 @@ void AttachReadingBar(GtkWidget* inputRow);
 // Shows or hides the bar for a request made with text; each request replaces
 // what the bar said about the one before.
 void UpdateReadingBar(const std::string& text, bool costereField);
+// Hides the bar: a page asked for otherwise than by typing (flipping, going
+// to a page) leaves nothing to say about the text typed before.
+void HideReadingBar();
 
 extern GtkWidget* readingBar;
 extern GtkWidget* readingBarMessage;

@@ -95,15 +95,13 @@ void AddPlayButton(GtkWidget* controlRow)
     gtk_label_set_max_width_chars(GTK_LABEL(soundStatus), 22);
     gtk_box_pack_start(GTK_BOX(controlRow), soundStatus, FALSE, FALSE, 0);
 
-    GtkWidget* top = gtk_widget_get_toplevel(controlRow);
-    if (GTK_IS_WINDOW(top)) {
-        GtkAccelGroup* accelerators = gtk_accel_group_new();
-        gtk_window_add_accel_group(GTK_WINDOW(top), accelerators);
-        gtk_widget_add_accelerator(playButton, "clicked", accelerators, GDK_KEY_p, GDK_CONTROL_MASK,
-                                   GTK_ACCEL_VISIBLE);
-        g_object_unref(accelerators);
-    }
     soundPlayer().prepare();
+}
+
+void PlayOrStopSound()
+{
+    if (playButton)
+        onPlay(playButton, nullptr);
 }
 
 void StopSound()

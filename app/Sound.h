@@ -19,6 +19,9 @@
 void AddPlayButton(GtkWidget* controlRow);
 // Silences the set being played, if any.
 void StopSound();
+// What the Play button and its shortcut (Ctrl+P) do: play the set shown, or
+// stop it when it sounds.
+void PlayOrStopSound();
 
 // The audio outputs Play tries (the system's by default); tests give
 // outputs that cannot open.

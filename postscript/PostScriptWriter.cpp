@@ -107,7 +107,7 @@ std::string FormatDateAndTime(const std::tm& when)
 
 const char* GetDateAndTime()
 {
-    static char text[26];
+    thread_local char text[26];  // pages may be composed on several threads at once
     std::time_t now = std::time(nullptr);
     std::tm local{};
     if (now == static_cast<std::time_t>(-1) || localtime_r(&now, &local) == nullptr) {

@@ -1,5 +1,14 @@
 #include "raster/Preview.h"
 
+#include <cstdlib>
+#include <cstring>
+#include <thread>
+
+#include <glib.h>
+#include <glib/gstdio.h>
+
+#include "postscript/FileOutput.h"
+
 namespace {
 
 std::string lastError;
@@ -12,6 +21,118 @@ std::string lastError;
 const char* const readOwnPostScript =
     "<policymap><policy domain=\"coder\" rights=\"read\" pattern=\"{PS,EPS}\" /></policymap>";
 
+// How ImageMagick asks Ghostscript for the pixels of a PostScript page. Its
+// stock command has Ghostscript write a transparent, compressed PNG that
+// ImageMagick then decodes again: at the window's sizes that encoding and
+// decoding cost more than the rasterising itself. Raw PPM carries the same
+// antialiased pixels uncompressed, already on a white sheet (what the window
+// lays the page on anyway). Every option but the device (and the font map
+// below) is the stock one, so the page looks the same to within rounding.
+std::string rawPixelDelegates(const std::string& fontMapOption)
+{
+    std::string command =
+        "&quot;gs&quot; -sstdout=%%stderr -dQUIET -dSAFER -dBATCH -dNOPAUSE -dNOPROMPT -dMaxBitmap=500000000 "
+        "-dAlignToPixels=0 -dGridFitTT=2 &quot;-sDEVICE=ppmraw&quot; " + fontMapOption +
+        "-dTextAlphaBits=%u -dGraphicsAlphaBits=%u &quot;-r%s&quot; %s &quot;-sOutputFile=%s&quot; "
+        "&quot;-f%s&quot; &quot;-f%s&quot;";
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<delegatemap>\n"
+           "  <delegate decode=\"ps:alpha\" stealth=\"True\" command=\"" + command + "\"/>\n"
+           "  <delegate decode=\"ps:color\" stealth=\"True\" command=\"" + command + "\"/>\n"
+           "</delegatemap>\n";
+}
+
+// The page names Arial and two Helvetica variants by names Ghostscript's
+// font map lacks; it then searches its font folders before substituting
+// the same URW fonts these lines name, on every page.
+const char* const fontAliases =
+    "% Fonts of the Harmodex page, named as Ghostscript would substitute them.\n"
+    "/ArialMT /Helvetica ;\n"
+    "/Helvetica-Italic /Helvetica-Oblique ;\n"
+    "/Helvetica-Bold-Italic /Helvetica-BoldOblique ;\n";
+
+// The Ghostscript option adding those aliases to its own font map, or ""
+// when they cannot be kept. They live in the user's cache folder (they must
+// outlast the start, while Ghostscript runs) and are written only when
+// missing or different. The path goes into a command line ImageMagick hands
+// to a shell, so only plain path characters are accepted.
+std::string fontMapOption()
+{
+    const std::string folder = std::string(g_get_user_cache_dir()) + "/harmodex";
+    const std::string path = folder + "/Fontmap";
+    if (path.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789/._-+") != std::string::npos)
+        return "";
+    gchar* present = nullptr;
+    const bool same = g_file_get_contents(path.c_str(), &present, nullptr, nullptr) && std::strcmp(present, fontAliases) == 0;
+    g_free(present);
+    if (!same) {
+        std::string reason;
+        if (g_mkdir_with_parents(folder.c_str(), 0755) != 0 || !WriteFileAtomically(path, fontAliases, &reason))
+            return "";  // Ghostscript still finds the fonts, by searching
+    }
+    // "Fontmap" first: Ghostscript's own map stays in force.
+    return "&quot;-sFONTMAP=Fontmap" G_SEARCHPATH_SEPARATOR_S + path + "&quot; ";
+}
+
+// The private folder holding that configuration while the library runs,
+// and the search path it was put in front of. Held in a function so that
+// the library can be started from other files' static initialisers.
+struct ConfigurationState {
+    std::string folder;
+    std::string previousPath;
+    bool hadPreviousPath = false;
+};
+ConfigurationState& configuration()
+{
+    static ConfigurationState state;
+    return state;
+}
+
+void writeDelegateConfiguration()
+{
+    ConfigurationState& c = configuration();
+    GError* error = nullptr;
+    gchar* folder = g_dir_make_tmp("harmodex-XXXXXX", &error);
+    if (!folder) {
+        // Not fatal: ImageMagick's own configuration still rasterises, only
+        // more slowly.
+        g_warning("Harmodex: no private folder for the image library's configuration (%s); "
+                  "previews are rendered the slower way.", error ? error->message : "unknown reason");
+        g_clear_error(&error);
+        return;
+    }
+    c.folder = folder;
+    g_free(folder);
+    std::string reason;
+    if (!WriteFileAtomically(c.folder + "/delegates.xml", rawPixelDelegates(fontMapOption()), &reason)) {
+        g_warning("Harmodex: %s; previews are rendered the slower way.", reason.c_str());
+        g_rmdir(c.folder.c_str());
+        c.folder.clear();
+        return;
+    }
+    // Searched before ImageMagick's own folders, whose other settings stay.
+    const char* previous = std::getenv("MAGICK_CONFIGURE_PATH");
+    c.hadPreviousPath = previous != nullptr;
+    c.previousPath = previous ? previous : "";
+    std::string path = c.folder;
+    if (previous && *previous)
+        path += G_SEARCHPATH_SEPARATOR_S + c.previousPath;
+    g_setenv("MAGICK_CONFIGURE_PATH", path.c_str(), TRUE);
+}
+
+void removeDelegateConfiguration()
+{
+    ConfigurationState& c = configuration();
+    if (c.folder.empty())
+        return;
+    g_remove((c.folder + "/delegates.xml").c_str());
+    g_rmdir(c.folder.c_str());
+    c.folder.clear();
+    if (c.hadPreviousPath)
+        g_setenv("MAGICK_CONFIGURE_PATH", c.previousPath.c_str(), TRUE);
+    else
+        g_unsetenv("MAGICK_CONFIGURE_PATH");
+}
+
 std::string wandException(MagickWand* wand)
 {
     ExceptionType severity = UndefinedException;
@@ -22,9 +143,100 @@ std::string wandException(MagickWand* wand)
     return text;
 }
 
+// The largest side accepted, in pixels: far beyond size 4.0 at scale 3.
+constexpr size_t kLargestSide = 100000;
+
+// Lays a row of exported RGBA-ordered pixels on white; channel offsets say
+// where red, green, blue and alpha sit in each 4-byte pixel.
+void layOnWhite(unsigned char* row, size_t width, int alphaAt)
+{
+    for (size_t x = 0; x < width; ++x) {
+        unsigned char* p = row + 4 * x;
+        const unsigned alpha = p[alphaAt];
+        if (alpha == 255)
+            continue;
+        for (int c = 0; c < 4; ++c)
+            if (c != alphaAt)
+                p[c] = static_cast<unsigned char>((p[c] * alpha + 255u * (255u - alpha) + 127u) / 255u);
+        p[alphaAt] = 255;
+    }
+}
+
+// Exports the wand's pixels, 8 bits a channel in the given order, into rows
+// of the given stride, transparent areas laid on white so that the page
+// reads as a sheet of paper whatever the desktop theme.
+void exportOnWhite(MagickWand* wand, size_t width, size_t height, const char* order, int alphaAt,
+                   unsigned char* pixels, size_t stride)
+{
+    MagickSetImageDepth(wand, 8);
+    // Ghostscript's raw pixels come opaque, on white; only a page read the
+    // library's stock way (transparent paper) needs laying on white.
+    const bool transparent = MagickGetImageAlphaChannel(wand) == MagickTrue;
+    if (stride == 4 * width) {
+        // Rows follow each other without padding: the page in two halves,
+        // the lower one on a second thread (reading a wand's pixels from two
+        // threads at once is safe; at size 4.0 each half is 12 million pixels).
+        const size_t top = height / 2;
+        auto exportRows = [&](size_t first, size_t count) {
+            unsigned char* start = pixels + first * stride;
+            MagickExportImagePixels(wand, 0, static_cast<ssize_t>(first), width, count, order, CharPixel, start);
+            if (transparent)
+                layOnWhite(start, width * count, alphaAt);
+        };
+        std::thread lower(exportRows, top, height - top);
+        exportRows(0, top);
+        lower.join();
+        return;
+    }
+    // Row by row, so that the spare bytes at the end of each row stay out of
+    // the image.
+    for (size_t y = 0; y < height; ++y) {
+        unsigned char* row = pixels + y * stride;
+        MagickExportImagePixels(wand, 0, static_cast<ssize_t>(y), width, 1, order, CharPixel, row);
+        if (transparent)
+            layOnWhite(row, width, alphaAt);
+    }
+}
+
+// Reads the page into a new wand; nullptr and *error on failure.
+MagickWand* readPage(const std::string& eps, double resolution, std::string* error)
+{
+    if (eps.empty()) {
+        *error = "There is no page to show yet.";
+        return nullptr;
+    }
+    MagickWand* wand = NewMagickWand();
+    const bool policyLifted = MagickSetSecurityPolicy(wand, readOwnPostScript) == MagickTrue;
+    MagickSetResolution(wand, resolution, resolution);
+    if (MagickReadImageBlob(wand, eps.data(), eps.size()) == MagickTrue)
+        return wand;
+    std::string reason = wandException(wand);
+    *error = "The page could not be shown: " + (reason.empty() ? std::string("the image library read nothing") : reason) + ".\n";
+    if (!policyLifted)
+        *error += "This ImageMagick build does not let Harmodex allow its PostScript reader; "
+                  "allow the PS and EPS coders in ImageMagick's policy.xml to see the preview.\n";
+    *error += "Make sure Ghostscript and the URW base-35 fonts are installed "
+              "(Debian packages ghostscript and fonts-urw-base35).\n"
+              "The page can still be saved with \"Save EPS\".";
+    DestroyMagickWand(wand);
+    return nullptr;
+}
+
 } // namespace
 
-void PreviewLibraryStart() { MagickWandGenesis(); }
+void PreviewLibraryStart()
+{
+    writeDelegateConfiguration();
+    MagickWandGenesis();
+    // ImageMagick reads its delegate configuration on first use; using it
+    // now lets the private folder go at once, so that nothing is left behind
+    // even by a process that never stops the library (or is killed).
+    ExceptionInfo* exception = AcquireExceptionInfo();
+    GetDelegateInfo("ps:alpha", nullptr, exception);
+    DestroyExceptionInfo(exception);
+    removeDelegateConfiguration();
+}
+
 void PreviewLibraryStop() { MagickWandTerminus(); }
 
 const std::string& PreviewLastError() { return lastError; }
@@ -33,57 +245,62 @@ GdkPixbuf* getPixbufFromWand(MagickWand* wand)
 {
     const size_t width = MagickGetImageWidth(wand);
     const size_t height = MagickGetImageHeight(wand);
-    if (width == 0 || height == 0 || width > 100000 || height > 100000)
+    if (width == 0 || height == 0 || width > kLargestSide || height > kLargestSide)
         return nullptr;
     GdkPixbuf* pixbuf = gdk_pixbuf_new(GDK_COLORSPACE_RGB, TRUE, 8, static_cast<int>(width), static_cast<int>(height));
     if (!pixbuf)
         return nullptr;
     guchar* pixels = gdk_pixbuf_get_pixels(pixbuf);
     const int stride = gdk_pixbuf_get_rowstride(pixbuf);
-    MagickSetImageDepth(wand, 8);
-    // Row by row, so that the spare bytes at the end of each pixbuf row stay
-    // out of the image.
-    for (size_t y = 0; y < height; ++y) {
-        guchar* row = pixels + y * stride;
-        MagickExportImagePixels(wand, 0, static_cast<ssize_t>(y), width, 1, "RGBA", CharPixel, row);
-        // Ghostscript leaves unpainted paper transparent; lay it on white so
-        // the page reads as a sheet of paper whatever the desktop theme.
-        for (size_t x = 0; x < width; ++x) {
-            guchar* p = row + 4 * x;
-            const unsigned alpha = p[3];
-            for (int c = 0; c < 3; ++c)
-                p[c] = static_cast<guchar>((p[c] * alpha + 255u * (255u - alpha) + 127u) / 255u);
-            p[3] = 255;
-        }
-    }
+    exportOnWhite(wand, width, height, "RGBA", 3, pixels, static_cast<size_t>(stride));
     return pixbuf;
 }
 
 GdkPixbuf* getPixbufFromEPSpage(const std::string& eps, double resolution)
 {
     lastError.clear();
-    if (eps.empty()) {
-        lastError = "There is no page to show yet.";
+    MagickWand* wand = readPage(eps, resolution, &lastError);
+    if (!wand)
         return nullptr;
-    }
-    MagickWand* wand = NewMagickWand();
-    const bool policyLifted = MagickSetSecurityPolicy(wand, readOwnPostScript) == MagickTrue;
-    MagickSetResolution(wand, resolution, resolution);
-    GdkPixbuf* pixbuf = nullptr;
-    if (MagickReadImageBlob(wand, eps.data(), eps.size()) == MagickTrue) {
-        pixbuf = getPixbufFromWand(wand);
-        if (!pixbuf)
-            lastError = "The page could not be turned into an image of that size.";
-    } else {
-        std::string reason = wandException(wand);
-        lastError = "The page could not be shown: " + (reason.empty() ? std::string("the image library read nothing") : reason) + ".\n";
-        if (!policyLifted)
-            lastError += "This ImageMagick build does not let Harmodex allow its PostScript reader; "
-                         "allow the PS and EPS coders in ImageMagick's policy.xml to see the preview.\n";
-        lastError += "Make sure Ghostscript and the URW base-35 fonts are installed "
-                     "(Debian packages ghostscript and fonts-urw-base35).\n"
-                     "The page can still be saved with \"Save EPS\".";
-    }
+    GdkPixbuf* pixbuf = getPixbufFromWand(wand);
+    if (!pixbuf)
+        lastError = "The page could not be turned into an image of that size.";
     DestroyMagickWand(wand);
     return pixbuf;
+}
+
+cairo_surface_t* getSurfaceFromEPSpage(const std::string& eps, double resolution, int deviceScale, std::string* error)
+{
+    error->clear();
+    MagickWand* wand = readPage(eps, resolution, error);
+    if (!wand)
+        return nullptr;
+    const size_t width = MagickGetImageWidth(wand);
+    const size_t height = MagickGetImageHeight(wand);
+    cairo_surface_t* surface = nullptr;
+    if (width > 0 && height > 0 && width <= kLargestSide && height <= kLargestSide) {
+        surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, static_cast<int>(width), static_cast<int>(height));
+        if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) {
+            cairo_surface_destroy(surface);
+            surface = nullptr;
+        }
+    }
+    if (!surface) {
+        *error = "The page could not be turned into an image of that size.";
+        DestroyMagickWand(wand);
+        return nullptr;
+    }
+    cairo_surface_flush(surface);
+    unsigned char* pixels = cairo_image_surface_get_data(surface);
+    const int stride = cairo_image_surface_get_stride(surface);
+    // Cairo keeps a pixel as one native-endian 32-bit word 0xAARRGGBB.
+    const bool littleEndian = G_BYTE_ORDER == G_LITTLE_ENDIAN;
+    const char* order = littleEndian ? "BGRA" : "ARGB";
+    const int alphaAt = littleEndian ? 3 : 0;
+    exportOnWhite(wand, width, height, order, alphaAt, pixels, static_cast<size_t>(stride));
+    DestroyMagickWand(wand);
+    cairo_surface_mark_dirty(surface);
+    const double scale = deviceScale > 0 ? deviceScale : 1;
+    cairo_surface_set_device_scale(surface, scale, scale);
+    return surface;
 }

@@ -6,8 +6,6 @@
 #include <gtk/gtk.h>
 
 #include "app/ReadingBar.h"
-#include "app/Window.h"
-#include "raster/Preview.h"
 
 namespace {
 
@@ -41,80 +39,6 @@ TEST(ReadingNotice, SaysWhatWasReadAndOffersTheOtherReading)
         EXPECT_EQ(offered, c.offered) << c.typed;
         EXPECT_EQ(notice.kind, c.kind) << c.typed;
     }
-}
-
-void typeAndActivate(GtkWidget* field, const char* text)
-{
-    gtk_entry_set_text(GTK_ENTRY(field), text);
-    g_signal_emit_by_name(field, "activate");
-    while (gtk_events_pending())
-        gtk_main_iteration();
-}
-
-std::string text(GtkWidget* entry) { return gtk_entry_get_text(GTK_ENTRY(entry)); }
-std::string barText() { return gtk_label_get_text(GTK_LABEL(readingBarMessage)); }
-
-class ReadingBarInWindow : public ::testing::Test {
-protected:
-    static void SetUpTestSuite()
-    {
-        if (window)
-            return;  // the window tests of this program built it already
-        CreateInitialPixbuf();
-        int argc = 0;
-        ASSERT_TRUE(gtk_init_check(&argc, nullptr)) << "no display: run under Xvfb";
-        PreviewLibraryStart();
-        BuildMainWindow();
-    }
-};
-
-TEST_F(ReadingBarInWindow, OffersTheOtherReadingAndShowsItAsIfTyped)
-{
-    GtkWidget* inputRow = gtk_widget_get_parent(gtk_widget_get_parent(entryST));
-    GtkWidget* box = gtk_widget_get_parent(inputRow);
-    ASSERT_EQ(gtk_widget_get_parent(readingBar), box);
-    int barAt = -1, rowAt = -1;
-    gtk_container_child_get(GTK_CONTAINER(box), readingBar, "position", &barAt, nullptr);
-    gtk_container_child_get(GTK_CONTAINER(box), inputRow, "position", &rowAt, nullptr);
-    EXPECT_EQ(barAt + 1, rowAt);
-
-    // The field's literal reading still decides the page: "0,4,7" is 0.
-    typeAndActivate(entryST, "0,4,7");
-    EXPECT_EQ(text(entryST), "0");
-    ASSERT_TRUE(gtk_widget_get_visible(readingBar));
-    ASSERT_TRUE(gtk_widget_get_visible(readingBarButton));
-    EXPECT_STREQ(gtk_button_get_label(GTK_BUTTON(readingBarButton)), "_Show 0 4 7");
-    gtk_button_clicked(GTK_BUTTON(readingBarButton));
-    while (gtk_events_pending())
-        gtk_main_iteration();
-    EXPECT_EQ(text(entryST), "0 4 7");
-    EXPECT_EQ(text(entryCO), "13.12.14");
-    EXPECT_FALSE(gtk_widget_get_visible(readingBar));
-
-    // Alt+S from the keyboard; the set shown is then named as a transposition.
-    typeAndActivate(entryST, "Bb D F");
-    ASSERT_TRUE(gtk_widget_get_visible(readingBar));
-    EXPECT_TRUE(gtk_window_mnemonic_activate(GTK_WINDOW(window), GDK_KEY_s, GDK_MOD1_MASK));
-    // A button activated from the keyboard shows itself pressed for a moment
-    // before it clicks.
-    const gint64 deadline = g_get_monotonic_time() + 5 * G_USEC_PER_SEC;
-    while (text(entryST) == "0" && g_get_monotonic_time() < deadline)
-        g_main_context_iteration(nullptr, FALSE);
-    EXPECT_EQ(text(entryST), "0 4 7");
-    EXPECT_EQ(barText(), "10 2 5 = T10 of 0 4 7");
-
-    // A bare code in the Costère field: the page stays the literal one until asked.
-    typeAndActivate(entryCO, "39");
-    EXPECT_EQ(text(entryCO), "1XI");
-    gtk_button_clicked(GTK_BUTTON(readingBarButton));
-    while (gtk_events_pending())
-        gtk_main_iteration();
-    EXPECT_EQ(text(entryCO), "39");
-    EXPECT_EQ(text(entryST), "0 1 2");
-
-    // The next request with nothing to say takes the bar away.
-    typeAndActivate(entryST, "0 4 7");
-    EXPECT_FALSE(gtk_widget_get_visible(readingBar));
 }
 
 } // namespace

@@ -1,71 +1,81 @@
 #!/usr/bin/env bash
 # Drives the real program as a user would, inside a private X server: type a
-# set, press Enter, save through the dialog, check the file, quit.
-# Usage: end_to_end.sh PATH/TO/harmodex   (run under xvfb-run)
+# set, press Enter, save through the dialog, flip to the next page, click the
+# size spinner's + three times in quick succession, quit.
+# Usage: end_to_end.sh PATH/TO/harmodex   (run under xvfb-run; needs xdotool, xclip)
 set -euo pipefail
 program=$(realpath "$1")
 work=$(mktemp -d)
 trap 'kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
 cd "$work"
 
+fail() { echo "FAIL: $*"; cat "$work/log"; exit 1; }
+
+# Waits (up to a generous minute: the machine may be loaded) until the
+# command succeeds.
+waitFor() {
+  for _ in $(seq 1 600); do
+    "$@" >/dev/null 2>&1 && return 0
+    sleep 0.1
+  done
+  return 1
+}
+titled() { xdotool search --name "$1" >/dev/null 2>&1; }
+
 "$program" >"$work/log" 2>&1 &
 pid=$!
 
-window=""
-for _ in $(seq 1 300); do
-  window=$(xdotool search --name '^Tn-type Harmodex$' 2>/dev/null | head -n 1 || true)
-  [ -n "$window" ] && break
-  sleep 0.1
-done
-[ -n "$window" ] || { echo "FAIL: the window did not appear"; cat "$work/log"; exit 1; }
-sleep 0.5
+waitFor titled '^Tn-type Harmodex$' || fail "the window did not appear"
+window=$(xdotool search --name '^Tn-type Harmodex$' | head -n 1)
+waitFor xdotool search --onlyvisible --name '^Tn-type Harmodex$' || fail "the window was not shown"
+# Without a window manager the window sits at the origin at its designed
+# 1100 x 610, and the keyboard goes where the pointer is.
+xdotool mousemove --window "$window" 550 300
 
-# Without a window manager the window sits at the origin; the Tn-type field
-# is on the input row below the preview.
-eval "$(xdotool getwindowgeometry --shell "$window")"
-xdotool mousemove --window "$window" 185 540 click 1
+# Focus starts in the Tn-type field: no click needed.
 xdotool type --delay 20 '7 11 2'
 xdotool key Return
-sleep 1
+waitFor titled 'page 24 · 3-11b \(0 4 7\)$' || fail "the title did not name page 24 after typing 7 11 2"
 
-# Save EPS, then accept the proposed name in the dialog. The buttons are on
-# the bottom row; the window grows when the bar above the fields appears
-# (here it names the transposition typed: 7 11 2 = T7 of 0 4 7), so wait for
-# that and find them from the window's height.
-typedHeight=$HEIGHT
-for _ in $(seq 1 300); do
-  eval "$(xdotool getwindowgeometry --shell "$window")"
-  [ "$HEIGHT" -gt "$typedHeight" ] && break
-  sleep 0.1
-done
-[ "$HEIGHT" -gt "$typedHeight" ] || { echo "FAIL: no bar named the transposition typed"; exit 1; }
-buttons=$((HEIGHT - 22))
-xdotool mousemove --window "$window" 621 "$buttons" click 1
-# The click waits in the queue while the page is composed and rasterised.
-dialog=""
-for _ in $(seq 1 300); do
-  dialog=$(xdotool search --name '^Save page as:$' 2>/dev/null | head -n 1 || true)
-  [ -n "$dialog" ] && break
-  sleep 0.1
-done
-[ -n "$dialog" ] || { echo "FAIL: the save dialog did not appear"; cat "$work/log"; exit 1; }
-sleep 1
+# Save (Ctrl+S, as the Save button does), then accept the proposed name in
+# the dialog.
+xdotool key ctrl+s
+waitFor titled '^Save page as:$' || fail "the save dialog did not appear"
+dialog=$(xdotool search --name '^Save page as:$' | head -n 1)
+xdotool mousemove --window "$dialog" 100 100
 xdotool key Return
-for _ in $(seq 1 300); do
-  [ -s xxx00001.eps ] && break
-  sleep 0.1
-done
+waitFor test -s xxx00001.eps || fail "nothing was saved"
+head -n 1 xxx00001.eps | grep -qx '%!PS-Adobe-3.0 EPSF-3.0' || fail "not an EPS file"
+grep -q '(0 4 7)' xxx00001.eps || fail "the saved page is not the major triad's"
+[ "$(tail -c 7 xxx00001.eps | od -An -c | tr -d ' ')" = '%%EOF\n\n' ] || fail "the page must end with %%EOF and one added newline"
+waitFor bash -c "! xdotool search --onlyvisible --name '^Save page as:\$'" || fail "the save dialog stayed open"
+xdotool mousemove --window "$window" 550 300
 
-[ -s xxx00001.eps ] || { echo "FAIL: nothing was saved"; cat "$work/log"; exit 1; }
-head -n 1 xxx00001.eps | grep -qx '%!PS-Adobe-3.0 EPSF-3.0' || { echo "FAIL: not an EPS file"; exit 1; }
-grep -q '(0 4 7)' xxx00001.eps || { echo "FAIL: the saved page is not the major triad's"; exit 1; }
-[ "$(tail -c 7 xxx00001.eps | od -An -c | tr -d ' ')" = '%%EOF\n\n' ] || { echo "FAIL: the page must end with %%EOF and one added newline"; exit 1; }
+xdotool key Next   # PageDown
+waitFor titled 'page 25 · ' || fail "PageDown did not go to page 25"
 
-xdotool mousemove --window "$window" 917 "$buttons" click 1   # QUIT
-for _ in $(seq 1 300); do
-  kill -0 "$pid" 2>/dev/null || break
-  sleep 0.1
-done
-if kill -0 "$pid" 2>/dev/null; then echo "FAIL: QUIT did not end the program"; exit 1; fi
-wait "$pid" || { echo "FAIL: the program exited with an error"; exit 1; }
-echo "end-to-end: typed 7 11 2, saved xxx00001.eps holding the page of 0 4 7, quit"
+# The size: 3.0 typed into the spinner, then three rapid clicks on its +.
+# The control row is the window's bottom row, whatever the bar above the
+# fields shows.
+eval "$(xdotool getwindowgeometry --shell "$window")"
+row=$((HEIGHT - 38))
+spinValue() {
+  xdotool mousemove --window "$window" 85 "$row" click --repeat 3 --delay 60 1
+  xdotool key ctrl+a ctrl+c
+  xclip -o -selection clipboard 2>/dev/null
+}
+xdotool mousemove --window "$window" 85 "$row" click --repeat 3 --delay 60 1
+xdotool type --delay 20 '3'
+xdotool key Return
+[ "$(spinValue)" = 3.00 ] || fail "the size is not 3.00 after typing 3"
+xdotool mousemove --window "$window" 167 "$row" click --repeat 3 --delay 100 1
+is330() { [ "$(spinValue)" = 3.30 ]; }
+waitFor is330 || fail "three clicks on + from 3.00 gave $(spinValue), not 3.30"
+# A page at 3.3 takes about a second to render: the value must not move on
+# while it does (auto-repeat overshoot).
+waitFor titled 'page 25 · ' && is330 || fail "the size moved on to $(spinValue) after the clicks"
+
+xdotool key ctrl+q
+waitFor bash -c "! kill -0 $pid" || fail "Ctrl+Q did not end the program"
+wait "$pid" || fail "the program exited with an error"
+echo "end-to-end: typed 7 11 2 (page 24), saved xxx00001.eps, PageDown to page 25, three clicks on + from 3.00 gave 3.30, quit"

@@ -1,0 +1,23 @@
+#ifndef HARMODEX_APP_NAVIGATION_H
+#define HARMODEX_APP_NAVIGATION_H
+
+// Reading the book: the next and previous page of the catalogue, the first
+// and the last, and "go to" a page by number or by set.
+
+#include <string>
+
+// One page on or back, stopping at 1 and 351 (from no page: page 1).
+void NextPage();
+void PreviousPage();
+void FirstPage();
+void LastPage();
+
+// The page a go-to text names, or 0 when it names none: a page number 1 to
+// 351 (also written "p24", "page 24" or "#24"), else any set the set reader
+// understands, whose Tn-type's page it is.
+int ReadGoToText(const std::string& text);
+
+// Asks for a page number or a set in a small dialog and goes there.
+void ShowGoToPrompt();
+
+#endif

@@ -1,0 +1,136 @@
+// The window as the user feels it (run under a display, e.g. xvfb-run):
+// PageDown to the image shown, for a page prepared in the background and
+// for one that is not; and how soon a key typed into the Tn-type field
+// appears while a page at size 4.0 is being rendered.
+#include <string>
+
+#include <benchmark/benchmark.h>
+#include <gtk/gtk.h>
+
+#include "app/Navigation.h"
+#include "app/PageRequest.h"
+#include "app/Window.h"
+
+namespace {
+
+bool windowReady()
+{
+    static const bool ready = [] {
+        // The plain input method: the key goes straight into the field, as
+        // with most keyboards, whatever input method the machine configures.
+        g_setenv("GTK_IM_MODULE", "gtk-im-context-simple", TRUE);
+        int argc = 0;
+        if (!gtk_init_check(&argc, nullptr))
+            return false;
+        BuildMainWindow();
+        return true;
+    }();
+    return ready;
+}
+
+void settle()
+{
+    while (gtk_events_pending())
+        gtk_main_iteration();
+}
+
+void waitUntilShown()
+{
+    while (PreviewPending())
+        g_main_context_iteration(nullptr, TRUE);
+    settle();
+}
+
+void setSize(double size)
+{
+    gtk_spin_button_set_value(GTK_SPIN_BUTTON(spinner1), size);
+    waitUntilShown();
+}
+
+// Pages not yet seen at this size, so that each measurement starts cold.
+int freshPage()
+{
+    static int page = 40;
+    page = page >= 330 ? 40 : page + 7;
+    return page;
+}
+
+void BM_PageDownToImageShown(benchmark::State& state)
+{
+    if (!windowReady()) {
+        state.SkipWithError("no display: run under xvfb-run");
+        return;
+    }
+    const bool prepared = state.range(0) != 0;
+    SetPreparingNeighbours(prepared);
+    setSize(1.0);
+    for (auto _ : state) {
+        state.PauseTiming();
+        const int page = freshPage();
+        RequestPage(page);
+        waitUntilShown();
+        while (prepared && !PreviewReady(page + 1))
+            g_main_context_iteration(nullptr, TRUE);
+        state.ResumeTiming();
+        NextPage();
+        waitUntilShown();
+    }
+    SetPreparingNeighbours(true);
+}
+BENCHMARK(BM_PageDownToImageShown)->ArgName("prepared")->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(10);
+
+void BM_KeyLatencyDuringLargeRender(benchmark::State& state)
+{
+    if (!windowReady()) {
+        state.SkipWithError("no display: run under xvfb-run");
+        return;
+    }
+    SetPreparingNeighbours(false);
+    RequestPage(freshPage());
+    waitUntilShown();
+    setSize(4.0);
+    gtk_widget_grab_focus(entryST);
+    GdkDisplay* display = gtk_widget_get_display(window);
+    GdkDevice* keyboard = gdk_seat_get_keyboard(gdk_display_get_default_seat(display));
+    GdkKeymapKey* keys = nullptr;
+    gint nKeys = 0;
+    gdk_keymap_get_entries_for_keyval(gdk_keymap_get_for_display(display), GDK_KEY_a, &keys, &nKeys);
+    const guint16 keycode = nKeys > 0 ? static_cast<guint16>(keys[0].keycode) : 38;
+    g_free(keys);
+    for (auto _ : state) {
+        state.PauseTiming();
+        RequestPage(freshPage());
+        g_usleep(100 * 1000);  // the worker is well into the render
+        settle();
+        gtk_entry_set_text(GTK_ENTRY(entryST), "");
+        // A key press as the display delivers it, put at the end of the
+        // window's event queue.
+        GdkEvent* press = gdk_event_new(GDK_KEY_PRESS);
+        press->key.window = GDK_WINDOW(g_object_ref(gtk_widget_get_window(window)));
+        press->key.time = GDK_CURRENT_TIME;
+        press->key.keyval = GDK_KEY_a;
+        press->key.hardware_keycode = keycode;
+        gdk_event_set_device(press, keyboard);
+        state.ResumeTiming();
+        gdk_event_put(press);
+        const gint64 deadline = g_get_monotonic_time() + 10 * G_USEC_PER_SEC;
+        while (std::string(gtk_entry_get_text(GTK_ENTRY(entryST))) != "a" && g_get_monotonic_time() < deadline)
+            g_main_context_iteration(nullptr, FALSE);
+        state.PauseTiming();
+        if (std::string(gtk_entry_get_text(GTK_ENTRY(entryST))) != "a") {
+            state.SkipWithError("the key never reached the field");
+            gdk_event_free(press);
+            break;
+        }
+        if (!PreviewPending())
+            state.SkipWithError("the render ended before the key was read");
+        gdk_event_free(press);
+        waitUntilShown();
+        state.ResumeTiming();
+    }
+    setSize(1.0);
+    SetPreparingNeighbours(true);
+}
+BENCHMARK(BM_KeyLatencyDuringLargeRender)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
+
+} // namespace
