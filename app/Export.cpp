@@ -137,11 +137,6 @@ bool CreateFileSelectionGUI()
     return accepted;
 }
 
-bool WritePageFile(const std::string& path, const std::string& text, std::string* error)
-{
-    return WriteFileAtomically(path, text + "\n", error);
-}
-
 void SaveEPSfile(GtkWidget*, void*)
 {
     if (myVirtualPaper.empty())

@@ -36,11 +36,6 @@ extern size_t SaveFilterRow;
 void AttachSaveButton(GtkWidget* button);
 void PageIsSaveable();
 
-// Writes text and one newline to path, through a temporary file in the same
-// folder that replaces path only once completely written. False, with the
-// reason in *error, when it cannot.
-bool WritePageFile(const std::string& path, const std::string& text, std::string* error);
-
 // The two dialogs of saving can be replaced (tests drive saving without a
 // modal dialog): choosing the name (by default CreateFileSelectionGUI) and
 // reporting a failure (by default a modal message naming path and reason).

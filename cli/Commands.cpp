@@ -66,11 +66,6 @@ void WriteOutput(const std::string& path, const std::string& data, std::ostream&
         throw Failure{"cannot write " + path + ": " + error};
 }
 
-bool EndsWith(const std::string& text, const std::string& tail)
-{
-    return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
-}
-
 int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err)
 {
     CLI::App app{"Harmodex on the command line: the analysis of a pitch-class set's Tn-type as JSON, its page as EPS, "

@@ -44,7 +44,6 @@ std::pair<std::string, int> PageOfSet(const std::vector<int>& list);
 // replaced only once completely written; a device or pipe is written in
 // place. Any write error is a Failure naming the path and the reason.
 void WriteOutput(const std::string& path, const std::string& data, std::ostream& out);
-bool EndsWith(const std::string& text, const std::string& tail);
 
 std::unique_ptr<Subcommand> MakeAnalyseCommand();
 std::unique_ptr<Subcommand> MakePageCommand();
