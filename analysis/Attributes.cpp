@@ -278,7 +278,7 @@ void classifyMaxima(const PitchClassSet& s, ClassificationWriter& out, const cha
         out.add(label, "all maxima");
 }
 
-} // namespace
+}  // namespace
 
 void PitchClassSet::calculateAttributes()
 {

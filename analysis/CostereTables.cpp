@@ -19,12 +19,9 @@ namespace {
 inline int up(int a, int b) { return (a + b) % 12; }
 inline int down(int a, int b) { return (a - b + 12) % 12; }
 
-std::vector<int> tableCopy(const int32_t table[12])
-{
-    return std::vector<int>(table, table + 12);
-}
+std::vector<int> tableCopy(const int32_t table[12]) { return std::vector<int>(table, table + 12); }
 
-} // namespace
+}  // namespace
 
 void PitchClassSet::calculateCostereCardinalTable()
 {
@@ -40,16 +37,16 @@ void PitchClassSet::calculateCostereTonalMajorTable()
 {
     std::fill(std::begin(costereTonalMajorTable), std::end(costereTonalMajorTable), 0);
     for (int r = 0; r < 12; ++r)
-        costereTonalMajorTable[r] = costereCardinalTable[r] + costereCardinalTable[up(r, 4)] +
-                                    costereCardinalTable[up(r, 7)];
+        costereTonalMajorTable[r] =
+            costereCardinalTable[r] + costereCardinalTable[up(r, 4)] + costereCardinalTable[up(r, 7)];
 }
 
 void PitchClassSet::calculateCostereTonalMinorTable()
 {
     std::fill(std::begin(costereTonalMinorTable), std::end(costereTonalMinorTable), 0);
     for (int r = 0; r < 12; ++r)
-        costereTonalMinorTable[r] = costereCardinalTable[r] + costereCardinalTable[up(r, 3)] +
-                                    costereCardinalTable[up(r, 7)];
+        costereTonalMinorTable[r] =
+            costereCardinalTable[r] + costereCardinalTable[up(r, 3)] + costereCardinalTable[up(r, 7)];
 }
 
 // Entry n: the cardinal attraction summed over the elements of Tn of the set.

@@ -56,7 +56,7 @@ Structures structuresOf(const int32_t presence[12])
     return s;
 }
 
-} // namespace
+}  // namespace
 
 // 1 when the set holds a major or minor triad, else -1 when it holds a fifth,
 // else 0.
@@ -81,7 +81,7 @@ struct Maximum {
     void offer(int v) { value = std::max(value, v); }
 };
 
-} // namespace
+}  // namespace
 
 void PitchClassSet::calculatePoles()
 {
@@ -161,8 +161,8 @@ void PitchClassSet::calculatePoles()
 
     // Binary centres: the binary components that reach the strongest
     // attraction among the triad centres inside the set.
-    const int top = std::max(getBiggest(FilterPolesByType(intrinsicPoles, 1)),
-                             getBiggest(FilterPolesByType(intrinsicPoles, 2)));
+    const int top =
+        std::max(getBiggest(FilterPolesByType(intrinsicPoles, 1)), getBiggest(FilterPolesByType(intrinsicPoles, 2)));
     for (const PoleInfo& pole : tonalPoles)
         if (pole.value == top || pole.type == top)
             mainTonalPoles.push_back(pole);

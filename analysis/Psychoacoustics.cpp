@@ -27,7 +27,7 @@ void addComplexTone(std::vector<Partial>& partials, int note)
     }
 }
 
-} // namespace
+}  // namespace
 
 double HutchinsonKnopoffIntervalRoughness(int i)
 {
@@ -137,17 +137,11 @@ float salience(std::vector<int> table)
     return static_cast<float>(100.0 * (share * lead / 0.9523809523809523 / count));
 }
 
-} // namespace
+}  // namespace
 
-float CalculateTonicity(const PitchClassSet& s)
-{
-    return salience(s.getParncuttTable());
-}
+float CalculateTonicity(const PitchClassSet& s) { return salience(s.getParncuttTable()); }
 
-float CalculatePhonicity(const PitchClassSet& s)
-{
-    return salience(s.getParncuttInvTable());
-}
+float CalculatePhonicity(const PitchClassSet& s) { return salience(s.getParncuttInvTable()); }
 
 float CalculateAzimuth(const PitchClassSet& s)
 {

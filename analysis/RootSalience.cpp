@@ -43,7 +43,7 @@ std::vector<int> supportedByAll(const int32_t supportCount[12], int nDistinct)
     return result;
 }
 
-} // namespace
+}  // namespace
 
 void PitchClassSet::calculateParncuttTable()
 {

@@ -204,15 +204,21 @@ void classifyDiapentic(const PitchClassSet& s, ClassificationWriter& out, bool s
     out.add("Tonal Centers", text);
 }
 
-} // namespace
+}  // namespace
 
 void ClassifyTonalCentres(const PitchClassSet& s, ClassificationWriter& out)
 {
     const bool sym = s.isSymmetric();
     switch (s.GiveTonalType()) {
-    case 0: classifyNontriadic(s, out, sym); break;
-    case 1: classifyTriadic(s, out, sym); break;
-    default: classifyDiapentic(s, out, sym); break;
+    case 0:
+        classifyNontriadic(s, out, sym);
+        break;
+    case 1:
+        classifyTriadic(s, out, sym);
+        break;
+    default:
+        classifyDiapentic(s, out, sym);
+        break;
     }
 }
 
@@ -329,10 +335,9 @@ void ClassifyTonalImitation(const PitchClassSet& s, ClassificationWriter& out)
         }
         if (points.empty())
             return;
-        out.addAndRecord(label, static_cast<int>(points.size()) == structures
-                                    ? "integrally autoimitative at the triad"
-                                    : "partially autoimitative at the triad");
-        static const char* const suffix[] = {"", " [ab=bc=cA]", " [ac=bA & cA=ab]", " [ac=cB & cA=bc]",
+        out.addAndRecord(label, static_cast<int>(points.size()) == structures ? "integrally autoimitative at the triad"
+                                                                              : "partially autoimitative at the triad");
+        static const char* const suffix[] = {"",         " [ab=bc=cA]", " [ac=bA & cA=ab]", " [ac=cB & cA=bc]",
                                              " [ac=cA]", " [ab=bA]"};
         for (int pattern = 1; pattern <= 5; ++pattern) {
             std::string text;

@@ -17,10 +17,7 @@
 // labelled texts (SetInfo) that the page reads by label.
 class ClassificationWriter {
 public:
-    ClassificationWriter(std::vector<std::string>& words, std::vector<SetInfo>& infos)
-        : words_(words), infos_(infos)
-    {
-    }
+    ClassificationWriter(std::vector<std::string>& words, std::vector<SetInfo>& infos) : words_(words), infos_(infos) {}
     // Appends a labelled text.
     void add(const char* label, const std::string& text);
     // Appends a classification word.

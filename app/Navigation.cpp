@@ -51,7 +51,7 @@ int pageNumber(const std::string& text)
     return value;
 }
 
-} // namespace
+}  // namespace
 
 void NextPage() { goTo(CurrentPage() < 1 ? 1 : std::min(CurrentPage() + 1, PitchUniverse::NumTnTypes)); }
 void PreviousPage() { goTo(CurrentPage() < 1 ? 1 : std::max(CurrentPage() - 1, 1)); }
@@ -76,9 +76,10 @@ int ReadGoToText(const std::string& text)
 
 void ShowGoToPrompt()
 {
-    GtkWidget* dialog = gtk_dialog_new_with_buttons("Go to page", GTK_WINDOW(window),
-                                                    static_cast<GtkDialogFlags>(GTK_DIALOG_MODAL | GTK_DIALOG_DESTROY_WITH_PARENT),
-                                                    "_Cancel", GTK_RESPONSE_CANCEL, "_Go", GTK_RESPONSE_ACCEPT, nullptr);
+    GtkWidget* dialog =
+        gtk_dialog_new_with_buttons("Go to page", GTK_WINDOW(window),
+                                    static_cast<GtkDialogFlags>(GTK_DIALOG_MODAL | GTK_DIALOG_DESTROY_WITH_PARENT),
+                                    "_Cancel", GTK_RESPONSE_CANCEL, "_Go", GTK_RESPONSE_ACCEPT, nullptr);
     gtk_dialog_set_default_response(GTK_DIALOG(dialog), GTK_RESPONSE_ACCEPT);
     GtkWidget* area = gtk_dialog_get_content_area(GTK_DIALOG(dialog));
     gtk_container_set_border_width(GTK_CONTAINER(area), 12);

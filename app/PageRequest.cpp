@@ -144,14 +144,14 @@ void requestPreview()
     theWorker().request({wantedKey, PSsize, aPu.tnTypes[currentPage - 1], eps});
 }
 
-} // namespace
+}  // namespace
 
 std::string PageTitle(int page)
 {
     if (page < 1 || page > PitchUniverse::NumTnTypes)
         return "Tn-type Harmodex";
-    return "Tn-type Harmodex \xE2\x80\x94 page " + std::to_string(page) + " \xC2\xB7 " + aPu.forteNames[page - 1] + " (" +
-           aPu.tnTypes[page - 1] + ")";
+    return "Tn-type Harmodex \xE2\x80\x94 page " + std::to_string(page) + " \xC2\xB7 " + aPu.forteNames[page - 1] +
+           " (" + aPu.tnTypes[page - 1] + ")";
 }
 
 void OnPageShown()

@@ -89,7 +89,7 @@ gboolean deliverOnMainLoop(gpointer data)
     return G_SOURCE_REMOVE;
 }
 
-} // namespace
+}  // namespace
 
 PreviewWorker::PreviewWorker(PreviewRenderer render, PreviewDelivery deliver)
     : render_(std::move(render)), deliver_(std::make_shared<PreviewDelivery>(std::move(deliver)))

@@ -30,7 +30,10 @@ struct PreviewKey {
     int page = 0;
     int hundredths = 0;
     int scale = 1;
-    bool operator==(const PreviewKey& o) const { return page == o.page && hundredths == o.hundredths && scale == o.scale; }
+    bool operator==(const PreviewKey& o) const
+    {
+        return page == o.page && hundredths == o.hundredths && scale == o.scale;
+    }
     bool operator!=(const PreviewKey& o) const { return !(*this == o); }
 };
 
@@ -39,8 +42,8 @@ struct PreviewKey {
 // carries the time it was composed); otherwise the worker composes it.
 struct PreviewJob {
     PreviewKey key;
-    float size = 1.0f;    // the size factor as the spinner holds it
-    std::string tnText;   // the Tn-type, plain form ("0 4 7")
+    float size = 1.0f;   // the size factor as the spinner holds it
+    std::string tnText;  // the Tn-type, plain form ("0 4 7")
     std::shared_ptr<const std::string> eps;
 };
 

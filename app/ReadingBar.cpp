@@ -71,7 +71,7 @@ void onResponse(GtkInfoBar*, int response, void*)
     g_signal_emit_by_name(entryST, "activate");
 }
 
-} // namespace
+}  // namespace
 
 ReadingNotice NoticeForTypedText(const std::string& text, bool costereField)
 {
@@ -96,8 +96,8 @@ ReadingNotice NoticeForTypedText(const std::string& text, bool costereField)
         return {message + " " + capitalised(reading.error) + ".", {}, GTK_MESSAGE_WARNING};
 
     const Entry other = entryOf(reading.pitchClasses);
-    const std::string otherText = VectorToString(reading.pitchClasses) + ": " + other.forteName + ", page " +
-                                  IntToStringPlain(other.page);
+    const std::string otherText =
+        VectorToString(reading.pitchClasses) + ": " + other.forteName + ", page " + IntToStringPlain(other.page);
     if (costereField && reading.form == "Costère code" && !IsCostereCodeText(text))
         message += " " + QuoteForMessage(text) + " as a Costère code is " + otherText + ".";
     else

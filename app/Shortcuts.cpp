@@ -26,8 +26,8 @@ void saveShownPage()
 void quit() { gtk_main_quit(); }
 
 struct Shortcut {
-    const char* group;        // heading in the shortcuts window
-    const char* accelerators; // space-separated, as gtk_accelerator_parse reads them
+    const char* group;         // heading in the shortcuts window
+    const char* accelerators;  // space-separated, as gtk_accelerator_parse reads them
     const char* title;
     void (*action)();
 };
@@ -126,8 +126,8 @@ GtkWidget* buildShortcutsWindow()
     GtkWidget* help = GTK_WIDGET(g_object_new(GTK_TYPE_SHORTCUTS_WINDOW, "modal", TRUE, nullptr));
     gtk_window_set_transient_for(GTK_WINDOW(help), GTK_WINDOW(window));
     g_signal_connect(help, "delete-event", G_CALLBACK(gtk_widget_hide_on_delete), nullptr);
-    GtkWidget* section = GTK_WIDGET(
-        g_object_new(GTK_TYPE_SHORTCUTS_SECTION, "section-name", "harmodex", "visible", TRUE, "max-height", 8, nullptr));
+    GtkWidget* section = GTK_WIDGET(g_object_new(GTK_TYPE_SHORTCUTS_SECTION, "section-name", "harmodex", "visible",
+                                                 TRUE, "max-height", 8, nullptr));
     std::string currentGroup;
     GtkWidget* group = nullptr;
     for (const Shortcut& s : kShortcuts) {
@@ -140,9 +140,9 @@ GtkWidget* buildShortcutsWindow()
             g_object_new(GTK_TYPE_SHORTCUTS_SHORTCUT, "accelerator", s.accelerators, "title", s.title, nullptr));
         gtk_container_add(GTK_CONTAINER(group), line);
         if (std::string(s.group) == "Size" && s.action == SizeStepDown) {
-            GtkWidget* wheel = GTK_WIDGET(g_object_new(GTK_TYPE_SHORTCUTS_SHORTCUT, "accelerator", "<Primary>",
-                                                       "title", "Larger or smaller: with the scroll wheel over the page",
-                                                       nullptr));
+            GtkWidget* wheel =
+                GTK_WIDGET(g_object_new(GTK_TYPE_SHORTCUTS_SHORTCUT, "accelerator", "<Primary>", "title",
+                                        "Larger or smaller: with the scroll wheel over the page", nullptr));
             gtk_container_add(GTK_CONTAINER(group), wheel);
         }
     }
@@ -154,7 +154,7 @@ GtkWidget* buildShortcutsWindow()
     return help;
 }
 
-} // namespace
+}  // namespace
 
 void SizeStepUp() { stepSize(stepOfSpinner()); }
 void SizeStepDown() { stepSize(-stepOfSpinner()); }

@@ -70,7 +70,7 @@ void chooseOpeningSize()
 
 void scaleChanged(GObject*, GParamSpec*, gpointer) { RefreshPreviewForScale(); }
 
-} // namespace
+}  // namespace
 
 void BuildMainWindow()
 {

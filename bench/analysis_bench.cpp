@@ -83,4 +83,4 @@ void BM_PageMeasuresAll351TnTypes(benchmark::State& state)
 }
 BENCHMARK(BM_PageMeasuresAll351TnTypes)->Unit(benchmark::kMillisecond);
 
-} // namespace
+}  // namespace

@@ -29,4 +29,4 @@ void BM_FindByAttribute(benchmark::State& state)
 }
 BENCHMARK(BM_FindByAttribute)->Unit(benchmark::kMicrosecond);
 
-} // namespace
+}  // namespace

@@ -23,8 +23,9 @@ BENCHMARK(BM_ComposeAllPages)->Unit(benchmark::kMillisecond);
 // One page of a middle-sized set, the kind a user asks for most.
 void BM_ComposeMajorTriadPage(benchmark::State& state)
 {
-    for (auto _ : state) benchmark::DoNotOptimize(DrawHarmodexPage(24, "0 4 7", 0, 0));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(DrawHarmodexPage(24, "0 4 7", 0, 0));
 }
 BENCHMARK(BM_ComposeMajorTriadPage)->Unit(benchmark::kMicrosecond);
 
-} // namespace
+}  // namespace

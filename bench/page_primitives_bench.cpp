@@ -37,8 +37,9 @@ BENCHMARK(BM_PageLikeMixOfPrimitives);
 void BM_BreakUpStringInPieces(benchmark::State& state)
 {
     const std::string text = "0 1 2 3 4 5 6 7 8 9 d u 0 1 2 3 4 5 6 7 8 9 d u";
-    for (auto _ : state) benchmark::DoNotOptimize(BreakUpStringInPieces(text, 7));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(BreakUpStringInPieces(text, 7));
 }
 BENCHMARK(BM_BreakUpStringInPieces);
 
-} // namespace
+}  // namespace

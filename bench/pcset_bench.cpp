@@ -48,14 +48,14 @@ void BM_PageNumberOfAll4095Subsets(benchmark::State& state)
 }
 BENCHMARK(BM_PageNumberOfAll4095Subsets)->Unit(benchmark::kMillisecond);
 
-} // namespace
+}  // namespace
 
 // The forgiving reader over one text of each form it understands (the
 // catalogue and its Forte index are built before timing).
 void BM_UnderstandSetTextOfEveryForm(benchmark::State& state)
 {
-    const char* texts[] = {"0 4 7", "[0,4,7]", "(0123u)", "047", "Bb D F", "C4 E4 G4", "4-Z15", "6-Z17b",
-                           "p24", "13.12.14", "7 t 2 6 9 0", "hello"};
+    const char* texts[] = {"0 4 7", "[0,4,7]", "(0123u)", "047",      "Bb D F",      "C4 E4 G4",
+                           "4-Z15", "6-Z17b",  "p24",     "13.12.14", "7 t 2 6 9 0", "hello"};
     UnderstandSetText("3-11b");
     for (auto _ : state)
         for (const char* text : texts)

@@ -116,8 +116,8 @@ void BM_ReversibilityAndModalizationOfAll351TnTypes(benchmark::State& state)
                 for (size_t i = 0; i < subsets.size(); ++i) {
                     int covered = 0;
                     if (subsets[i].size() > 1)
-                        length += AssembleSubsetIndexModNotation(p.tnType, subsets[i], levels[i], groups, &covered)
-                                      .size();
+                        length +=
+                            AssembleSubsetIndexModNotation(p.tnType, subsets[i], levels[i], groups, &covered).size();
                 }
             }
             flag = 0;
@@ -145,7 +145,7 @@ void BM_ReversibilityOfAll351TnTypes(benchmark::State& state)
 }
 BENCHMARK(BM_ReversibilityOfAll351TnTypes)->Unit(benchmark::kMillisecond);
 
-} // namespace
+}  // namespace
 
 namespace {
 
@@ -174,7 +174,8 @@ void BM_FullAnalysisAndRelationsOfAll351TnTypes(benchmark::State& state)
                 for (size_t i = 0; i < subsets.size(); ++i) {
                     int mark = 0;
                     if (subsets[i].size() > 1)
-                        length += AssembleSubsetIndexModNotation(page.tnType, subsets[i], levels[i], groups, &mark).size();
+                        length +=
+                            AssembleSubsetIndexModNotation(page.tnType, subsets[i], levels[i], groups, &mark).size();
                 }
             }
             flag = 0;
@@ -190,4 +191,4 @@ void BM_FullAnalysisAndRelationsOfAll351TnTypes(benchmark::State& state)
 }
 BENCHMARK(BM_FullAnalysisAndRelationsOfAll351TnTypes)->Unit(benchmark::kMillisecond);
 
-} // namespace
+}  // namespace

@@ -94,7 +94,7 @@ std::vector<bool> Related(const std::vector<int>& set, bool holding, bool invers
     return marks;
 }
 
-} // namespace
+}  // namespace
 
 const std::vector<CatalogueRow>& CatalogueRows()
 {
@@ -119,9 +119,8 @@ const std::vector<CatalogueRow>& CatalogueRows()
 
 nlohmann::ordered_json RowJson(const CatalogueRow& row)
 {
-    return {{"page", row.page},           {"tnType", row.tnType},
-            {"tnIType", row.tnIType},     {"forteName", row.forteName},
-            {"costereCode", row.costereCode}, {"intervalVector", row.intervalVector}};
+    return {{"page", row.page},           {"tnType", row.tnType},           {"tnIType", row.tnIType},
+            {"forteName", row.forteName}, {"costereCode", row.costereCode}, {"intervalVector", row.intervalVector}};
 }
 
 std::vector<int> FindPages(const CatalogueQuery& query)

@@ -31,13 +31,13 @@ nlohmann::ordered_json RowJson(const CatalogueRow& row);
 // Filters that all have to hold. Sets are Tn-types (see ReadUserSet); an
 // empty list means the filter is not asked for.
 struct CatalogueQuery {
-    int size = 0;                // number of pitch classes, 1 to 12; 0: any
-    std::vector<int> contains;   // types holding this set at some transposition
-    std::vector<int> within;     // types this set holds
-    bool inversions = false;     // contains/within also through the set's inversion
-    bool zPartner = false;       // types with a Z-partner
-    bool symmetric = false;      // inversionally symmetrical types
-    std::string attribute;       // words of a classification the page prints
+    int size = 0;               // number of pitch classes, 1 to 12; 0: any
+    std::vector<int> contains;  // types holding this set at some transposition
+    std::vector<int> within;    // types this set holds
+    bool inversions = false;    // contains/within also through the set's inversion
+    bool zPartner = false;      // types with a Z-partner
+    bool symmetric = false;     // inversionally symmetrical types
+    std::string attribute;      // words of a classification the page prints
 };
 
 // Page numbers of the types that pass every filter, ascending. Throws

@@ -15,8 +15,8 @@ struct UserSet {
     std::string error;              // empty when the text names a set
     // Filled only when the text names a set:
     std::vector<int> tnType;
-    std::string tnText;             // the Tn-type as the catalogue writes it
-    int page = 0;                   // its page number, 1 to 351
+    std::string tnText;  // the Tn-type as the catalogue writes it
+    int page = 0;        // its page number, 1 to 351
 };
 
 // What the text names. A text naming no pitch class gets an error that says

@@ -41,6 +41,6 @@ private:
     bool all_ = false;
 };
 
-} // namespace
+}  // namespace
 
 std::unique_ptr<Subcommand> MakeAnalyseCommand() { return std::make_unique<AnalyseCommand>(); }

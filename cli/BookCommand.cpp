@@ -19,7 +19,7 @@ void showProgress(int page)
         std::fputc('\n', stderr);
 }
 
-} // namespace
+}  // namespace
 
 std::string ComposeBook(void (*progress)(int page))
 {
@@ -40,10 +40,12 @@ public:
     const char* name() const override { return "book"; }
     void declare(CLI::App& app) override
     {
-        CLI::App* command = app.add_subcommand(name(), "Write all 351 pages as one PostScript document, or as a PDF book with a title and one bookmark\n"
-                                                       "per page when the name ends in .pdf.\n"
-                                                       "  example: harmodex-cli book -o harmodex.pdf");
-        command->add_option("-o,--output", output_, "output file (.ps, or .pdf; default or -: PostScript on standard output)");
+        CLI::App* command = app.add_subcommand(
+            name(), "Write all 351 pages as one PostScript document, or as a PDF book with a title and one bookmark\n"
+                    "per page when the name ends in .pdf.\n"
+                    "  example: harmodex-cli book -o harmodex.pdf");
+        command->add_option("-o,--output", output_,
+                            "output file (.ps, or .pdf; default or -: PostScript on standard output)");
     }
     void run(std::ostream& out) override
     {
@@ -65,6 +67,6 @@ private:
     std::string output_;
 };
 
-} // namespace
+}  // namespace
 
 std::unique_ptr<Subcommand> MakeBookCommand() { return std::make_unique<BookCommand>(); }

@@ -80,6 +80,6 @@ private:
     bool json_ = false, count_ = false;
 };
 
-} // namespace
+}  // namespace
 
 std::unique_ptr<Subcommand> MakeFindCommand() { return std::make_unique<FindCommand>(); }

@@ -23,6 +23,6 @@ private:
     std::string set_, output_;
 };
 
-} // namespace
+}  // namespace
 
 std::unique_ptr<Subcommand> MakeMusicXmlCommand() { return std::make_unique<MusicXmlCommand>(); }

@@ -10,11 +10,15 @@ public:
     const char* name() const override { return "page"; }
     void declare(CLI::App& app) override
     {
-        CLI::App* command = app.add_subcommand(name(), "Write the page as EPS (the bytes the window saves), PDF, PNG (300 dpi) or SVG.\n"
-                                                       "  example: harmodex-cli page 13.12.14 -o triad.pdf");
+        CLI::App* command = app.add_subcommand(
+            name(), "Write the page as EPS (the bytes the window saves), PDF, PNG (300 dpi) or SVG.\n"
+                    "  example: harmodex-cli page 13.12.14 -o triad.pdf");
         command->add_option("SET", set_, SetArgumentHelp)->required();
-        command->add_option("-o,--output", output_, "output file, its format from the extension (default: EPS on standard output)");
-        command->add_option("--format", format_, "eps, pdf, png or svg (default: from the output file's extension, else eps)")
+        command->add_option("-o,--output", output_,
+                            "output file, its format from the extension (default: EPS on standard output)");
+        command
+            ->add_option("--format", format_,
+                         "eps, pdf, png or svg (default: from the output file's extension, else eps)")
             ->check(CLI::IsMember({"eps", "pdf", "png", "svg"}, CLI::ignore_case));
     }
     void run(std::ostream& out) override
@@ -27,8 +31,8 @@ public:
             // A file called triad.pdf holding EPS would mislead every program
             // that opens it.
             if (extensionNames && named != format)
-                throw Failure{"--format " + format_ + " does not match the name " + output_ + " (use a name ending in ." +
-                                  PageFormatExtension(format) + ")",
+                throw Failure{"--format " + format_ + " does not match the name " + output_ +
+                                  " (use a name ending in ." + PageFormatExtension(format) + ")",
                               2};
         } else if (extensionNames) {
             format = named;
@@ -41,6 +45,6 @@ private:
     std::string set_, output_, format_;
 };
 
-} // namespace
+}  // namespace
 
 std::unique_ptr<Subcommand> MakePageCommand() { return std::make_unique<PageCommand>(); }

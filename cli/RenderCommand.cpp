@@ -14,7 +14,8 @@ const CLI::Validator finiteNumber(
     [](std::string& text) {
         char* end = nullptr;
         const double value = std::strtod(text.c_str(), &end);
-        return end != text.c_str() && std::isfinite(value) ? std::string() : "Value " + text + " is not a finite number";
+        return end != text.c_str() && std::isfinite(value) ? std::string()
+                                                           : "Value " + text + " is not a finite number";
     },
     "FINITE");
 
@@ -23,8 +24,9 @@ public:
     const char* name() const override { return "render"; }
     void declare(CLI::App& app) override
     {
-        CLI::App* command = app.add_subcommand(name(), "Rasterise the page to PNG exactly as the window's preview does.\n"
-                                                       "  example: harmodex-cli render \"0 3 7\" --size 2 -o minor.png");
+        CLI::App* command =
+            app.add_subcommand(name(), "Rasterise the page to PNG exactly as the window's preview does.\n"
+                                       "  example: harmodex-cli render \"0 3 7\" --size 2 -o minor.png");
         command->add_option("SET", set_, SetArgumentHelp)->required();
         command->add_option("--size", size_, "size factor, 0.25 to 4.0 (155 dots per inch at 1.0)")
             ->check(finiteNumber)
@@ -36,7 +38,8 @@ public:
         const auto [tnText, number] = PageOfSet(ReadSetArgument(set_));
         PreviewLibraryStart();
         const float factor = static_cast<float>(size_);  // the window keeps its size as a float
-        GdkPixbuf* image = getPixbufFromEPSpage(DrawHarmodexPage(number, tnText, 0, 0), static_cast<double>(factor) * 155.0);
+        GdkPixbuf* image =
+            getPixbufFromEPSpage(DrawHarmodexPage(number, tnText, 0, 0), static_cast<double>(factor) * 155.0);
         if (!image) {
             PreviewLibraryStop();
             throw Failure{"cannot rasterise the page: " + PreviewLastError()};
@@ -62,6 +65,6 @@ private:
     double size_ = 1.0;
 };
 
-} // namespace
+}  // namespace
 
 std::unique_ptr<Subcommand> MakeRenderCommand() { return std::make_unique<RenderCommand>(); }

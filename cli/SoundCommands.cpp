@@ -21,9 +21,10 @@ public:
     const char* name() const override { return "play"; }
     void declare(CLI::App& app) override
     {
-        CLI::App* command = app.add_subcommand(name(), "Play the set on the audio output: its notes as the page's first "
-                                                       "staff writes them, one by one and then together.\n"
-                                                       "  example: harmodex-cli play \"0 4 7\"");
+        CLI::App* command =
+            app.add_subcommand(name(), "Play the set on the audio output: its notes as the page's first "
+                                       "staff writes them, one by one and then together.\n"
+                                       "  example: harmodex-cli play \"0 4 7\"");
         command->add_option("SET", set_, SetArgumentHelp)->required();
     }
     void run(std::ostream&) override
@@ -46,7 +47,8 @@ public:
         std::unique_lock<std::mutex> lock(mutex);
         done.wait(lock, [&] { return over; });
         if (!failure.empty())
-            throw Failure{"cannot play: " + failure + " (\"harmodex-cli sound SET -o FILE.wav\" writes the sound to a file instead)"};
+            throw Failure{"cannot play: " + failure +
+                          " (\"harmodex-cli sound SET -o FILE.wav\" writes the sound to a file instead)"};
     }
 
 private:
@@ -58,8 +60,9 @@ public:
     const char* name() const override { return "sound"; }
     void declare(CLI::App& app) override
     {
-        CLI::App* command = app.add_subcommand(name(), "Write what play plays as a WAV file (44.1 kHz, 16-bit stereo).\n"
-                                                       "  example: harmodex-cli sound \"0 4 7\" -o triad.wav");
+        CLI::App* command =
+            app.add_subcommand(name(), "Write what play plays as a WAV file (44.1 kHz, 16-bit stereo).\n"
+                                       "  example: harmodex-cli sound \"0 4 7\" -o triad.wav");
         command->add_option("SET", set_, SetArgumentHelp)->required();
         command->add_option("-o,--output", output_, "output file (default: standard output)");
     }

@@ -142,7 +142,7 @@ std::string joinParts(std::vector<std::unique_ptr<Part>>& parts)
     return std::string(reinterpret_cast<const char*>(bytes->getBuffer()), bytes->getSize());
 }
 
-} // namespace
+}  // namespace
 
 std::string BookBookmark(int page)
 {

@@ -41,8 +41,8 @@ std::string pageAsPdf(int page, const std::string& tnText, const std::string& ep
         throw std::runtime_error("cannot write a temporary copy of the page in " + scratch.path());
     // The pdfmark comes after the page: pdfwrite takes the page's own %%Title
     // comment as the title while reading it, and the last word wins.
-    RunGhostscript({"-sDEVICE=pdfwrite", "-dEPSCrop", "-sOutputFile=" + GhostscriptOutputFile(out), "-f", in,
-                    "-c", "[ /Title " + PdfTextString(PageTitle(page, tnText)) + " /DOCINFO pdfmark"});
+    RunGhostscript({"-sDEVICE=pdfwrite", "-dEPSCrop", "-sOutputFile=" + GhostscriptOutputFile(out), "-f", in, "-c",
+                    "[ /Title " + PdfTextString(PageTitle(page, tnText)) + " /DOCINFO pdfmark"});
     return readWhole(out);
 }
 
@@ -102,8 +102,8 @@ std::string pageAsPng(const std::string& eps)
     gsize length = 0;
     GError* error = nullptr;
     const std::string dpi = std::to_string(static_cast<int>(kPagePngResolution));
-    const bool encoded = gdk_pixbuf_save_to_buffer(image, &png, &length, "png", &error, "x-dpi", dpi.c_str(),
-                                                   "y-dpi", dpi.c_str(), "compression", "9", nullptr);
+    const bool encoded = gdk_pixbuf_save_to_buffer(image, &png, &length, "png", &error, "x-dpi", dpi.c_str(), "y-dpi",
+                                                   dpi.c_str(), "compression", "9", nullptr);
     g_object_unref(image);
     if (!encoded) {
         const std::string reason = error ? error->message : "unknown error";
@@ -115,7 +115,7 @@ std::string pageAsPng(const std::string& eps)
     return bytes;
 }
 
-} // namespace
+}  // namespace
 
 std::string PageTitle(int page, const std::string& tnText)
 {
@@ -139,10 +139,14 @@ std::string PageInFormat(int page, const std::string& tnText, PageFormat format,
         throw std::runtime_error("there is no page yet");
     const std::string eps = composed + "\n";
     switch (format) {
-    case PageFormat::Eps: return eps;
-    case PageFormat::Pdf: return pageAsPdf(page, tnText, eps);
-    case PageFormat::Png: return pageAsPng(eps);
-    case PageFormat::Svg: return pdfAsSvg(pageAsPdf(page, tnText, eps));
+    case PageFormat::Eps:
+        return eps;
+    case PageFormat::Pdf:
+        return pageAsPdf(page, tnText, eps);
+    case PageFormat::Png:
+        return pageAsPng(eps);
+    case PageFormat::Svg:
+        return pdfAsSvg(pageAsPdf(page, tnText, eps));
     }
     throw std::runtime_error("unknown page format");
 }
@@ -167,10 +171,14 @@ bool PageFormatFromName(const std::string& nameOrPath, PageFormat* format)
 const char* PageFormatExtension(PageFormat format)
 {
     switch (format) {
-    case PageFormat::Eps: return "eps";
-    case PageFormat::Pdf: return "pdf";
-    case PageFormat::Png: return "png";
-    case PageFormat::Svg: return "svg";
+    case PageFormat::Eps:
+        return "eps";
+    case PageFormat::Pdf:
+        return "pdf";
+    case PageFormat::Png:
+        return "png";
+    case PageFormat::Svg:
+        return "svg";
     }
     return "eps";
 }

@@ -40,7 +40,7 @@ Json relatedTypes(const std::vector<int>& tnType, bool supersets)
     return {{"flag", flag}, {flag == 1 ? "types" : "allExcept", typeList(types)}};
 }
 
-} // namespace
+}  // namespace
 
 Json AnalyseSetText(const std::string& text) { return AnalyseSet(ReadSetText(text), text); }
 

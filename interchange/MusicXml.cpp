@@ -28,11 +28,16 @@ pugi::xml_node AddText(pugi::xml_node parent, const char* name, const std::strin
 const char* AccidentalName(int alter)
 {
     switch (alter) {
-    case -2: return "flat-flat";
-    case -1: return "flat";
-    case 1: return "sharp";
-    case 2: return "double-sharp";
-    default: return "natural";
+    case -2:
+        return "flat-flat";
+    case -1:
+        return "flat";
+    case 1:
+        return "sharp";
+    case 2:
+        return "double-sharp";
+    default:
+        return "natural";
     }
 }
 
@@ -80,7 +85,7 @@ int RowsPerSystem(size_t notesPerRow)
     return 1;
 }
 
-} // namespace
+}  // namespace
 
 std::string MusicXmlForSet(const std::vector<int>& list)
 {

@@ -2788,7 +2788,8 @@ const GlyphRow kUpBow[] = {
 // clang-format on
 
 template <std::size_t N>
-constexpr GlyphOutline Rows(const GlyphRow (&rows)[N]) {
+constexpr GlyphOutline Rows(const GlyphRow (&rows)[N])
+{
     return GlyphOutline{rows, static_cast<int>(N)};
 }
 
@@ -2905,13 +2906,17 @@ const OctaveClef kOctaveClefs[] = {
 
 }  // namespace
 
-GlyphOutline Get_GlyphOutline(int id) {
-    if (id < 1 || id > 97) return GlyphOutline{nullptr, 0};
+GlyphOutline Get_GlyphOutline(int id)
+{
+    if (id < 1 || id > 97)
+        return GlyphOutline{nullptr, 0};
     return kOutlines[id];
 }
 
-bool Get_OctaveClef(int id, OctaveClef* clef) {
-    if (id < 94 || id > 97) return false;
+bool Get_OctaveClef(int id, OctaveClef* clef)
+{
+    if (id < 94 || id > 97)
+        return false;
     *clef = kOctaveClefs[id - 94];
     return true;
 }

@@ -119,7 +119,8 @@ const GlyphMetrics kGlyphs[GlyphCount] = {
 // The digit an octave clef carries.
 constexpr int kEightId = 49;
 
-[[noreturn]] void NoSuchGlyphId(int id) {
+[[noreturn]] void NoSuchGlyphId(int id)
+{
     fprintf(stderr, "ERROR: no glyph ID %d\n", id);
     exit(-1);
 }
@@ -127,7 +128,8 @@ constexpr int kEightId = 49;
 bool IsValidId(int id) { return id >= 1 && id <= GlyphCount; }
 
 // Writes one outline table; every coordinate is placed in double precision.
-void EmitOutline(FILE* out, const GlyphOutline& outline, float x, float y, float w, float h) {
+void EmitOutline(FILE* out, const GlyphOutline& outline, float x, float y, float w, float h)
+{
     const double X = x, Y = y, W = w, H = h;
     for (int i = 0; i < outline.count; ++i) {
         const GlyphRow& r = outline.rows[i];
@@ -171,10 +173,12 @@ void EmitOutline(FILE* out, const GlyphOutline& outline, float x, float y, float
 
 }  // namespace
 
-int Get_GlyphID(const char* name) {
+int Get_GlyphID(const char* name)
+{
     if (name != nullptr) {
         for (int i = 0; i < GlyphCount; ++i) {
-            if (strcmp(kGlyphs[i].name, name) == 0) return i + 1;
+            if (strcmp(kGlyphs[i].name, name) == 0)
+                return i + 1;
         }
     }
     fprintf(stderr, "ERROR: no glyph %s\n", name != nullptr ? name : "(null)");
@@ -183,9 +187,11 @@ int Get_GlyphID(const char* name) {
 
 const char* Get_GlyphName(int id) { return IsValidId(id) ? kGlyphs[id - 1].name : nullptr; }
 
-void Print_GlyphII(FILE* out, int id, float x, float y, float w, float h) {
+void Print_GlyphII(FILE* out, int id, float x, float y, float w, float h)
+{
     fputs("gsave\n0 setlinewidth\nnewpath\n", out);
-    if (!IsValidId(id)) NoSuchGlyphId(id);
+    if (!IsValidId(id))
+        NoSuchGlyphId(id);
     OctaveClef octave;
     if (Get_OctaveClef(id, &octave)) {
         // The clef, then a small eight above or below it, inside the same
@@ -202,12 +208,15 @@ void Print_GlyphII(FILE* out, int id, float x, float y, float w, float h) {
     fputs("grestore\n\n", out);
 }
 
-void Print_Glyph(FILE* out, const char* name, float x, float y, float w, float h) {
+void Print_Glyph(FILE* out, const char* name, float x, float y, float w, float h)
+{
     Print_GlyphII(out, Get_GlyphID(name), x, y, w, h);
 }
 
-GlyphBox Get_BoundBoxII(int id, float x, float y, float w, float h) {
-    if (!IsValidId(id)) NoSuchGlyphId(id);
+GlyphBox Get_BoundBoxII(int id, float x, float y, float w, float h)
+{
+    if (!IsValidId(id))
+        NoSuchGlyphId(id);
     const GlyphMetrics& m = kGlyphs[id - 1];
     GlyphBox box;
     box.left = m.left * w + x;
@@ -217,6 +226,7 @@ GlyphBox Get_BoundBoxII(int id, float x, float y, float w, float h) {
     return box;
 }
 
-GlyphBox Get_BoundBox(const char* name, float x, float y, float w, float h) {
+GlyphBox Get_BoundBox(const char* name, float x, float y, float w, float h)
+{
     return Get_BoundBoxII(Get_GlyphID(name), x, y, w, h);
 }

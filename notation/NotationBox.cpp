@@ -31,13 +31,17 @@ struct StaffNote {
     int pitch;    // the sounding pitch after the transformation
 };
 
-long long OntoKeyboard(long long pitch) {
-    if (pitch > kHighestKey) pitch -= 12 * ((pitch - kHighestKey + 11) / 12);
-    if (pitch < kLowestKey) pitch += 12 * ((kLowestKey - pitch + 11) / 12);
+long long OntoKeyboard(long long pitch)
+{
+    if (pitch > kHighestKey)
+        pitch -= 12 * ((pitch - kHighestKey + 11) / 12);
+    if (pitch < kLowestKey)
+        pitch += 12 * ((kLowestKey - pitch + 11) / 12);
     return pitch;
 }
 
-std::vector<StaffNote> ReadNotes(const char* pitchText, int mode, int t) {
+std::vector<StaffNote> ReadNotes(const char* pitchText, int mode, int t)
+{
     std::vector<StaffNote> notes;
     const std::string text = pitchText != nullptr ? pitchText : "";
     size_t pos = 0;
@@ -61,29 +65,34 @@ std::vector<StaffNote> ReadNotes(const char* pitchText, int mode, int t) {
 
 // Horizontal placement is derived from the glyphs' box widths at the staff
 // size.
-float BoxWidth(const char* glyph, float size) {
+float BoxWidth(const char* glyph, float size)
+{
     const GlyphBox box = Get_BoundBox(glyph, 0.0f, 0.0f, size, size);
     return box.right - box.left;
 }
 
-float Advance(float cursor, double factor, float width) {
+float Advance(float cursor, double factor, float width)
+{
     return static_cast<float>(static_cast<double>(cursor) + factor * width);
 }
 
-float Offset(float base, double factor, float size) {
+float Offset(float base, double factor, float size)
+{
     return static_cast<float>(static_cast<double>(base) + factor * size);
 }
 
 // Ledger lines from `first` outwards in steps of `step` (both in points
 // relative to the bottom line) while they lie between the staff and the
 // note's height `noteY`.
-void LedgerLines(FILE* out, float cursor, float y, float size, float first, float step, float noteY) {
+void LedgerLines(FILE* out, float cursor, float y, float size, float first, float step, float noteY)
+{
     const bool above = step > 0.0f;
     float l = first;
     for (int i = 0; i < kMaxLedgerLines; ++i) {
-        const bool reached = above ? static_cast<double>(l) <= noteY + kTolerance
-                                   : static_cast<double>(l) >= noteY - kTolerance;
-        if (!reached) break;
+        const bool reached =
+            above ? static_cast<double>(l) <= noteY + kTolerance : static_cast<double>(l) >= noteY - kTolerance;
+        if (!reached)
+            break;
         Print_Glyph(out, "ledger-line", cursor, static_cast<float>(static_cast<double>(y) + l), size, size);
         l = static_cast<float>(static_cast<double>(l) + step);
     }
@@ -91,13 +100,16 @@ void LedgerLines(FILE* out, float cursor, float y, float size, float first, floa
 
 }  // namespace
 
-std::vector<int> StaffPitches(const char* pitchText, int mode, int t) {
+std::vector<int> StaffPitches(const char* pitchText, int mode, int t)
+{
     std::vector<int> pitches;
-    for (const StaffNote& note : ReadNotes(pitchText, mode, t)) pitches.push_back(note.pitch);
+    for (const StaffNote& note : ReadNotes(pitchText, mode, t))
+        pitches.push_back(note.pitch);
     return pitches;
 }
 
-void MakeNotationBox(FILE* out, const char* pitchText, int mode, int t, float x, float y, float size) {
+void MakeNotationBox(FILE* out, const char* pitchText, int mode, int t, float x, float y, float size)
+{
     const std::vector<StaffNote> notes = ReadNotes(pitchText, mode, t);
     std::vector<int> pitches;
     bool given[12] = {};
@@ -105,7 +117,8 @@ void MakeNotationBox(FILE* out, const char* pitchText, int mode, int t, float x,
     for (const StaffNote& note : notes) {
         pitches.push_back(note.pitch);
         given[note.givenPc] = true;
-        if (note.pitch < 0) bass = true;
+        if (note.pitch < 0)
+            bass = true;
     }
     const char* clef = bass ? "bass_clef" : "treble_clef";
 
@@ -158,7 +171,8 @@ void MakeNotationBox(FILE* out, const char* pitchText, int mode, int t, float x,
     Print_Barline(out, cursor, y, size, height);
 }
 
-void PrintSetRosterNotation(FILE* out, const char* pitchText, float x, float y, float scale) {
+void PrintSetRosterNotation(FILE* out, const char* pitchText, float x, float y, float scale)
+{
     const double s = scale;
     const float size = static_cast<float>(20.0 * s);
     for (int k = 0; k < 12; ++k) {
@@ -178,7 +192,8 @@ void PrintSetRosterNotation(FILE* out, const char* pitchText, float x, float y, 
                static_cast<float>(72.0 * 7.3 * s));
 }
 
-void Print_Pentagram(FILE* out, int lines, float x, float y, float size, float length) {
+void Print_Pentagram(FILE* out, int lines, float x, float y, float size, float length)
+{
     fputs("gsave\n", out);
     fprintf(out, "%f setlinewidth\n", 0.02 * size);
     fputs("newpath\n", out);
@@ -204,7 +219,8 @@ void Print_Pentagram(FILE* out, int lines, float x, float y, float size, float l
     fputs("grestore\n\n\n", out);
 }
 
-void Print_Barline(FILE* out, float x, float y, float size, float height) {
+void Print_Barline(FILE* out, float x, float y, float size, float height)
+{
     fputs("gsave\n", out);
     fputs("0 setlinewidth\n", out);
     fprintf(out, "%f %f moveto\n", x, y);

@@ -33,18 +33,12 @@ struct Spelled {
 // alternative). B sharp belongs to the octave below the C it sounds as, C flat
 // to the octave above the B.
 const Spelled kSpelling[12][2] = {
-    {{kC, kNatural, 0}, {kB, kSharp, -1}},
-    {{kC, kSharp, 0}, {kD, kFlat, 0}},
-    {{kD, kNatural, 0}, {kC, kDoubleSharp, 0}},
-    {{kE, kFlat, 0}, {kD, kSharp, 0}},
-    {{kE, kNatural, 0}, {kF, kFlat, 0}},
-    {{kF, kNatural, 0}, {kE, kSharp, 0}},
-    {{kF, kSharp, 0}, {kG, kFlat, 0}},
-    {{kG, kNatural, 0}, {kF, kDoubleSharp, 0}},
-    {{kG, kSharp, 0}, {kA, kFlat, 0}},
-    {{kA, kNatural, 0}, {kB, kDoubleFlat, 0}},
-    {{kB, kFlat, 0}, {kA, kSharp, 0}},
-    {{kB, kNatural, 0}, {kC, kFlat, 1}},
+    {{kC, kNatural, 0}, {kB, kSharp, -1}},      {{kC, kSharp, 0}, {kD, kFlat, 0}},
+    {{kD, kNatural, 0}, {kC, kDoubleSharp, 0}}, {{kE, kFlat, 0}, {kD, kSharp, 0}},
+    {{kE, kNatural, 0}, {kF, kFlat, 0}},        {{kF, kNatural, 0}, {kE, kSharp, 0}},
+    {{kF, kSharp, 0}, {kG, kFlat, 0}},          {{kG, kNatural, 0}, {kF, kDoubleSharp, 0}},
+    {{kG, kSharp, 0}, {kA, kFlat, 0}},          {{kA, kNatural, 0}, {kB, kDoubleFlat, 0}},
+    {{kB, kFlat, 0}, {kA, kSharp, 0}},          {{kB, kNatural, 0}, {kC, kFlat, 1}},
 };
 
 // ---------------------------------------------------------------------------
@@ -63,18 +57,12 @@ struct IntervalRow {
 };
 
 const IntervalRow kIntervalFlags[] = {
-    {1, -11, {1, 0, 0, 1, 0, 1, 0, 1, 0, 0, 1, 0}},
-    {2, -10, {0, 1, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0}},
-    {3, -9, {0, 0, 0, 1, 0, 1, 0, 0, 0, 0, 1, 0}},
-    {4, -8, {0, 1, 0, 0, 0, 0, 1, 0, 1, 0, 0, 1}},
-    {5, -7, {0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0}},
-    {6, 6, {0, 1, 0, 0, 1, 0, 1, 0, 1, 1, 0, 1}},
-    {-6, -6, {1, 0, 1, 1, 0, 1, 0, 1, 0, 0, 1, 0}},
-    {7, -5, {0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0}},
-    {8, -4, {1, 0, 0, 1, 0, 1, 0, 0, 0, 0, 1, 0}},
-    {9, -3, {0, 1, 0, 0, 0, 0, 1, 0, 1, 0, 0, 0}},
-    {10, -2, {0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 1, 0}},
-    {11, -1, {0, 1, 0, 0, 1, 0, 1, 0, 1, 0, 0, 1}},
+    {1, -11, {1, 0, 0, 1, 0, 1, 0, 1, 0, 0, 1, 0}}, {2, -10, {0, 1, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0}},
+    {3, -9, {0, 0, 0, 1, 0, 1, 0, 0, 0, 0, 1, 0}},  {4, -8, {0, 1, 0, 0, 0, 0, 1, 0, 1, 0, 0, 1}},
+    {5, -7, {0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0}},  {6, 6, {0, 1, 0, 0, 1, 0, 1, 0, 1, 1, 0, 1}},
+    {-6, -6, {1, 0, 1, 1, 0, 1, 0, 1, 0, 0, 1, 0}}, {7, -5, {0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0}},
+    {8, -4, {1, 0, 0, 1, 0, 1, 0, 0, 0, 0, 1, 0}},  {9, -3, {0, 1, 0, 0, 0, 0, 1, 0, 1, 0, 0, 0}},
+    {10, -2, {0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 1, 0}}, {11, -1, {0, 1, 0, 0, 1, 0, 1, 0, 1, 0, 0, 1}},
 };
 
 // ---------------------------------------------------------------------------
@@ -91,10 +79,12 @@ const ClefRow kClefs[] = {
     {"bass_clef", 18},    // G2
 };
 
-int BottomLineStep(const char* clef) {
+int BottomLineStep(const char* clef)
+{
     if (clef != nullptr) {
         for (const ClefRow& row : kClefs) {
-            if (strcmp(row.name, clef) == 0) return row.bottomLineStep;
+            if (strcmp(row.name, clef) == 0)
+                return row.bottomLineStep;
         }
     }
     // Not a clef this staff knows; an unknown name already ends the process
@@ -106,10 +96,13 @@ int BottomLineStep(const char* clef) {
 
 long long FloorDiv12(long long p) { return p >= 0 ? p / 12 : -((-p + 11) / 12); }
 
-int SaturatedAdd(int a, int b) {
+int SaturatedAdd(int a, int b)
+{
     const long long sum = static_cast<long long>(a) + b;
-    if (sum > INT_MAX) return INT_MAX;
-    if (sum < INT_MIN) return INT_MIN;
+    if (sum > INT_MAX)
+        return INT_MAX;
+    if (sum < INT_MIN)
+        return INT_MIN;
     return static_cast<int>(sum);
 }
 
@@ -120,7 +113,8 @@ int SaturatedAdd(int a, int b) {
 class NoteCensus {
 public:
     explicit NoteCensus(const std::vector<int>& pitches)
-        : size_(static_cast<int>(pitches.size())), up_(pitches.empty() || pitches[0] >= 0) {
+        : size_(static_cast<int>(pitches.size())), up_(pitches.empty() || pitches[0] >= 0)
+    {
         for (int p : pitches) {
             const int pc = Mod12equivalent(p);
             ++count_[pc];
@@ -134,9 +128,11 @@ public:
 
     // Number of notes whose pitch class is that of one of the terms; a note
     // counts once for every term it matches.
-    int count(std::initializer_list<int> terms) const {
+    int count(std::initializer_list<int> terms) const
+    {
         int total = 0;
-        for (int q : terms) total += count_[Mod12equivalent(q)];
+        for (int q : terms)
+            total += count_[Mod12equivalent(q)];
         return total;
     }
 
@@ -145,9 +141,11 @@ public:
     // complete without all its members), the class is taken in the octave
     // the staff is written in: above middle C for an upward staff, below it
     // for a downward one.
-    int pitchOf(int q) const {
+    int pitchOf(int q) const
+    {
         const int pc = Mod12equivalent(q);
-        if (count_[pc] > 0) return last_[pc];
+        if (count_[pc] > 0)
+            return last_[pc];
         return up_ ? pc : pc - 12;
     }
 
@@ -162,9 +160,11 @@ private:
 // above the root, else the fifth when no semitone lies above the root. `third`
 // is tried first, then `otherThird`.
 bool TriadReference(const NoteCensus& notes, int r, int third, int otherThird, int tritones, int semitones,
-                    int* reference) {
+                    int* reference)
+{
     for (int t : {third, otherThird}) {
-        if (notes.count({r, r + t, r + 7}) != 3) continue;
+        if (notes.count({r, r + t, r + 7}) != 3)
+            continue;
         if (tritones == 0) {
             *reference = notes.pitchOf(r);
             return true;
@@ -203,13 +203,15 @@ const ChordSearch kChordSearches[] = {
     {"diminished triad", 12, 0, 0, true, 3, {0, 3, 6}, 6, -6, 2},
 };
 
-bool FindChord(const NoteCensus& notes, int firstPc, const ChordSearch& search, int* reference) {
+bool FindChord(const NoteCensus& notes, int firstPc, const ChordSearch& search, int* reference)
+{
     const int s = notes.direction();
     const int sign = search.mirrored ? s : 1;
     int r = Mod12equivalent(firstPc + (s > 0 ? search.startUp : search.startDown));
     for (int attempt = 0; attempt < search.tries; ++attempt, r = Mod12equivalent(r + s)) {
         int present = 0;
-        for (int i = 0; i < search.memberCount; ++i) present += notes.count({r + sign * search.members[i]});
+        for (int i = 0; i < search.memberCount; ++i)
+            present += notes.count({r + sign * search.members[i]});
         if (present == search.memberCount) {
             const int pitch = notes.pitchOf(r + (s > 0 ? search.resultUp : search.resultDown));
             *reference = SaturatedAdd(pitch, search.beyond * s);
@@ -219,7 +221,8 @@ bool FindChord(const NoteCensus& notes, int firstPc, const ChordSearch& search, 
     return false;
 }
 
-const Spelled& SpellingOf(int pitch, int reference) {
+const Spelled& SpellingOf(int pitch, int reference)
+{
     return kSpelling[Mod12equivalent(pitch)][DecideSpelling(reference, pitch)];
 }
 
@@ -230,7 +233,8 @@ long long WrittenOctave(int pitch, const Spelled& spelled) { return FloorDiv12(p
 
 int Mod12equivalent(int p) { return Mod_X_Add(p, 0, 12); }
 
-bool IsNaturalNote(int p) {
+bool IsNaturalNote(int p)
+{
     switch (Mod_X_Add(p, 0, 12)) {
     case 1:
     case 3:
@@ -243,17 +247,21 @@ bool IsNaturalNote(int p) {
     }
 }
 
-int DecideSpelling(int reference, int pitch) {
-    if (reference == kNoSpellingReference) return 0;
+int DecideSpelling(int reference, int pitch)
+{
+    if (reference == kNoSpellingReference)
+        return 0;
     const long long d = static_cast<long long>(pitch) - reference;
     const int r = Mod12equivalent(reference);
     for (const IntervalRow& row : kIntervalFlags) {
-        if (d == row.above || d == row.below) return row.flag[r];
+        if (d == row.above || d == row.below)
+            return row.flag[r];
     }
     return 0;
 }
 
-SpelledPitch SpellPitch(int pitch, int reference) {
+SpelledPitch SpellPitch(int pitch, int reference)
+{
     const Spelled& spelled = SpellingOf(pitch, reference);
     SpelledPitch written;
     written.letter = "CDEFGAB"[spelled.letter];
@@ -262,7 +270,8 @@ SpelledPitch SpellPitch(int pitch, int reference) {
     return written;
 }
 
-NotePlacement PitchToYpos(int pitch, float size, int reference, const char* clef) {
+NotePlacement PitchToYpos(int pitch, float size, int reference, const char* clef)
+{
     const int bottom = BottomLineStep(clef);
     const Spelled& spelled = SpellingOf(pitch, reference);
     const long long octave = WrittenOctave(pitch, spelled);
@@ -276,12 +285,14 @@ NotePlacement PitchToYpos(int pitch, float size, int reference, const char* clef
     return placement;
 }
 
-int ChooseSpellingReference(const std::vector<int>& pitches) {
+int ChooseSpellingReference(const std::vector<int>& pitches)
+{
     const NoteCensus notes(pitches);
     const int n = notes.size();
     // The aggregate has no centre to spell from; an empty staff has nothing
     // to spell.
-    if (n == 12 || n == 0) return kNoSpellingReference;
+    if (n == 12 || n == 0)
+        return kNoSpellingReference;
 
     const int s = notes.direction();
     const int firstPc = Mod12equivalent(pitches[0]);
@@ -294,14 +305,16 @@ int ChooseSpellingReference(const std::vector<int>& pitches) {
     bool chromatic = false;
     for (int p : pitches) {
         const int r = Mod12equivalent(p);
-        if (notes.count({r, r - 1, r + 1}) == 3) chromatic = true;
+        if (notes.count({r, r - 1, r + 1}) == 3)
+            chromatic = true;
     }
 
     // Triads on white-key roots, in input order.
     if (!chromatic) {
         for (int p : pitches) {
             const int r = Mod12equivalent(p);
-            if (!IsNaturalNote(r)) continue;
+            if (!IsNaturalNote(r))
+                continue;
             const int semitones = notes.count({r + 1}) + (IsNaturalNote(r + 7) ? 0 : n);
             if (TriadReference(notes, r, third, otherThird, notes.count({r + 6}), semitones, &reference))
                 return reference;
@@ -325,15 +338,19 @@ int ChooseSpellingReference(const std::vector<int>& pitches) {
     r = firstPc;
     for (int attempt = 0; attempt < 12; ++attempt, r = Mod12equivalent(r + s)) {
         for (const Dyad& dyad : dyads) {
-            if (notes.count({r, r + dyad.interval * s}) != 2) continue;
+            if (notes.count({r, r + dyad.interval * s}) != 2)
+                continue;
             const int w = 10 * notes.count({r + 6 * s}) + 100 * notes.count({r + dyad.neighbour * s});
-            if (w == 0 || w == 100) return notes.pitchOf(r);
-            if (w == 10) return notes.pitchOf(r + dyad.interval * s);
+            if (w == 0 || w == 100)
+                return notes.pitchOf(r);
+            if (w == 10)
+                return notes.pitchOf(r + dyad.interval * s);
         }
     }
 
     for (const ChordSearch& search : kChordSearches) {
-        if (FindChord(notes, firstPc, search, &reference)) return reference;
+        if (FindChord(notes, firstPc, search, &reference))
+            return reference;
     }
     return pitches[0];
 }

@@ -36,7 +36,8 @@ std::string Format(const char* format, ...)
     const int length = std::vsnprintf(nullptr, 0, format, arguments);
     va_end(arguments);
     std::string text(length > 0 ? static_cast<std::size_t>(length) : 0, '\0');
-    if (length > 0) std::vsnprintf(&text[0], text.size() + 1, format, again);
+    if (length > 0)
+        std::vsnprintf(&text[0], text.size() + 1, format, again);
     va_end(again);
     return text;
 }
@@ -73,8 +74,7 @@ void drawRunningHead(FILE* stream, const HarmodexPageGeometry& g, int page)
 
 void drawFrame(FILE* stream, const HarmodexPageGeometry& g)
 {
-    MakeSquare(stream, g.left, g.bottom, 30, g.width - (g.left + g.right),
-               g.height - (cm(0.8f) + g.bottom + g.top));
+    MakeSquare(stream, g.left, g.bottom, 30, g.width - (g.left + g.right), g.height - (cm(0.8f) + g.bottom + g.top));
 }
 
 // The title box on the outer side of the page: the set's Costère code and
@@ -88,9 +88,7 @@ void drawTitle(FILE* stream, const HarmodexPageGeometry& g, const std::vector<in
     const std::string& smallText = large ? numbers : name;
 
     const float titleWidth = 5.9f;
-    auto anchor = [&](double factor) {
-        return cm(static_cast<float>(g.leftCm + titleWidth * factor)) + g.titleShift;
-    };
+    auto anchor = [&](double factor) { return cm(static_cast<float>(g.leftCm + titleWidth * factor)) + g.titleShift; };
     const float outer = anchor(g.even ? 0.02 : 0.98);
     const float inner = anchor(g.even ? 0.98 : 0.02);
     const int outerAlign = g.even ? 0 : kAlignRight;
@@ -184,7 +182,7 @@ void drawGeneratrices(FILE* stream, float x, float y, float size, const char* ar
     }
 }
 
-} // namespace
+}  // namespace
 
 HarmodexPageGeometry GetHarmodexPageGeometry(int page)
 {
@@ -279,13 +277,13 @@ void DrawIdentityColumn(FILE* stream, const HarmodexPageGeometry& g, const Pitch
                     disjoint = false;
                     break;
                 }
-            if (disjoint) levels.push_back(t);
+            if (disjoint)
+                levels.push_back(t);
         }
-        const std::string levelText = levels.size() > 1 ? FilterPcSetNumbers(levels.front()) + "+,"
-                                                        : FilterPcSetNumbersWithCommas(levels) + ",";
-        const std::string name = complement.getNelementsNormal() < kCostereNaming
-                                     ? closeName(k)
-                                     : " " + calculateAdjCostereNumber(k);
+        const std::string levelText =
+            levels.size() > 1 ? FilterPcSetNumbers(levels.front()) + "+," : FilterPcSetNumbersWithCommas(levels) + ",";
+        const std::string name =
+            complement.getNelementsNormal() < kCostereNaming ? closeName(k) : " " + calculateAdjCostereNumber(k);
         Print_TextIIIitallic(stream, x + cm(1.95f), y0 + d, size, name.c_str(), levelText.c_str(), 0);
     } else {
         Print_TextIV(stream, x + cm(1.95f), y0 + d, size, "\\306", 0);
@@ -297,10 +295,13 @@ void DrawIdentityColumn(FILE* stream, const HarmodexPageGeometry& g, const Pitch
         const bool tns = info.text == "with limited Tns";
         const bool tnis = info.text == "with limited TnIs";
         const bool both = info.text == "with limited Tns & TnIs";
-        if (!tns && !tnis && !both) continue;
+        if (!tns && !tnis && !both)
+            continue;
         Print_TextII(stream, x, y0 + d, size, "with limited", 0);
-        if (tns || both) Print_TN(stream, x + cm(1.22f), y0 + d, operatorSize, "T", "n");
-        if (tnis) Print_TN(stream, x + cm(1.25f), y0 + d, operatorSize, "I", "n");
+        if (tns || both)
+            Print_TN(stream, x + cm(1.22f), y0 + d, operatorSize, "T", "n");
+        if (tnis)
+            Print_TN(stream, x + cm(1.25f), y0 + d, operatorSize, "I", "n");
         if (both) {
             Print_TextII(stream, x + cm(1.56f), y0 + d, size, "&", 0);
             Print_TN(stream, x + cm(1.77f), y0 + d, operatorSize, "I", "n");
@@ -320,8 +321,7 @@ void DrawIdentityColumn(FILE* stream, const HarmodexPageGeometry& g, const Pitch
     };
 
     // Roots and tonicity.
-    const std::string roots =
-        (p.getNroots() == 1 ? "root: " : "roots: ") + secondText(p.getSetInfoByLabel("Roots"));
+    const std::string roots = (p.getNroots() == 1 ? "root: " : "roots: ") + secondText(p.getSetInfoByLabel("Roots"));
     drawSalience(roots, "tonicity", CalculateTonicity(p));
     d = d - times(1.2, s);
 
@@ -338,7 +338,8 @@ void DrawIdentityColumn(FILE* stream, const HarmodexPageGeometry& g, const Pitch
     // The dial needs a number to point at: the measures of an empty set (no
     // catalogue page) are undefined and leave the pointer upright.
     float azimuth = CalculateAzimuth(p);
-    if (!std::isfinite(azimuth)) azimuth = 0;
+    if (!std::isfinite(azimuth))
+        azimuth = 0;
     DrawAzimuthChart(stream, x + cm(2.82f), y0 + d + cm(0.15f), 0.8f, azimuth);
     const float roughness = CalculateFrozenHutchinsonKnopoffRoughness(tnType);
     DrawVerticalRectangleChart(stream, x + cm(4.36f), y0 + d - cm(0.1f), 1.0f, roughness, 15.0f);
@@ -376,7 +377,8 @@ std::string DrawHarmodexPage(int page, std::string tnText, int mode, int pages)
     char* buffer = nullptr;
     std::size_t size = 0;
     FILE* stream = open_memstream(&buffer, &size);
-    if (!stream) return std::string();
+    if (!stream)
+        return std::string();
 
     // The document is titled by the Tn-type it analyses.
     if (mode >= 0)

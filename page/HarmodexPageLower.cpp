@@ -45,7 +45,8 @@ std::string CostereName(const std::vector<int>& tnType)
 {
     static const std::vector<std::string> codes = [] {
         std::vector<std::string> all;
-        for (const CatalogueEntry& entry : CatalogueEntries()) all.push_back(calculateAdjCostereNumber(entry.tnType));
+        for (const CatalogueEntry& entry : CatalogueEntries())
+            all.push_back(calculateAdjCostereNumber(entry.tnType));
         return all;
     }();
     const int index = CatalogueIndexOf(tnType);
@@ -67,7 +68,8 @@ std::string Composed(Write write)
     char* buffer = nullptr;
     std::size_t size = 0;
     FILE* stream = open_memstream(&buffer, &size);
-    if (!stream) return std::string();
+    if (!stream)
+        return std::string();
     write(stream);
     std::fclose(stream);
     std::string text(buffer ? buffer : "", size);
@@ -80,7 +82,8 @@ std::string Composed(Write write)
 // text running into another.
 bool Fits(const TextBlockExtent& e)
 {
-    if (e.crowded || e.lowestBaseline[2] != std::numeric_limits<float>::infinity()) return false;
+    if (e.crowded || e.lowestBaseline[2] != std::numeric_limits<float>::infinity())
+        return false;
     return e.lowestBaseline[0] >= e.boxBottom && e.lowestBaseline[1] >= e.boxBottom;
 }
 
@@ -101,12 +104,14 @@ void WriteFitted(FILE* stream, TextBlockExtent* extent, Layout layout)
     for (float scale = 1.0f - kScaleStep; !Fits(e) && scale >= kSmallestScale - 1e-4f; scale -= kScaleStep)
         text = compose(scale);
     std::fwrite(text.data(), 1, text.size(), stream);
-    if (extent) *extent = e;
+    if (extent)
+        *extent = e;
 }
 
 void ResetExtent(TextBlockExtent& e, float boxBottom, float scale)
 {
-    for (float& lowest : e.lowestBaseline) lowest = std::numeric_limits<float>::infinity();
+    for (float& lowest : e.lowestBaseline)
+        lowest = std::numeric_limits<float>::infinity();
     e.boxBottom = boxBottom;
     e.columns = 1;
     e.scale = scale;
@@ -125,16 +130,10 @@ void ResetExtent(TextBlockExtent& e, float boxBottom, float scale)
 class Column {
 public:
     Column(FILE* stream, const HarmodexPageGeometry& g, float scale, TextBlockExtent& extent)
-        : stream_(stream),
-          secondX_(cm(9.355f) + g.left + g.classificationShift),
-          x_(cm(5.305f) + g.left + g.classificationShift - cm(0.05f)),
-          y_(cm(13.9f) + g.bottom),
-          s_(cm(0.28f) * scale),
-          top_(scale == 1.0f ? cm(-0.45f) : -cm(0.17f + 0.28f * scale)),
-          d_(top_),
-          size_(6.5f * scale),
-          boxRight_(cm(5.305f) + g.left + g.classificationShift - cm(0.15f) + cm(8.25f)),
-          extent_(extent)
+        : stream_(stream), secondX_(cm(9.355f) + g.left + g.classificationShift),
+          x_(cm(5.305f) + g.left + g.classificationShift - cm(0.05f)), y_(cm(13.9f) + g.bottom), s_(cm(0.28f) * scale),
+          top_(scale == 1.0f ? cm(-0.45f) : -cm(0.17f + 0.28f * scale)), d_(top_), size_(6.5f * scale),
+          boxRight_(cm(5.305f) + g.left + g.classificationShift - cm(0.15f) + cm(8.25f)), extent_(extent)
     {
         const float boxX = cm(5.305f) + g.left + g.classificationShift - cm(0.15f);
         MakeSquare(stream, boxX, y_ - cm(3.9f), 15.2f, cm(8.25f), cm(3.73f));
@@ -162,7 +161,8 @@ public:
             Composed([&](FILE* out) { Print_Arrowed(out, indented(), baseline(), size_, text.c_str()); });
         const float limit = column_ == 0 ? secondX_ - kTextClearance : boxRight_ - cm(0.1f);
         for (const ShownWord& word : ShownWords(shown))
-            if (word.box.right > limit) return false;
+            if (word.box.right > limit)
+                return false;
         return true;
     }
 
@@ -181,7 +181,8 @@ public:
                 column_ = 2;
                 return;
             }
-            if (column_ == 2) return;
+            if (column_ == 2)
+                return;
             x_ = secondX_;
             d_ = top_;
             column_ = 1;
@@ -230,7 +231,8 @@ private:
 void ClassificationLines(Column& column, const std::vector<SetInfo>& records)
 {
     const std::vector<std::string> lines = BreakUpSetInfoIntoFragments(records, 38);
-    for (std::size_t i = 0; i < lines.size(); ++i) column.bulleted(lines[i], i == 0 ? 1 : 0);
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        column.bulleted(lines[i], i == 0 ? 1 : 0);
 }
 
 // Items of a list written as arrowed lines of five items each, the first
@@ -239,7 +241,8 @@ void PiecesOfFive(Column& column, const std::string& label, const std::string& t
 {
     bool first = true;
     for (const std::string& piece : BreakUpStringInPieces(text, 4)) {
-        if (piece.empty() || piece == " " || piece == "  ") continue;
+        if (piece.empty() || piece == " " || piece == "  ")
+            continue;
         if (first)
             column.arrowed(label + piece, 1);
         else
@@ -294,13 +297,15 @@ void ArrowedWithin(Column& column, const std::string& label, const std::string& 
         const std::size_t each = (pieces.size() + count - 1) / count;
         lines.clear();
         for (std::size_t i = 0; i < pieces.size(); ++i) {
-            if (i % each == 0) lines.push_back(i == 0 ? label : "    ");
+            if (i % each == 0)
+                lines.push_back(i == 0 ? label : "    ");
             lines.back() += pieces[i];
         }
         if (std::all_of(lines.begin(), lines.end(), [&](const std::string& line) { return column.arrowedFits(line); }))
             break;
     }
-    for (std::size_t i = 0; i < lines.size(); ++i) column.arrowed(lines[i], i == 0 ? 1 : 0);
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        column.arrowed(lines[i], i == 0 ? 1 : 0);
 }
 
 // Points of a multimodalization group or of a tonal imitation pattern, eight
@@ -317,7 +322,8 @@ void PointLines(Column& column, const std::vector<SetInfo>& records)
             column.breakTest(3.95f);
         }
     }
-    if (!records.empty()) column.gap();
+    if (!records.empty())
+        column.gap();
 }
 
 void LayOutClassification(Column& column, const PitchClassSet& p,
@@ -328,24 +334,27 @@ void LayOutClassification(Column& column, const PitchClassSet& p,
 
     // Symmetry, the relatives (the inversions that map the set onto itself)
     // and the axes.
-    for (const SetInfo& record : p.getSetInfoByLabel("Symmetry Classification")) column.bulleted(record.text);
+    for (const SetInfo& record : p.getSetInfoByLabel("Symmetry Classification"))
+        column.bulleted(record.text);
     if (p.isSymmetric() && !p.symmetryIndices.empty()) {
         const bool one = p.symmetryIndices.size() == 1;
-        Print_TextII(stream, column.indented(), column.baseline(), column.size(), one ? "relative: " : "relatives: ",
-                     0);
+        Print_TextII(stream, column.indented(), column.baseline(), column.size(),
+                     one ? "relative: " : "relatives: ", 0);
         const std::string index = FilterPcSetNumbers(p.symmetryIndices.front()) + (one ? "" : "+");
         Print_TN(stream, column.x() + cm(one ? 0.9f : 1.0f) + cm(0.16f), column.baseline(), operatorSize, "I",
                  index.c_str());
         column.wrote();
         column.next();
     }
-    for (const SetInfo& record : p.getSetInfoByLabel("Axes")) AxesLines(column, p, record.text);
+    for (const SetInfo& record : p.getSetInfoByLabel("Axes"))
+        AxesLines(column, p, record.text);
     column.gap();
     column.breakTest(3.95f);
 
     // Cardinal polarity.
     ClassificationLines(column, p.getSetInfoByLabel("Cardinal Classification"));
-    for (const SetInfo& record : p.getSetInfoByLabel("Cardinal Poles")) ArrowedWithin(column, "poles: ", record.text);
+    for (const SetInfo& record : p.getSetInfoByLabel("Cardinal Poles"))
+        ArrowedWithin(column, "poles: ", record.text);
     for (const SetInfo& record : p.getSetInfoByLabel("Cardinal Intrasubpoles"))
         column.arrowed("intrasubpoles: " + record.text);
     column.gap();
@@ -370,7 +379,8 @@ void LayOutClassification(Column& column, const PitchClassSet& p,
     column.gap();
     column.breakTest(3.95f);
 
-    for (const SetInfo& record : p.getSetInfoByLabel("Transpositional Classification")) column.bulleted(record.text);
+    for (const SetInfo& record : p.getSetInfoByLabel("Transpositional Classification"))
+        column.bulleted(record.text);
     column.gap();
     column.breakTest(3.6f);
 
@@ -380,7 +390,8 @@ void LayOutClassification(Column& column, const PitchClassSet& p,
     if (!reversibility.empty()) {
         column.bulleted("autocomplementarity:");
         for (const std::vector<std::string>& row : reversibility) {
-            if (row[0] != "+T" && row[0] != "+I") continue;
+            if (row[0] != "+T" && row[0] != "+I")
+                continue;
             Print_ReversibilityThreeStage(stream, column.indented(), column.baseline(), column.size(),
                                           row[0] == "+I" ? 1 : 0, row[1].c_str(), row[2].c_str(), row[3].c_str());
             column.wrote();
@@ -390,14 +401,14 @@ void LayOutClassification(Column& column, const PitchClassSet& p,
         // An inversionally symmetric set has no rows of its own for its
         // inversions: they are those of its transpositions.
         if (p.isSymmetric()) {
-            Print_TextII(stream, column.indented(), column.baseline(), column.size(), "and conversely at relatives",
-                         0);
+            Print_TextII(stream, column.indented(), column.baseline(), column.size(), "and conversely at relatives", 0);
             column.wrote();
             column.next(1.1);
             column.breakTest(3.95f);
         }
         for (const std::vector<std::string>& row : reversibility) {
-            if (row[0] == "+T" || row[0] == "+I") continue;
+            if (row[0] == "+T" || row[0] == "+I")
+                continue;
             Print_ReversibilityFourStage(stream, column.indented(), column.baseline(), column.size(), row[0].c_str(),
                                          row[1].c_str(), row[2].c_str(), row[3].c_str());
             column.wrote();
@@ -422,7 +433,7 @@ void LayOutClassification(Column& column, const PitchClassSet& p,
     PointLines(column, p.getSetInfoByLabel("Tonal Imitation Points"));
 }
 
-} // namespace
+}  // namespace
 
 void DrawClassificationColumn(FILE* stream, const HarmodexPageGeometry& g, const PitchClassSet& p,
                               TextBlockExtent* extent)
@@ -460,11 +471,12 @@ std::vector<PitchClassSet> PreparedTranspositions(const std::vector<int>& triad)
 std::vector<int> CommonalityRow(const PitchClassSet& p, const std::vector<PitchClassSet>& transposed)
 {
     std::vector<int> row(12, 0);
-    for (int k = 0; k < 12; ++k) row[k] = static_cast<int>(CalculateCommonality(p, transposed[k]) + 0.5f);
+    for (int k = 0; k < 12; ++k)
+        row[k] = static_cast<int>(CalculateCommonality(p, transposed[k]) + 0.5f);
     return row;
 }
 
-} // namespace
+}  // namespace
 
 void DrawCommonalityBlock(FILE* stream, const HarmodexPageGeometry& g, const PitchClassSet& p)
 {
@@ -493,10 +505,12 @@ void DrawCommonalityBlock(FILE* stream, const HarmodexPageGeometry& g, const Pit
     other.initializeSet(p.get_PitchClassSet(1, 0));
     const std::vector<int> withTnIs = CalculateCommonalityForAllTns(p, other);
     const bool equal = VectorsAreEqual(withTns, withTnIs);
-    if (equal) d = d - s;
+    if (equal)
+        d = d - s;
     const std::string text = VectorToString(tnType);
     const bool triad = text == "0 4 7" || text == "0 3 7";
-    if (triad) d = d - times(2, s);
+    if (triad)
+        d = d - times(2, s);
 
     Print_TextII(stream, x + cm(0.75f), y + d + cm(0.25f), size, "COMMONALITY", kAlignRight);
     PrintNumericTablesSimpleII(stream, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}, valuesX, y + d, step, size);
@@ -593,8 +607,10 @@ void Heading(Strip& strip, const char* text)
 // exceptions.
 void ListPreamble(Strip& strip, int flag, bool empty, const char* all, const char* except)
 {
-    if (flag == -1 && !empty) Heading(strip, except);
-    if (!empty || (flag != 1 && flag != -1)) return;
+    if (flag == -1 && !empty)
+        Heading(strip, except);
+    if (!empty || (flag != 1 && flag != -1))
+        return;
     if (flag == 1)
         Print_TextIV(strip.stream(), strip.x(), strip.y(), strip.size(7.28), "   \\306", strip.align());
     else
@@ -650,7 +666,8 @@ StripContents FindStripContents(const PitchClassSet& p)
     // Supersets: the Tn-types that contain the set, with the levels at
     // which the set lies in them.
     c.supersets = FindAllSupersetsSoft(tnType, &c.supersetFlag);
-    if (c.supersetFlag == 1) indexes = findIntrinsicTranspositionIndexes(c.supersets, p);
+    if (c.supersetFlag == 1)
+        indexes = findIntrinsicTranspositionIndexes(c.supersets, p);
     for (std::size_t i = 0; i < c.supersets.size(); ++i) {
         c.supersetNames.push_back(ListName(c.supersets[i]));
         c.supersetIndexes.push_back(c.supersetFlag == 1 ? AssembleSupersetIndexNotation(c.supersets[i], indexes[i])
@@ -678,7 +695,8 @@ void LayOutStrip(Strip& strip, const StripContents& c)
             const SubsetLineFit fit =
                 FitSubsetLine(name.size() + index.size() + remainderName.size() + remainderLevels.size());
             // "!": the transforms written for the subset cover the whole set.
-            if (c.marks[i] == 1 && remainderName != "()") remainderName += "\\041";
+            if (c.marks[i] == 1 && remainderName != "()")
+                remainderName += "\\041";
             Print_SubsetConfiguration(stream, strip.x(), strip.y(), strip.size(kEntrySize * fit.factor), name.c_str(),
                                       index.c_str(), remainderName.c_str(), remainderLevels.c_str(), strip.align(),
                                       fit.join);
@@ -703,13 +721,15 @@ void LayOutStrip(Strip& strip, const StripContents& c)
     }
 }
 
-} // namespace
+}  // namespace
 
 SubsetLineFit FitSubsetLine(std::size_t n)
 {
     SubsetLineFit fit{1.0f, 0};
-    if (n > 35) fit.factor = static_cast<float>(0.09 - ((static_cast<double>(n) - 36) / 20) * 0.09 + 0.91);
-    if (n >= 36) fit.join = n <= 46 ? 1 : 2;
+    if (n > 35)
+        fit.factor = static_cast<float>(0.09 - ((static_cast<double>(n) - 36) / 20) * 0.09 + 0.91);
+    if (n >= 36)
+        fit.join = n <= 46 ? 1 : 2;
     return fit;
 }
 

@@ -21,9 +21,9 @@ struct TextBlockExtent {
     // position beyond the second; +infinity where nothing was written.
     float lowestBaseline[3];
     float boxBottom;
-    int columns;  // 1 + the column breaks (or wraps) the layout asked for
-    float scale;  // 1 at full size
-    bool crowded; // two texts of different lines come closer than kTextClearance
+    int columns;   // 1 + the column breaks (or wraps) the layout asked for
+    float scale;   // 1 at full size
+    bool crowded;  // two texts of different lines come closer than kTextClearance
 };
 
 // The least space, in points, kept sideways between two texts of a block

@@ -18,7 +18,7 @@ std::string joinInts(const std::vector<int>& list, const char* separator, std::s
     return text;
 }
 
-} // namespace
+}  // namespace
 
 int ParsePitchClassToken(const std::string& token)
 {
@@ -62,10 +62,7 @@ std::vector<int> StringToVector(const std::string& text)
     return values;
 }
 
-std::vector<int> cStringToVector(const char* text)
-{
-    return StringToVector(text ? std::string(text) : std::string());
-}
+std::vector<int> cStringToVector(const char* text) { return StringToVector(text ? std::string(text) : std::string()); }
 
 std::string IntToStringPlain(int value)
 {

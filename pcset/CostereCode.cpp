@@ -11,11 +11,16 @@ namespace {
 std::string countText(int count)
 {
     switch (count) {
-    case 0: return "";
-    case 10: return "X";
-    case 11: return "XI";
-    case 12: return "XII";
-    default: return std::string(1, static_cast<char>('0' + count));
+    case 0:
+        return "";
+    case 10:
+        return "X";
+    case 11:
+        return "XI";
+    case 12:
+        return "XII";
+    default:
+        return std::string(1, static_cast<char>('0' + count));
     }
 }
 
@@ -29,7 +34,7 @@ int digitValue(const std::string& piece, size_t index)
     return std::isdigit(c) ? c - '0' : 0;
 }
 
-} // namespace
+}  // namespace
 
 std::string calculateAdjCostereNumber(std::vector<int> list)
 {
@@ -93,7 +98,9 @@ std::vector<int> ConvertFromAdjCostereCode(std::string code)
         start = dot + 1;
     }
 
-    struct Pair { int present, absent; };
+    struct Pair {
+        int present, absent;
+    };
     std::vector<Pair> pairs;
     if (pieces.size() == 1 && code == "XII")
         pairs.push_back({12, 0});

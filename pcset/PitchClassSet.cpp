@@ -28,10 +28,10 @@ PitchClassSet::PitchClassSet()
     center = 0;
     costereOffset = 0;
     std::memset(costereLabel, 0, sizeof costereLabel);
-    for (int32_t* table : {parncuttTable, parncuttSupportCount, parncuttIITable, parncuttInvTable,
-                           parncuttInvSupportCount, costereCardinalTable, costereTonalMajorTable,
-                           costereTonalMinorTable, costereTranspositionalTable, costereInversionalTable,
-                           invarianceTnTable, invarianceTnITable})
+    for (int32_t* table :
+         {parncuttTable, parncuttSupportCount, parncuttIITable, parncuttInvTable, parncuttInvSupportCount,
+          costereCardinalTable, costereTonalMajorTable, costereTonalMinorTable, costereTranspositionalTable,
+          costereInversionalTable, invarianceTnTable, invarianceTnITable})
         std::fill(table, table + 12, 0);
     std::fill(std::begin(parncuttRevisedTable), std::end(parncuttRevisedTable), 0.0f);
     inWeight = 0;
@@ -199,10 +199,7 @@ std::vector<int> PitchClassSet::calculateIntervalVector(std::vector<int> list) c
     return v;
 }
 
-bool PitchClassSet::isIntrinsic(int pc) const
-{
-    return pcPresence[Mod_X_Add(pc, 0, 12)] > 0;
-}
+bool PitchClassSet::isIntrinsic(int pc) const { return pcPresence[Mod_X_Add(pc, 0, 12)] > 0; }
 
 bool PitchClassSet::isIntrinsic(const std::vector<int>& pcs) const
 {

@@ -27,7 +27,7 @@ bool byCatalogueOrder(const std::vector<int>& a, const std::vector<int>& b)
     return a < b;
 }
 
-} // namespace
+}  // namespace
 
 PitchUniverse::PitchUniverse()
 {
@@ -89,7 +89,8 @@ PitchUniverse::PitchUniverse()
                 if (tniTypes[k].size() == t.size() && tniTypes[k] != setClass && tniVectors[k] == vector)
                     z = true;
         }
-        forteNames[i] = IntToStringPlain(n) + "-" + (z ? "Z" : "") + IntToStringPlain(number) + (t != setClass ? "b" : "");
+        forteNames[i] =
+            IntToStringPlain(n) + "-" + (z ? "Z" : "") + IntToStringPlain(number) + (t != setClass ? "b" : "");
     }
 }
 

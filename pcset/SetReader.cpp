@@ -28,10 +28,9 @@ bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' ||
 std::string normalise(const std::string& text)
 {
     static const std::pair<const char*, const char*> replacements[] = {
-        {"\xE2\x99\xAF", "#"}, {"\xE2\x99\xAD", "b"}, {"\xE2\x99\xAE", ""},
-        {"\xF0\x9D\x84\xAA", "x"}, {"\xF0\x9D\x84\xAB", "bb"},
-        {"\xE2\x80\x93", "-"}, {"\xE2\x80\x94", "-"}, {"\xE2\x88\x92", "-"}, {"\xE2\x80\x90", "-"},
-        {"\xC2\xA0", " "},
+        {"\xE2\x99\xAF", "#"},      {"\xE2\x99\xAD", "b"}, {"\xE2\x99\xAE", ""},  {"\xF0\x9D\x84\xAA", "x"},
+        {"\xF0\x9D\x84\xAB", "bb"}, {"\xE2\x80\x93", "-"}, {"\xE2\x80\x94", "-"}, {"\xE2\x88\x92", "-"},
+        {"\xE2\x80\x90", "-"},      {"\xC2\xA0", " "},
     };
     std::string out;
     out.reserve(text.size());
@@ -155,10 +154,11 @@ bool readForteName(const std::string& text, SetReading* reading)
     const int highest = index.highest[size];
     const std::string sizeText = IntToStringPlain(size);
     if (ordinal < 1 || ordinal > highest) {
-        *reading = failure("there is no Forte class " + sizeText + "-" + IntToStringPlain(ordinal) + ": " +
-                           (highest == 1 ? "the one class of " + sizeText + (size == 1 ? " note" : " notes") + " is " + sizeText + "-1"
-                                         : "the classes of " + sizeText + " notes run from " + sizeText + "-1 to " +
-                                               sizeText + "-" + IntToStringPlain(highest)));
+        *reading = failure(
+            "there is no Forte class " + sizeText + "-" + IntToStringPlain(ordinal) + ": " +
+            (highest == 1 ? "the one class of " + sizeText + (size == 1 ? " note" : " notes") + " is " + sizeText + "-1"
+                          : "the classes of " + sizeText + " notes run from " + sizeText + "-1 to " + sizeText + "-" +
+                                IntToStringPlain(highest)));
         return true;
     }
     // A class that is its own inversion has no "b": its inversion is itself.
@@ -219,7 +219,7 @@ SetReading costereReading(const std::string& text)
     std::vector<int> positions;
     if (!readCostereCode(text, &positions))
         return failure(QuoteForMessage(text) + " is not a Costère code: its pairs of present and absent counts, "
-                       "joined by '.', must fill the twelve semitones (13.12.14 is 0 4 7)");
+                                               "joined by '.', must fill the twelve semitones (13.12.14 is 0 4 7)");
     return {positions, "Costère code", ""};
 }
 
@@ -229,9 +229,18 @@ SetReading costereReading(const std::string& text)
 int pitchClassLetter(char c)
 {
     switch (c) {
-    case 't': case 'T': case 'A': case 'd': return 10;
-    case 'e': case 'E': case 'B': case 'u': return 11;
-    default: return -1;
+    case 't':
+    case 'T':
+    case 'A':
+    case 'd':
+        return 10;
+    case 'e':
+    case 'E':
+    case 'B':
+    case 'u':
+        return 11;
+    default:
+        return -1;
     }
 }
 
@@ -248,11 +257,16 @@ int noteName(const std::string& token)
         --end;
     const std::string accidental = token.substr(1, end - 1);
     int shift = 0;
-    if (accidental == "#") shift = 1;
-    else if (accidental == "##" || accidental == "x") shift = 2;
-    else if (accidental == "b") shift = -1;
-    else if (accidental == "bb") shift = -2;
-    else if (!accidental.empty()) return -1;
+    if (accidental == "#")
+        shift = 1;
+    else if (accidental == "##" || accidental == "x")
+        shift = 2;
+    else if (accidental == "b")
+        shift = -1;
+    else if (accidental == "bb")
+        shift = -2;
+    else if (!accidental.empty())
+        return -1;
     return Mod_X_Add(naturals[letter - 'A'], shift, 12);
 }
 
@@ -263,7 +277,9 @@ struct Token {
 
 std::vector<Token> tokenize(const std::string& text)
 {
-    auto isSeparator = [](char c) { return c == ' ' || c == ',' || c == ';' || c == '-' || std::string("[]{}()<>").find(c) != std::string::npos; };
+    auto isSeparator = [](char c) {
+        return c == ' ' || c == ',' || c == ';' || c == '-' || std::string("[]{}()<>").find(c) != std::string::npos;
+    };
     auto closerOf = [](char c) { return c == '[' ? ']' : c == '{' ? '}' : c == '(' ? ')' : c == '<' ? '>' : '\0'; };
     std::vector<Token> tokens;
     for (size_t i = 0; i < text.size();) {
@@ -354,7 +370,7 @@ SetReading readTokens(const std::string& text)
     return {DistinctPitchClasses(list), anyCompact && allCompact ? "compact digits" : "pitch-class list", ""};
 }
 
-} // namespace
+}  // namespace
 
 std::vector<int> DistinctPitchClasses(const std::vector<int>& list)
 {

@@ -16,7 +16,8 @@ void rectangle(FILE* stream, float x, float y, float weight, float width, float 
 {
     std::fputs("gsave\n", stream);
     std::fprintf(stream, "%f setlinewidth\n", lineWidth(weight));
-    if (gray) std::fputs(".5 setgray\n", stream);
+    if (gray)
+        std::fputs(".5 setgray\n", stream);
     std::fputs("newpath\n", stream);
     std::fprintf(stream, "%f %f moveto\n", x, y);
     std::fprintf(stream, "%f %f lineto\n", x + width, y);
@@ -38,7 +39,7 @@ float filledLength(float value, float fullScale, float fullLength)
 
 void solidDash(FILE* stream) { std::fprintf(stream, "[%f %f] 0 setdash\n", 1.0, 0.0); }
 
-} // namespace
+}  // namespace
 
 void MakeSquare(FILE* stream, float x, float y, float weight, float width, float height)
 {

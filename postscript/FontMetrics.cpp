@@ -106,7 +106,8 @@ public:
             if (ch == ' ' || ch == '\n' || ch == '\r' || ch == '\t') {
                 ++i;
             } else if (ch == '%') {
-                while (i < n && s_[i] != '\n') ++i;
+                while (i < n && s_[i] != '\n')
+                    ++i;
             } else if (ch == '(') {
                 i = readString(i);
             } else if (ch == '/') {
@@ -137,8 +138,18 @@ private:
     static bool delimiter(char ch)
     {
         switch (ch) {
-        case ' ': case '\n': case '\r': case '\t': case '(': case ')': case '/': case '%':
-        case '[': case ']': case '{': case '}':
+        case ' ':
+        case '\n':
+        case '\r':
+        case '\t':
+        case '(':
+        case ')':
+        case '/':
+        case '%':
+        case '[':
+        case ']':
+        case '{':
+        case '}':
             return true;
         default:
             return false;
@@ -146,7 +157,8 @@ private:
     }
     std::size_t tokenEnd(std::size_t i) const
     {
-        while (i < s_.size() && !delimiter(s_[i])) ++i;
+        while (i < s_.size() && !delimiter(s_[i]))
+            ++i;
         return i;
     }
 
@@ -171,7 +183,8 @@ private:
 
     Value pop()
     {
-        if (stack_.empty()) return Value();
+        if (stack_.empty())
+            return Value();
         const Value v = stack_.back();
         stack_.pop_back();
         return v;
@@ -194,13 +207,15 @@ private:
 
     void show(std::string_view literal)
     {
-        if (!g_.font) return;
+        if (!g_.font)
+            return;
         const double scale = g_.size / 1000.0;
         double pen = 0;
         bool open = false;
         double l = 0, b = 0, r = 0, t = 0;
         auto close = [&] {
-            if (!open) return;
+            if (!open)
+                return;
             // The word's corners, turned and moved as user space is.
             InkBox box{1e300, 1e300, -1e300, -1e300};
             for (double cx : {l, r})
@@ -215,11 +230,13 @@ private:
         };
         ForEachShownByte(literal, [&](unsigned char ch) {
             const GlyphMetrics& glyph = g_.font->glyphs[ch];
-            if (ch == ' ') close();
+            if (ch == ' ')
+                close();
             if (HasInk(glyph)) {
                 const double gl = pen + glyph.llx * scale, gr = pen + glyph.urx * scale;
                 const double gb = glyph.lly * scale, gt = glyph.ury * scale;
-                if (!open) l = gl, r = gr, b = gb, t = gt, open = true;
+                if (!open)
+                    l = gl, r = gr, b = gb, t = gt, open = true;
                 l = std::min(l, gl), r = std::max(r, gr), b = std::min(b, gb), t = std::max(t, gt);
             }
             pen += glyph.width * scale;
@@ -238,7 +255,8 @@ private:
             moveBy(dx, dy);
         } else if (name == "curveto") {
             const double y = number(), x = number();
-            for (int k = 0; k < 4; ++k) pop();
+            for (int k = 0; k < 4; ++k)
+                pop();
             moveTo(x, y);
         } else if (name == "show") {
             show(pop().text);
@@ -261,16 +279,20 @@ private:
             g_.font = v.font;
             g_.size = v.size;
         } else if (name == "gsave") {
-            if (saved_.empty()) ++fragment_;
+            if (saved_.empty())
+                ++fragment_;
             saved_.push_back(g_);
         } else if (name == "grestore") {
-            if (!saved_.empty()) g_ = saved_.back(), saved_.pop_back();
+            if (!saved_.empty())
+                g_ = saved_.back(), saved_.pop_back();
         } else if (name == "dup") {
-            if (!stack_.empty()) stack_.push_back(stack_.back());
+            if (!stack_.empty())
+                stack_.push_back(stack_.back());
         } else if (name == "pop") {
             pop();
         } else if (name == "exch") {
-            if (stack_.size() >= 2) std::swap(stack_[stack_.size() - 1], stack_[stack_.size() - 2]);
+            if (stack_.size() >= 2)
+                std::swap(stack_[stack_.size() - 1], stack_[stack_.size() - 2]);
         } else if (name == "neg") {
             push(-number());
         } else if (name == "add" || name == "sub" || name == "mul" || name == "div") {
@@ -306,12 +328,13 @@ private:
     int fragment_ = -1;
 };
 
-} // namespace
+}  // namespace
 
 const FontMetrics* FindFontMetrics(std::string_view name)
 {
     for (const FontMetrics& font : kFonts)
-        if (name == font.name) return &font;
+        if (name == font.name)
+            return &font;
     return nullptr;
 }
 
@@ -327,7 +350,8 @@ bool Collide(const InkBox& a, const InkBox& b, double clearance)
 std::pair<int, int> FirstCollision(const std::vector<ShownWord>& words, double clearance)
 {
     std::vector<int> order(words.size());
-    for (std::size_t i = 0; i < order.size(); ++i) order[i] = static_cast<int>(i);
+    for (std::size_t i = 0; i < order.size(); ++i)
+        order[i] = static_cast<int>(i);
     // Swept from the bottom up: only words that reach into each other's
     // height can collide, and the lines of a page stand apart.
     std::sort(order.begin(), order.end(), [&](int a, int b) { return words[a].box.bottom < words[b].box.bottom; });
@@ -335,8 +359,10 @@ std::pair<int, int> FirstCollision(const std::vector<ShownWord>& words, double c
         const ShownWord& a = words[order[i]];
         for (std::size_t j = i + 1; j < order.size(); ++j) {
             const ShownWord& b = words[order[j]];
-            if (b.box.bottom >= a.box.top) break;
-            if (a.fragment != b.fragment && Collide(a.box, b.box, clearance)) return {order[i], order[j]};
+            if (b.box.bottom >= a.box.top)
+                break;
+            if (a.fragment != b.fragment && Collide(a.box, b.box, clearance))
+                return {order[i], order[j]};
         }
     }
     return {-1, -1};

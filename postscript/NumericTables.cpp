@@ -41,8 +41,12 @@ enum class Table {
 
 Table tableNamed(const char* name)
 {
-    if (!name) return Table::Unknown;
-    struct Entry { const char* name; Table table; };
+    if (!name)
+        return Table::Unknown;
+    struct Entry {
+        const char* name;
+        Table table;
+    };
     static const Entry entries[] = {
         {"Parncutt", Table::Parncutt},
         {"ParncuttInv", Table::ParncuttInv},
@@ -53,21 +57,30 @@ Table tableNamed(const char* name)
         {"CostereInversional", Table::CostereInversional},
     };
     for (const Entry& entry : entries)
-        if (std::strcmp(name, entry.name) == 0) return entry.table;
+        if (std::strcmp(name, entry.name) == 0)
+            return entry.table;
     return Table::Unknown;
 }
 
 std::vector<int> tableValues(const PitchClassSet& p, Table table)
 {
     switch (table) {
-    case Table::Parncutt: return p.getParncuttTable();
-    case Table::ParncuttInv: return p.getParncuttInvTable();
-    case Table::CostereCardinal: return p.getCostereCardinalTable();
-    case Table::CostereTonalMajor: return p.getCostereTonalMajorTable();
-    case Table::CostereTonalMinor: return p.getCostereTonalMinorTable();
-    case Table::CostereTranspositional: return p.getCostereTranspositionalTable();
-    case Table::CostereInversional: return p.getCostereInversionalTable();
-    case Table::Unknown: break;
+    case Table::Parncutt:
+        return p.getParncuttTable();
+    case Table::ParncuttInv:
+        return p.getParncuttInvTable();
+    case Table::CostereCardinal:
+        return p.getCostereCardinalTable();
+    case Table::CostereTonalMajor:
+        return p.getCostereTonalMajorTable();
+    case Table::CostereTonalMinor:
+        return p.getCostereTonalMinorTable();
+    case Table::CostereTranspositional:
+        return p.getCostereTranspositionalTable();
+    case Table::CostereInversional:
+        return p.getCostereInversionalTable();
+    case Table::Unknown:
+        break;
     }
     return {};
 }
@@ -77,12 +90,18 @@ bool qualifies(const PitchClassSet& p, Table table, int pc)
     switch (table) {
     case Table::Parncutt:
     case Table::ParncuttInv:
-    case Table::CostereCardinal: return p.isIntrinsic(pc);
-    case Table::CostereTonalMajor: return p.isIntrinsic(MakeMajorTriad(pc));
-    case Table::CostereTonalMinor: return p.isIntrinsic(MakeMinorTriad(pc));
-    case Table::CostereTranspositional: return p.isIntrinsic(p.get_PitchClassSet(0, pc));
-    case Table::CostereInversional: return p.isIntrinsic(p.get_PitchClassSet(1, pc));
-    case Table::Unknown: break;
+    case Table::CostereCardinal:
+        return p.isIntrinsic(pc);
+    case Table::CostereTonalMajor:
+        return p.isIntrinsic(MakeMajorTriad(pc));
+    case Table::CostereTonalMinor:
+        return p.isIntrinsic(MakeMinorTriad(pc));
+    case Table::CostereTranspositional:
+        return p.isIntrinsic(p.get_PitchClassSet(0, pc));
+    case Table::CostereInversional:
+        return p.isIntrinsic(p.get_PitchClassSet(1, pc));
+    case Table::Unknown:
+        break;
     }
     return true;
 }
@@ -90,8 +109,7 @@ bool qualifies(const PitchClassSet& p, Table table, int pc)
 // A bare fifth: the fifth on pc lies in the set, but neither triad on it does.
 bool isBareFifth(const PitchClassSet& p, int pc)
 {
-    return !p.isIntrinsic(MakeMajorTriad(pc)) && !p.isIntrinsic(MakeMinorTriad(pc)) &&
-           p.isIntrinsic(MakeFifth(pc));
+    return !p.isIntrinsic(MakeMajorTriad(pc)) && !p.isIntrinsic(MakeMinorTriad(pc)) && p.isIntrinsic(MakeFifth(pc));
 }
 
 // Distance from a cell's centre to its parentheses: wider for two digits.
@@ -103,10 +121,9 @@ double parenthesisOffset(float size, int value)
 
 int truncated(double position) { return static_cast<int>(position); }
 
-} // namespace
+}  // namespace
 
-void PrintNumericTablesSimpleII(FILE* stream, const std::vector<int>& list, float x, float y, float dx,
-                                float size)
+void PrintNumericTablesSimpleII(FILE* stream, const std::vector<int>& list, float x, float y, float dx, float size)
 {
     float column = firstColumn(x);
     for (std::size_t i = 0; i < list.size(); ++i) {
@@ -116,8 +133,7 @@ void PrintNumericTablesSimpleII(FILE* stream, const std::vector<int>& list, floa
     }
 }
 
-void PrintNumericTablesSimple(FILE* stream, const std::vector<int>& list, float x, float y, float dx,
-                              float size)
+void PrintNumericTablesSimple(FILE* stream, const std::vector<int>& list, float x, float y, float dx, float size)
 {
     const int largest = getBiggest(list);
     float column = firstColumn(x);
@@ -127,14 +143,14 @@ void PrintNumericTablesSimple(FILE* stream, const std::vector<int>& list, float 
     }
 }
 
-void PrintNumericTablesSimpleHundred(FILE* stream, const std::vector<int>& list, float x, float y,
-                                     float dx, float size)
+void PrintNumericTablesSimpleHundred(FILE* stream, const std::vector<int>& list, float x, float y, float dx, float size)
 {
     // Full commonality (100) is expected at T0 and says nothing: the largest
     // of the other entries is the one worth pointing out.
     int largest = -999;
     for (int value : list)
-        if (value != 100 && value >= largest) largest = value;
+        if (value != 100 && value >= largest)
+            largest = value;
     float column = firstColumn(x);
     for (std::size_t i = 0; i < list.size(); ++i) {
         printCell(stream, column, y, size, list[i], list[i] != 100 && list[i] == largest);
@@ -142,8 +158,8 @@ void PrintNumericTablesSimpleHundred(FILE* stream, const std::vector<int>& list,
     }
 }
 
-void PrintNumericTables(FILE* stream, const PitchClassSet& p, const char* name, const std::vector<int>& list,
-                        float x, float y, float dx, float size)
+void PrintNumericTables(FILE* stream, const PitchClassSet& p, const char* name, const std::vector<int>& list, float x,
+                        float y, float dx, float size)
 {
     const Table table = tableNamed(name);
     if (table == Table::Unknown) {
@@ -156,7 +172,8 @@ void PrintNumericTables(FILE* stream, const PitchClassSet& p, const char* name, 
     bool noneQualifies = true;
     for (int pc = 0; pc < kPitchClasses; ++pc) {
         q[pc] = qualifies(p, table, pc);
-        if (q[pc]) noneQualifies = false;
+        if (q[pc])
+            noneQualifies = false;
     }
     const bool tonal = table == Table::CostereTonalMajor || table == Table::CostereTonalMinor;
     const int largest = getBiggest(list);
@@ -175,7 +192,8 @@ void PrintNumericTables(FILE* stream, const PitchClassSet& p, const char* name, 
             position = truncated(offset + position);
         }
         printCell(stream, position, y, size, value, value == largest);
-        if (tonal && isBareFifth(p, pc)) Print_TextIII(stream, position, y, size, "_", kAlignCentre);
+        if (tonal && isBareFifth(p, pc))
+            Print_TextIII(stream, position, y, size, "_", kAlignCentre);
         if (!q[pc] && (nextQualifies || (pc == kPitchClasses - 1 && noneQualifies))) {
             position = truncated(position + offset);
             Print_TextIII(stream, position, y, size, " \\)", kAlignCentre);

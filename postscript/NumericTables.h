@@ -12,17 +12,15 @@
 #include "pcset/PitchClassSet.h"
 
 // Header row of pitch-class names: the numbers, with 10 and 11 as d and u.
-void PrintNumericTablesSimpleII(FILE* stream, const std::vector<int>& list, float x, float y, float dx,
-                                float size);
+void PrintNumericTablesSimpleII(FILE* stream, const std::vector<int>& list, float x, float y, float dx, float size);
 
 // A row of numbers; every entry equal to the largest is emphasised.
-void PrintNumericTablesSimple(FILE* stream, const std::vector<int>& list, float x, float y, float dx,
-                              float size);
+void PrintNumericTablesSimple(FILE* stream, const std::vector<int>& list, float x, float y, float dx, float size);
 
 // A row of percentages: the largest entry other than 100 is emphasised, a
 // full 100 never is (a row of 100s has no emphasis at all).
-void PrintNumericTablesSimpleHundred(FILE* stream, const std::vector<int>& list, float x, float y,
-                                     float dx, float size);
+void PrintNumericTablesSimpleHundred(FILE* stream, const std::vector<int>& list, float x, float y, float dx,
+                                     float size);
 
 // One of the named analysis tables of the analysed set P, with its largest
 // value (taken from list) emphasised. Runs of pitch classes that do not
@@ -37,7 +35,7 @@ void PrintNumericTablesSimpleHundred(FILE* stream, const std::vector<int>& list,
 //       at that level lies in P.
 // Any other name prints list itself as a plain row, with its largest value
 // emphasised and no marks.
-void PrintNumericTables(FILE* stream, const PitchClassSet& p, const char* name, const std::vector<int>& list,
-                        float x, float y, float dx, float size);
+void PrintNumericTables(FILE* stream, const PitchClassSet& p, const char* name, const std::vector<int>& list, float x,
+                        float y, float dx, float size);
 
 #endif

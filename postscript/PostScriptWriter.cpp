@@ -11,14 +11,13 @@ namespace {
 // Re-encodes Arial as /MyArial with the Latin-1 encoding, so that octal
 // escapes such as \260 (degree sign) print their Latin-1 glyphs. Copying into
 // a zero-size dictionary relies on the interpreter growing dictionaries.
-const char* const kFontPrologue =
-    "/Arial findfont\n"
-    "0 dict copy begin\n"
-    "/Encoding ISOLatin1Encoding def\n"
-    "/MyArial /FontName def\n"
-    "currentdict end\n"
-    "dup /FID undef\n"
-    "/MyArial exch definefont pop\n";
+const char* const kFontPrologue = "/Arial findfont\n"
+                                  "0 dict copy begin\n"
+                                  "/Encoding ISOLatin1Encoding def\n"
+                                  "/MyArial /FontName def\n"
+                                  "currentdict end\n"
+                                  "dup /FID undef\n"
+                                  "/MyArial exch definefont pop\n";
 
 const char* orEmpty(const char* text) { return text ? text : ""; }
 
@@ -26,16 +25,16 @@ const char* orEmpty(const char* text) { return text ? text : ""; }
 // bounding box of an absurd size is clamped rather than undefined.
 int truncateToInt(float value)
 {
-    if (std::isnan(value)) return 0;
-    if (value >= 2147483647.0f) return 2147483647;
-    if (value <= -2147483648.0f) return -2147483647 - 1;
+    if (std::isnan(value))
+        return 0;
+    if (value >= 2147483647.0f)
+        return 2147483647;
+    if (value <= -2147483648.0f)
+        return -2147483647 - 1;
     return static_cast<int>(value);
 }
 
-int clampInt(int value, int low, int high)
-{
-    return value < low ? low : (value > high ? high : value);
-}
+int clampInt(int value, int low, int high) { return value < low ? low : (value > high ? high : value); }
 
 // Title and creation-date comments, shared by both headers.
 void printTitleAndDate(FILE* stream, const char* title)
@@ -48,7 +47,7 @@ void printTitleAndDate(FILE* stream, const char* title)
     std::fprintf(stream, "%%%%Origin: 0 0\n");
 }
 
-} // namespace
+}  // namespace
 
 void Print_EPS_Header(FILE* stream, float width, float height, const char* title)
 {
@@ -77,10 +76,7 @@ void Print_PS_PageStart(FILE* stream, int page)
     std::fprintf(stream, "%%%%Page: %d %d\n\n\n", page, page);
 }
 
-void WrapUp_EPS(FILE* stream)
-{
-    std::fputs("\n\n%%EOF\n", stream);
-}
+void WrapUp_EPS(FILE* stream) { std::fputs("\n\n%%EOF\n", stream); }
 
 void WrapUp_PS(FILE* stream)
 {
@@ -95,12 +91,13 @@ std::string FormatDateAndTime(const std::tm& when)
                                             "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
     // tm_year counts from 1900; widen before adding so that no field overflows.
     long long year = static_cast<long long>(when.tm_year) + 1900;
-    if (year < 0) year = 0;
-    if (year > 9999) year = 9999;
+    if (year < 0)
+        year = 0;
+    if (year > 9999)
+        year = 9999;
     char text[32];
-    std::snprintf(text, sizeof text, "%.3s %.3s%3d %.2d:%.2d:%.2d %04d\n",
-                  kDays[clampInt(when.tm_wday, 0, 6)], kMonths[clampInt(when.tm_mon, 0, 11)],
-                  clampInt(when.tm_mday, 1, 31), clampInt(when.tm_hour, 0, 23),
+    std::snprintf(text, sizeof text, "%.3s %.3s%3d %.2d:%.2d:%.2d %04d\n", kDays[clampInt(when.tm_wday, 0, 6)],
+                  kMonths[clampInt(when.tm_mon, 0, 11)], clampInt(when.tm_mday, 1, 31), clampInt(when.tm_hour, 0, 23),
                   clampInt(when.tm_min, 0, 59), clampInt(when.tm_sec, 0, 60), static_cast<int>(year));
     return text;
 }
@@ -121,10 +118,7 @@ const char* GetDateAndTime()
     return text;
 }
 
-float InInches(float inches)
-{
-    return static_cast<float>(72.0 * inches);
-}
+float InInches(float inches) { return static_cast<float>(72.0 * inches); }
 
 float InCentimeters(float centimetres)
 {
@@ -149,7 +143,7 @@ char* formatFixed6(char* at, char* end, double value)
     int exponent = 0;
     const double fraction = std::frexp(std::fabs(value), &exponent);  // value = fraction * 2^exponent
     const unsigned long long mantissa = static_cast<unsigned long long>(std::ldexp(fraction, 53));
-    exponent -= 53;                                                  // value = mantissa * 2^exponent
+    exponent -= 53;  // value = mantissa * 2^exponent
     unsigned __int128 scaled = static_cast<unsigned __int128>(mantissa) * 1000000u;
     if (exponent >= 0) {
         scaled <<= exponent;  // the value is below 10^12: no overflow
@@ -174,7 +168,7 @@ char* formatFixed6(char* at, char* end, double value)
     return at + 6;
 }
 
-} // namespace
+}  // namespace
 
 void WriteOperands(FILE* stream, const double* values, int count, const char* op)
 {

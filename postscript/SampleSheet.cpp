@@ -9,17 +9,11 @@ namespace {
 float cm(float centimetres) { return InCentimeters(centimetres); }
 
 // A hairline marking an anchor x, so that alignment can be judged by eye.
-void anchor(FILE* out, float x, float y)
-{
-    MakeSquare(out, x, y - cm(0.1f), 5, 0, cm(0.45f));
-}
+void anchor(FILE* out, float x, float y) { MakeSquare(out, x, y - cm(0.1f), 5, 0, cm(0.45f)); }
 
-void heading(FILE* out, float x, float y, const char* text)
-{
-    Print_TextII(out, x, y, 7.5f, text, 0);
-}
+void heading(FILE* out, float x, float y, const char* text) { Print_TextII(out, x, y, 7.5f, text, 0); }
 
-} // namespace
+}  // namespace
 
 void WriteSampleSheet(FILE* out)
 {
@@ -32,11 +26,17 @@ void WriteSampleSheet(FILE* out)
     // Single texts: left from, centred on and ending at the marked anchor.
     float y = cm(21.2f);
     heading(out, cm(1.3f), y, "single texts (left / centred / right of the mark)");
-    struct Family { void (*print)(FILE*, float, float, float, const char*, int); const char* name; };
+    struct Family {
+        void (*print)(FILE*, float, float, float, const char*, int);
+        const char* name;
+    };
     const Family families[] = {
-        {Print_Text, "Times-Roman"},   {Print_TextII, "MyArial 45\\260"},
-        {Print_TextIIb, "Arial 9.5\\045"}, {Print_TextIII, "Helvetica 12"},
-        {Print_TextIV, "\\306 \\255 \\257 \\267 \\256"}, {Print_TextBoldIII, "Bold-Italic 67"},
+        {Print_Text, "Times-Roman"},
+        {Print_TextII, "MyArial 45\\260"},
+        {Print_TextIIb, "Arial 9.5\\045"},
+        {Print_TextIII, "Helvetica 12"},
+        {Print_TextIV, "\\306 \\255 \\257 \\267 \\256"},
+        {Print_TextBoldIII, "Bold-Italic 67"},
     };
     for (const Family& family : families) {
         y -= cm(0.45f);
@@ -92,13 +92,16 @@ void WriteSampleSheet(FILE* out)
     // Subset configurations from the mark and to the mark.
     y -= cm(1.5f);
     heading(out, cm(1.3f), y, "subset configurations (joins 0, 1, 2; empty set; lone (0))");
-    struct Config { const char* text1; const char* italic1; const char* text2; const char* italic2; int join; };
+    struct Config {
+        const char* text1;
+        const char* italic1;
+        const char* text2;
+        const char* italic2;
+        int join;
+    };
     const Config configs[] = {
-        {"(04)", "3", "(037)", "1,", 0},
-        {"(047)", "2+", "(01)", "3,4,", 1},
-        {"(0158)", "6", "(0)", "2,", 2},
-        {"(0237)", "1", "()", "", 0},
-        {"(0)", "", "()", "", 0},
+        {"(04)", "3", "(037)", "1,", 0}, {"(047)", "2+", "(01)", "3,4,", 1}, {"(0158)", "6", "(0)", "2,", 2},
+        {"(0237)", "1", "()", "", 0},    {"(0)", "", "()", "", 0},
     };
     for (const Config& c : configs) {
         y -= cm(0.33f);
@@ -134,7 +137,8 @@ void WriteSampleSheet(FILE* out)
     y -= cm(3.0f);
     heading(out, cm(1.3f), y + cm(1.9f), "azimuth dials: -30, 0, 0.004, 45, 90, -90 (k = 0.8), -62.5 (k = 1.5)");
     const float azimuths[] = {-30, 0, 0.004f, 45, 90, -90};
-    for (int i = 0; i < 6; ++i) DrawAzimuthChart(out, cm(2.2f + 1.9f * i), y, 0.8f, azimuths[i]);
+    for (int i = 0; i < 6; ++i)
+        DrawAzimuthChart(out, cm(2.2f + 1.9f * i), y, 0.8f, azimuths[i]);
     DrawAzimuthChart(out, cm(14.0f), y - cm(0.3f), 1.5f, -62.5f);
 
     WrapUp_EPS(out);

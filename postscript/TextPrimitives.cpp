@@ -63,8 +63,7 @@ void printAligned(FILE* stream, const char* text, int align)
         std::fprintf(stream, "(%s) show\n", orEmpty(text));
 }
 
-void printSingleText(FILE* stream, const char* font, float x, float y, float size, const char* text,
-                     int align)
+void printSingleText(FILE* stream, const char* font, float x, float y, float size, const char* text, int align)
 {
     std::fputs("gsave\n", stream);
     std::fprintf(stream, "/%s findfont\n", font);
@@ -88,12 +87,14 @@ void leadingSign(FILE* stream, const char* sign, int draw)
 // The join between a subset and its remainder.
 const char* joinText(int join)
 {
-    if (join == 1) return " +";
-    if (join == 2) return "+";
+    if (join == 1)
+        return " +";
+    if (join == 2)
+        return "+";
     return " + ";
 }
 
-} // namespace
+}  // namespace
 
 void Print_Text(FILE* stream, float x, float y, float size, const char* text, int align)
 {
@@ -142,14 +143,14 @@ void Print_TextIIIitallic(FILE* stream, float x, float y, float size, const char
     const double small = kSmallFactor * size;
     openComposite(stream, x, y);
     switch (mode) {
-    case 0: // italic, then text, from x rightwards
+    case 0:  // italic, then text, from x rightwards
         selectFont(stream, "Helvetica-Italic", small);
         show(stream, italic);
         nudge(stream, italic);
         selectFont(stream, "MyArial", size);
         show(stream, text);
         break;
-    case 5: // text, then italic, from x rightwards
+    case 5:  // text, then italic, from x rightwards
         selectFont(stream, "MyArial", size);
         show(stream, text);
         nudge(stream, text);
@@ -159,7 +160,7 @@ void Print_TextIIIitallic(FILE* stream, float x, float y, float size, const char
         std::fprintf(stream, "%f scalefont\nsetfont", small);
         show(stream, italic);
         break;
-    case 2: // italic, then text, the pair ending at x
+    case 2:  // italic, then text, the pair ending at x
         selectFont(stream, "MyArial", size);
         showEndingHere(stream, text);
         std::fputs("newpath\n", stream);
@@ -168,7 +169,7 @@ void Print_TextIIIitallic(FILE* stream, float x, float y, float size, const char
         selectFont(stream, "Helvetica-Italic", small);
         showEndingHere(stream, italic);
         break;
-    case 7: // text, then italic, the pair ending at x
+    case 7:  // text, then italic, the pair ending at x
         selectFont(stream, "Helvetica-Italic", small);
         showEndingHere(stream, italic);
         std::fputs("newpath\n", stream);
@@ -231,9 +232,8 @@ void Print_Arrowed(FILE* stream, float x, float y, float size, const char* text,
     closeFragment(stream);
 }
 
-void Print_SubsetConfiguration(FILE* stream, float x, float y, float size, const char* text1,
-                               const char* italic1, const char* text2, const char* italic2,
-                               int direction, int join)
+void Print_SubsetConfiguration(FILE* stream, float x, float y, float size, const char* text1, const char* italic1,
+                               const char* text2, const char* italic2, int direction, int join)
 {
     // A subset written "(0)" stands alone: no join and no remainder sign.
     const bool joined = !same(text1, "(0)");
@@ -295,8 +295,8 @@ void Print_SubsetConfiguration(FILE* stream, float x, float y, float size, const
     closeFragment(stream);
 }
 
-void Print_ReversibilityThreeStage(FILE* stream, float x, float y, float size, int kind,
-                                   const char* index, const char* italic, const char* text)
+void Print_ReversibilityThreeStage(FILE* stream, float x, float y, float size, int kind, const char* index,
+                                   const char* italic, const char* text)
 {
     const char* const letter = kind == 1 ? "I" : "T";
     openComposite(stream, x, y);
@@ -322,8 +322,8 @@ void Print_ReversibilityThreeStage(FILE* stream, float x, float y, float size, i
     closeFragment(stream);
 }
 
-void Print_ReversibilityFourStage(FILE* stream, float x, float y, float size, const char* a,
-                                  const char* b, const char* c, const char* d)
+void Print_ReversibilityFourStage(FILE* stream, float x, float y, float size, const char* a, const char* b,
+                                  const char* c, const char* d)
 {
     const double small = kSmallFactor * size;
     openComposite(stream, x, y);
@@ -357,12 +357,13 @@ void forEachItem(const std::string& text, Visit visit)
     while (start != std::string::npos) {
         const std::string::size_type end = text.find(' ', start);
         visit(text.substr(start, end == std::string::npos ? std::string::npos : end - start));
-        if (end == std::string::npos) break;
+        if (end == std::string::npos)
+            break;
         start = text.find_first_not_of(' ', end);
     }
 }
 
-} // namespace
+}  // namespace
 
 int NumberOfItemsInString(const std::string& text)
 {

@@ -17,12 +17,13 @@ constexpr int kAlignCentre = 1;
 constexpr int kAlignRight = 2;
 
 // Single-text family: one text at (x, y), size in points, in one font.
-void Print_Text(FILE* stream, float x, float y, float size, const char* text, int align);        // Times-Roman
-void Print_TextII(FILE* stream, float x, float y, float size, const char* text, int align);      // /MyArial
-void Print_TextIIb(FILE* stream, float x, float y, float size, const char* text, int align);     // Arial
-void Print_TextIII(FILE* stream, float x, float y, float size, const char* text, int align);     // Helvetica
-void Print_TextIV(FILE* stream, float x, float y, float size, const char* text, int align);      // Symbol
-void Print_TextBoldIII(FILE* stream, float x, float y, float size, const char* text, int align);  // Helvetica-Bold-Italic
+void Print_Text(FILE* stream, float x, float y, float size, const char* text, int align);     // Times-Roman
+void Print_TextII(FILE* stream, float x, float y, float size, const char* text, int align);   // /MyArial
+void Print_TextIIb(FILE* stream, float x, float y, float size, const char* text, int align);  // Arial
+void Print_TextIII(FILE* stream, float x, float y, float size, const char* text, int align);  // Helvetica
+void Print_TextIV(FILE* stream, float x, float y, float size, const char* text, int align);   // Symbol
+void Print_TextBoldIII(FILE* stream, float x, float y, float size, const char* text,
+                       int align);  // Helvetica-Bold-Italic
 
 // As Print_TextII, turned by angle degrees about (x, y).
 void PrintRotatedText(FILE* stream, float x, float y, float size, float angle, const char* text, int align);
@@ -50,16 +51,15 @@ void Print_Arrowed(FILE* stream, float x, float y, float size, const char* text,
 // text2. text1 "(0)" has no join; text2 "()" is replaced by the empty-set
 // sign unless text1 is "(0)". direction 2 ends the line at x, any other value
 // starts it there.
-void Print_SubsetConfiguration(FILE* stream, float x, float y, float size, const char* text1,
-                               const char* italic1, const char* text2, const char* italic2,
-                               int direction, int join);
+void Print_SubsetConfiguration(FILE* stream, float x, float y, float size, const char* text1, const char* italic1,
+                               const char* text2, const char* italic2, int direction, int join);
 
 // "+ T_index = italic text" (kind 1 writes I instead of T).
-void Print_ReversibilityThreeStage(FILE* stream, float x, float y, float size, int kind,
-                                   const char* index, const char* italic, const char* text);
+void Print_ReversibilityThreeStage(FILE* stream, float x, float y, float size, int kind, const char* index,
+                                   const char* italic, const char* text);
 // "+ a b = c d" with a and c in italics.
-void Print_ReversibilityFourStage(FILE* stream, float x, float y, float size, const char* a,
-                                  const char* b, const char* c, const char* d);
+void Print_ReversibilityFourStage(FILE* stream, float x, float y, float size, const char* a, const char* b,
+                                  const char* c, const char* d);
 
 // Number of items of a text: the maximal runs of characters other than the
 // space; leading, trailing and repeated spaces give no empty items.

@@ -61,12 +61,18 @@ py::object ToPython(const Json& j)
             l.append(ToPython(value));
         return std::move(l);
     }
-    case Json::value_t::string: return py::str(j.get_ref<const std::string&>());
-    case Json::value_t::boolean: return py::bool_(j.get<bool>());
-    case Json::value_t::number_integer: return py::int_(j.get<Json::number_integer_t>());
-    case Json::value_t::number_unsigned: return py::int_(j.get<Json::number_unsigned_t>());
-    case Json::value_t::number_float: return py::float_(j.get<double>());
-    default: return py::none();
+    case Json::value_t::string:
+        return py::str(j.get_ref<const std::string&>());
+    case Json::value_t::boolean:
+        return py::bool_(j.get<bool>());
+    case Json::value_t::number_integer:
+        return py::int_(j.get<Json::number_integer_t>());
+    case Json::value_t::number_unsigned:
+        return py::int_(j.get<Json::number_unsigned_t>());
+    case Json::value_t::number_float:
+        return py::float_(j.get<double>());
+    default:
+        return py::none();
     }
 }
 
@@ -134,8 +140,8 @@ py::list Catalogue()
     return Rows(pages);
 }
 
-py::list Find(std::optional<int> size, std::optional<std::string> contains, std::optional<std::string> within,
-              bool tni, bool z, bool symmetric, std::optional<std::string> attribute)
+py::list Find(std::optional<int> size, std::optional<std::string> contains, std::optional<std::string> within, bool tni,
+              bool z, bool symmetric, std::optional<std::string> attribute)
 {
     CatalogueQuery query;
     if (size) {
@@ -158,7 +164,7 @@ py::list Find(std::optional<int> size, std::optional<std::string> contains, std:
     return Rows(Unlocked([&] { return FindPages(query); }));
 }
 
-} // namespace
+}  // namespace
 
 PYBIND11_MODULE(harmodex, m)
 {
@@ -175,8 +181,8 @@ PYBIND11_MODULE(harmodex, m)
     m.def("catalogue", &Catalogue,
           "The 351 catalogue entries in page order: page, tnType, tnIType, forteName, costereCode, intervalVector.");
     m.def("find", &Find, py::kw_only(), py::arg("size") = py::none(), py::arg("contains") = py::none(),
-          py::arg("within") = py::none(), py::arg("tni") = false, py::arg("z") = false,
-          py::arg("symmetric") = false, py::arg("attribute") = py::none(),
+          py::arg("within") = py::none(), py::arg("tni") = false, py::arg("z") = false, py::arg("symmetric") = false,
+          py::arg("attribute") = py::none(),
           "The catalogue entries that pass every filter given:\n"
           "  size       number of pitch classes (1 to 12)\n"
           "  contains   Tn-types holding this set at some transposition\n"

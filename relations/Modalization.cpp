@@ -100,7 +100,7 @@ const std::vector<int>& InversionIndexes()
     return table;
 }
 
-} // namespace
+}  // namespace
 
 std::vector<ModalizationInfo> calculateModalizationAttributes(const PitchClassSet& p)
 {

@@ -25,7 +25,7 @@ bool holdsOnlyZeros(const std::vector<int>& mold)
     return true;
 }
 
-} // namespace
+}  // namespace
 
 std::vector<int> findImitationMold(const std::vector<int>& s, const std::vector<int>& a, int t)
 {
@@ -141,8 +141,8 @@ std::vector<std::vector<int>> findIntrinsicTranspositionIndexes(const std::vecto
     return result;
 }
 
-std::vector<RobustSetInfo> findRemainder(const std::vector<std::vector<int>>& l,
-                                         const std::vector<std::vector<int>>& v, const PitchClassSet& p)
+std::vector<RobustSetInfo> findRemainder(const std::vector<std::vector<int>>& l, const std::vector<std::vector<int>>& v,
+                                         const PitchClassSet& p)
 {
     const std::vector<int> tnType = p.getTnType();
     const uint16_t typeMask = PcMask(tnType);

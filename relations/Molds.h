@@ -46,7 +46,7 @@ std::vector<std::vector<int>> findIntrinsicTranspositionIndexes(const std::vecto
 // no transposed fragment covers, as a Tn-type with the levels at which it
 // lies inside those notes. A fragment without a level list (V shorter than
 // L) covers nothing.
-std::vector<RobustSetInfo> findRemainder(const std::vector<std::vector<int>>& l,
-                                         const std::vector<std::vector<int>>& v, const PitchClassSet& p);
+std::vector<RobustSetInfo> findRemainder(const std::vector<std::vector<int>>& l, const std::vector<std::vector<int>>& v,
+                                         const PitchClassSet& p);
 
 #endif

@@ -103,7 +103,7 @@ void appendOwnTransformRows(std::vector<std::vector<std::string>>& rows, const s
     }
 }
 
-} // namespace
+}  // namespace
 
 std::vector<std::string> ParseReversibilityInfo_II(const std::vector<int>& t, int mode, const ReversibilityInfo& r)
 {

@@ -22,16 +22,10 @@ std::vector<int> operateVectorSet(const std::vector<int>& list, int level, int m
 namespace {
 
 // Normal form of the list loaded into a set (which keeps its first 100 values).
-std::vector<int> normalFormOfSet(const std::vector<int>& list)
-{
-    return PcsTool().calculateNormalForm(AsLoaded(list));
-}
+std::vector<int> normalFormOfSet(const std::vector<int>& list) { return PcsTool().calculateNormalForm(AsLoaded(list)); }
 
 // Membership in a set loaded from the list.
-uint16_t membershipOfSet(const std::vector<int>& list)
-{
-    return PcMask(AsLoaded(list));
-}
+uint16_t membershipOfSet(const std::vector<int>& list) { return PcMask(AsLoaded(list)); }
 
 int countMembers(const std::vector<int>& list, uint16_t members)
 {
@@ -92,7 +86,7 @@ std::vector<ReversibilityInfo> conjunctions(const std::vector<int>& a, const std
     return result;
 }
 
-} // namespace
+}  // namespace
 
 std::vector<int> combinePCsets(const std::vector<int>& a, int level, int mode)
 {
@@ -118,7 +112,10 @@ std::vector<int> CalculateInvarianceTableBetween(const std::vector<int>& a, cons
     return invarianceTable(a, b, 1);
 }
 
-std::vector<ReversibilityInfo> CalculateConjunctionsBetweenTn(const std::vector<int>& a) { return conjunctions(a, a, 1); }
+std::vector<ReversibilityInfo> CalculateConjunctionsBetweenTn(const std::vector<int>& a)
+{
+    return conjunctions(a, a, 1);
+}
 
 std::vector<ReversibilityInfo> CalculateConjunctionsBetweenTnI(const std::vector<int>& a)
 {

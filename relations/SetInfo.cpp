@@ -6,7 +6,7 @@ namespace {
 
 std::string textOf(const char* text) { return text ? std::string(text) : std::string(); }
 
-} // namespace
+}  // namespace
 
 std::vector<SetInfo> AddToSetInfo(std::vector<SetInfo> list, const char* label, const char* text)
 {

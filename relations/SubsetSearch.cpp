@@ -105,7 +105,7 @@ std::string joinTokens(const std::vector<int>& list, const char* separator)
     return text;
 }
 
-} // namespace
+}  // namespace
 
 std::vector<std::vector<int>> FindAllSubsetsSoft(const std::vector<int>& s) { return scan(s, nullptr, true); }
 

@@ -10,7 +10,7 @@ namespace {
 
 constexpr int kNoIndex = -1;
 
-} // namespace
+}  // namespace
 
 std::vector<std::vector<int>> FindZrelations(const PitchClassSet& p)
 {

@@ -40,8 +40,12 @@ bool MakeMidiFile(const SetPerformance& performance, std::string* bytes, std::st
     smf_add_track(smf.get(), track);
 
     AddAt(track, smf_event_new_textual(0x03, performance.title.c_str()), 0.0);
-    unsigned char tempo[] = {0xFF, 0x51, 0x03, (kMicrosecondsPerQuarter >> 16) & 0xFF,
-                                   (kMicrosecondsPerQuarter >> 8) & 0xFF, kMicrosecondsPerQuarter & 0xFF};
+    unsigned char tempo[] = {0xFF,
+                             0x51,
+                             0x03,
+                             (kMicrosecondsPerQuarter >> 16) & 0xFF,
+                             (kMicrosecondsPerQuarter >> 8) & 0xFF,
+                             kMicrosecondsPerQuarter & 0xFF};
     AddAt(track, smf_event_new_from_pointer(tempo, sizeof tempo), 0.0);
     AddAt(track, smf_event_new_from_bytes(kProgramChange, kPianoProgram, -1), 0.0);
     for (const SoundEvent& e : SwitchEvents(performance.notes))

@@ -12,10 +12,7 @@ Clock::time_point At(Clock::time_point start, double seconds)
 }
 }  // namespace
 
-std::vector<AudioOutput> SystemAudioOutputs()
-{
-    return {{"pulseaudio", {}}, {"alsa", {}}};
-}
+std::vector<AudioOutput> SystemAudioOutputs() { return {{"pulseaudio", {}}, {"alsa", {}}}; }
 
 SoundPlayer::SoundPlayer(std::vector<AudioOutput> outputs, Listener listener, std::string soundFont)
     : outputs_(std::move(outputs)), listener_(std::move(listener)), soundFont_(std::move(soundFont))
@@ -144,7 +141,7 @@ void SoundPlayer::run()
         }
         if (request == Request::Prepare) {
             lock.unlock();
-            std::string ignored, none;  // told at the play that needs it
+            std::string ignored, none;      // told at the play that needs it
             ready(false, &ignored, &none);  // the SoundFont only: no output is held before it is needed
             lock.lock();
             continue;

@@ -5,8 +5,7 @@
 #include "sound/Synth.h"
 #include "sound/TemporaryFile.h"
 
-bool RenderWav(const SetPerformance& performance, const std::string& soundFont, std::string* bytes,
-               std::string* error)
+bool RenderWav(const SetPerformance& performance, const std::string& soundFont, std::string* bytes, std::string* error)
 {
     TemporaryFile scratch(".wav");
     if (scratch.path().empty()) {

@@ -13,7 +13,6 @@ constexpr double kReleaseTail = 1.0;
 // The bytes of a WAV file (44.1 kHz, 16-bit stereo) of the performance,
 // rendered offline (faster than real time, no audio device needed) with the
 // SoundFont at soundFont ("" for the installed one). False with *error set.
-bool RenderWav(const SetPerformance& performance, const std::string& soundFont, std::string* bytes,
-               std::string* error);
+bool RenderWav(const SetPerformance& performance, const std::string& soundFont, std::string* bytes, std::string* error);
 
 #endif

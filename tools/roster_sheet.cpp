@@ -12,14 +12,16 @@
 #include "notation/NotationBox.h"
 #include "postscript/PostScriptWriter.h"
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     if (argc < 2) {
         fprintf(stderr, "usage: roster_sheet SET [scale] > roster.eps\n");
         return 1;
     }
     const char* set = argv[1];
     float scale = argc > 2 ? static_cast<float>(atof(argv[2])) : 0.529f;
-    if (!(scale > 0.0f && scale <= 10.0f)) scale = 0.529f;
+    if (!(scale > 0.0f && scale <= 10.0f))
+        scale = 0.529f;
 
     const float margin = 10.0f;
     const float width = 72.0f * 6.14f * scale + 2.0f * margin;

@@ -29,9 +29,10 @@ const std::string& triadPage()
 void renderWithGhostscript(const std::string& eps, double resolution)
 {
     char command[256];
-    std::snprintf(command, sizeof command,
-                  "gs -q -dSAFER -dBATCH -dNOPAUSE -dEPSCrop -sDEVICE=pngalpha -r%g -sOutputFile=/dev/null - 2>/dev/null",
-                  resolution);
+    std::snprintf(
+        command, sizeof command,
+        "gs -q -dSAFER -dBATCH -dNOPAUSE -dEPSCrop -sDEVICE=pngalpha -r%g -sOutputFile=/dev/null - 2>/dev/null",
+        resolution);
     FILE* gs = popen(command, "w");
     std::fwrite(eps.data(), 1, eps.size(), gs);
     pclose(gs);
@@ -76,4 +77,4 @@ void BM_GhostscriptWithoutFontSubstitution(benchmark::State& state)
 }
 BENCHMARK(BM_GhostscriptWithoutFontSubstitution)->Arg(100)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-} // namespace
+}  // namespace

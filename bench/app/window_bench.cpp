@@ -77,7 +77,13 @@ void BM_PageDownToImageShown(benchmark::State& state)
     }
     SetPreparingNeighbours(true);
 }
-BENCHMARK(BM_PageDownToImageShown)->ArgName("prepared")->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(10);
+BENCHMARK(BM_PageDownToImageShown)
+    ->ArgName("prepared")
+    ->Arg(1)
+    ->Arg(0)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(10);
 
 void BM_KeyLatencyDuringLargeRender(benchmark::State& state)
 {
@@ -133,4 +139,4 @@ void BM_KeyLatencyDuringLargeRender(benchmark::State& state)
 }
 BENCHMARK(BM_KeyLatencyDuringLargeRender)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 
-} // namespace
+}  // namespace

@@ -65,4 +65,4 @@ void BM_BookPdf(benchmark::State& state)
 }
 BENCHMARK(BM_BookPdf)->Arg(1)->Arg(2)->Unit(benchmark::kSecond)->Iterations(1)->UseRealTime();
 
-} // namespace
+}  // namespace

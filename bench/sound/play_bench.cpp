@@ -17,8 +17,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-const std::vector<AudioOutput> kNullOutput = {
-    {"file", {{"audio.file.name", "/dev/null"}, {"audio.file.type", "raw"}}}};
+const std::vector<AudioOutput> kNullOutput = {{"file", {{"audio.file.name", "/dev/null"}, {"audio.file.type", "raw"}}}};
 
 struct Waiter {
     std::mutex mutex;
@@ -32,7 +31,8 @@ struct Waiter {
     {
         return [this](const SoundPlayer::Report& r) {
             std::lock_guard<std::mutex> lock(mutex);
-            if (r.play == play && !seen && (r.event == SoundPlayer::Event::Started || r.event == SoundPlayer::Event::Failed)) {
+            if (r.play == play && !seen &&
+                (r.event == SoundPlayer::Event::Started || r.event == SoundPlayer::Event::Failed)) {
                 event = r.event;
                 when = r.when;
                 seen = true;

@@ -26,15 +26,9 @@ inline PitchClassSet Analysed(const Pcs& list)
     return s;
 }
 
-inline PitchClassSet AnalysedText(const std::string& text)
-{
-    return Analysed(StringToVector(text));
-}
+inline PitchClassSet AnalysedText(const std::string& text) { return Analysed(StringToVector(text)); }
 
-inline Pcs Table(const int32_t table[12])
-{
-    return Pcs(table, table + 12);
-}
+inline Pcs Table(const int32_t table[12]) { return Pcs(table, table + 12); }
 
 // Poles as "(pc,value,type)" triples, in order.
 inline std::string Describe(const std::vector<PoleInfo>& poles)

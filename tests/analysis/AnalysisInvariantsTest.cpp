@@ -111,18 +111,36 @@ TEST(AnalysisInvariants, PolesLieOnTheRightSideOfTheSet)
         EXPECT_EQ(tonalType, triad ? 1 : fifth ? -1 : 0);
         for (const PoleInfo& p : s.intrinsicPoles) {
             switch (p.type) {
-            case 0: EXPECT_TRUE(s.isIntrinsic(p.pc)); break;
-            case 1: EXPECT_TRUE(s.isIntrinsic(MakeMajorTriad(p.pc))); EXPECT_EQ(tonalType, 1); break;
-            case 2: EXPECT_TRUE(s.isIntrinsic(MakeMinorTriad(p.pc))); EXPECT_EQ(tonalType, 1); break;
-            default: EXPECT_TRUE(s.isIntrinsic(MakeFifth(p.pc))); EXPECT_EQ(tonalType, -1); break;
+            case 0:
+                EXPECT_TRUE(s.isIntrinsic(p.pc));
+                break;
+            case 1:
+                EXPECT_TRUE(s.isIntrinsic(MakeMajorTriad(p.pc)));
+                EXPECT_EQ(tonalType, 1);
+                break;
+            case 2:
+                EXPECT_TRUE(s.isIntrinsic(MakeMinorTriad(p.pc)));
+                EXPECT_EQ(tonalType, 1);
+                break;
+            default:
+                EXPECT_TRUE(s.isIntrinsic(MakeFifth(p.pc)));
+                EXPECT_EQ(tonalType, -1);
+                break;
             }
         }
         for (const PoleInfo& p : s.extrinsicPoles) {
             switch (p.type) {
-            case 0: EXPECT_FALSE(s.isIntrinsic(p.pc)); break;
-            case 1: EXPECT_FALSE(s.isIntrinsic(MakeMajorTriad(p.pc))); break;
-            case 2: EXPECT_FALSE(s.isIntrinsic(MakeMinorTriad(p.pc))); break;
-            default: ADD_FAILURE() << "fifth centre outside the set";
+            case 0:
+                EXPECT_FALSE(s.isIntrinsic(p.pc));
+                break;
+            case 1:
+                EXPECT_FALSE(s.isIntrinsic(MakeMajorTriad(p.pc)));
+                break;
+            case 2:
+                EXPECT_FALSE(s.isIntrinsic(MakeMinorTriad(p.pc)));
+                break;
+            default:
+                ADD_FAILURE() << "fifth centre outside the set";
             }
         }
         // A set with a pitch class outside has an extra cardinal pole; a set
@@ -237,4 +255,4 @@ TEST(AnalysisInvariants, EverySetHasFullCommonalityWithItself)
     }
 }
 
-} // namespace
+}  // namespace

@@ -21,14 +21,24 @@ std::string TextsOf(const PitchClassSet& s, const char* label)
 
 int CountOf(const Words& words, const std::set<std::string>& family)
 {
-    return static_cast<int>(std::count_if(words.begin(), words.end(), [&](const std::string& w) { return family.count(w) > 0; }));
+    return static_cast<int>(
+        std::count_if(words.begin(), words.end(), [&](const std::string& w) { return family.count(w) > 0; }));
 }
 
 TEST(Attributes, WordsOfTheMajorTriadInOrder)
 {
-    const Words expected = {"with limited interval content", "with unlimited Tns", "with unlimited TnIs",
-                            "Asymmetrical", "cislocative", "ambimultipolar", "nonpolarized", "Antitranspositive",
-                            "triadic major", "ambimulticentric", "centered", "integrally autoimitative at the triad"};
+    const Words expected = {"with limited interval content",
+                            "with unlimited Tns",
+                            "with unlimited TnIs",
+                            "Asymmetrical",
+                            "cislocative",
+                            "ambimultipolar",
+                            "nonpolarized",
+                            "Antitranspositive",
+                            "triadic major",
+                            "ambimulticentric",
+                            "centered",
+                            "integrally autoimitative at the triad"};
     EXPECT_EQ(AnalysedText("0 4 7").attributes, expected);
 }
 
@@ -105,11 +115,10 @@ TEST(Attributes, LabelledTexts)
 // the whole classification and gets exactly one word of each family.
 TEST(Attributes, EveryCatalogueSetGetsOneWordPerFamily)
 {
-    const std::set<std::string> polarity = {"intraunipolar", "intrabipolar", "intramultipolar",
-                                            "extraunipolar", "extrabipolar", "extramultipolar",
-                                            "ambibipolar",   "ambimultipolar"};
+    const std::set<std::string> polarity = {"intraunipolar", "intrabipolar",    "intramultipolar", "extraunipolar",
+                                            "extrabipolar",  "extramultipolar", "ambibipolar",     "ambimultipolar"};
     const std::set<std::string> triadic = {"triadic binary-M", "triadic binary-m", "triadic binary-Mm",
-                                           "triadic major", "triadic minor", " triadic major-minor"};
+                                           "triadic major",    "triadic minor",    " triadic major-minor"};
     const std::set<std::string> diapentic = {"diapentic major", "diapentic minor", "diapentic major-minor"};
     for (const std::string& text : SharedUniverse().tnTypes) {
         Pcs list = StringToVector(text);
@@ -119,9 +128,8 @@ TEST(Attributes, EveryCatalogueSetGetsOneWordPerFamily)
             const Words& words = s.attributes;
             bool mirrored = false;  // some TnI carries every pitch class into the set
             for (int k = 0; k < 12; ++k)
-                mirrored = mirrored || std::all_of(list.begin(), list.end(), [&](int p) {
-                               return s.isIntrinsic(Mod_X_Add(k, -p, 12));
-                           });
+                mirrored = mirrored || std::all_of(list.begin(), list.end(),
+                                                   [&](int p) { return s.isIntrinsic(Mod_X_Add(k, -p, 12)); });
             const Pcs vector = s.getIntervalVector();
             const bool allIntervals = std::count(vector.begin(), vector.end(), 0) == 0;
             EXPECT_EQ(CountOf(words, polarity), 1);
@@ -129,7 +137,8 @@ TEST(Attributes, EveryCatalogueSetGetsOneWordPerFamily)
             EXPECT_EQ(CountOf(words, {"Symmetrical", "Asymmetrical"}), 1);
             EXPECT_EQ(s.isSymmetric(), mirrored);
             EXPECT_EQ(CountOf(words, {"cislocative", "translocative"}), 1);
-            EXPECT_EQ(CountOf(words, {allIntervals ? "with integral interval content" : "with limited interval content"}), 1);
+            EXPECT_EQ(
+                CountOf(words, {allIntervals ? "with integral interval content" : "with limited interval content"}), 1);
             EXPECT_EQ(CountOf(words, {"with integral interval content", "with limited interval content"}), 1);
             const int tonalType = s.GiveTonalType();
             EXPECT_EQ(CountOf(words, triadic), tonalType == 1 ? 1 : 0);
@@ -141,4 +150,4 @@ TEST(Attributes, EveryCatalogueSetGetsOneWordPerFamily)
     }
 }
 
-} // namespace
+}  // namespace

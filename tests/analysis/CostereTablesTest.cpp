@@ -21,7 +21,10 @@ TEST(CostereTables, MajorTriad)
 
 TEST(CostereTables, InExWeightsPitEquallyManyPitchClassesOfBothSides)
 {
-    struct Case { const char* set; int in, ex; };
+    struct Case {
+        const char* set;
+        int in, ex;
+    };
     const Case cases[] = {
         {"0 4 7", 5, 5},                    // all of 1 2 2 against the strongest three outside: 2 2 1
         {"0 2 4 5 7 9 u", 15, 12},          // five weakest of 3 3 3 3 3 4 4 against 2 2 2 3 3
@@ -30,7 +33,7 @@ TEST(CostereTables, InExWeightsPitEquallyManyPitchClassesOfBothSides)
         {"0 1 6 7", 12, 8},                 // 3 3 3 3 against the strongest four of eight: 2 2 2 2
         {"0 1 2 3 4 5 6 7 8 9 d u", 0, 0},  // nothing outside: no pitch class on either side
         {"", 0, 0},
-        {"0 0 4 7", 7, 8},                  // the doubled 0 lifts 5 and 11 outside to 3, level with 0 and 7
+        {"0 0 4 7", 7, 8},  // the doubled 0 lifts 5 and 11 outside to 3, level with 0 and 7
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.set);
@@ -64,4 +67,4 @@ TEST(CostereTables, RepeatedElementsCountWithTheirMultiplicity)
     EXPECT_EQ(s.getInvarianceTnITable(), (Pcs{2, 0, 1, 0, 3, 0, 0, 3, 1, 0, 0, 2}));
 }
 
-} // namespace
+}  // namespace

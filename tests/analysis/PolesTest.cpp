@@ -19,8 +19,8 @@ TEST(Poles, TonalTypeAndPoleLists)
         {"0 3 7", 1, "(0,2,0)(7,2,0)(0,5,2)", "(2,2,0)(8,2,0)(0,5,1)(7,5,1)(8,5,1)(5,5,2)(7,5,2)", "", ""},
         // A fifth without triad: weighed with both tonal values inside, as
         // triads outside.
-        {"0 7", -1, "(0,2,0)(7,2,0)(0,4,-1)(0,4,-2)",
-         "(1,1,0)(2,1,0)(5,1,0)(6,1,0)(8,1,0)(11,1,0)(7,4,1)(5,4,2)", "", ""},
+        {"0 7", -1, "(0,2,0)(7,2,0)(0,4,-1)(0,4,-2)", "(1,1,0)(2,1,0)(5,1,0)(6,1,0)(8,1,0)(11,1,0)(7,4,1)(5,4,2)", "",
+         ""},
         // Neither triad nor fifth: only centres outside.
         {"0 1", 0, "(0,2,0)(1,2,0)", "(2,1,0)(5,1,0)(6,1,0)(7,1,0)(8,1,0)(11,1,0)(1,4,1)(5,4,2)", "", ""},
         // Both triads on 0: a binary component that is also the top centre.
@@ -73,4 +73,4 @@ TEST(Poles, ChromaticAndEmptySets)
     EXPECT_EQ(getBiggest(empty.extrinsicPoles), 0);
 }
 
-} // namespace
+}  // namespace

@@ -28,8 +28,8 @@ TEST(Psychoacoustics, IntervalRoughness)
 {
     const std::pair<int, double> cases[] = {
         {0, 0.0002992312},  // one complex tone: its own neighbouring harmonics
-        {1, 0.4749129480}, {2, 0.2256326162}, {6, 0.1335719556}, {7, 0.0190489659}, {12, 0.0008090337},
-        {-1, 0.4777756595},  // a semitone below middle C: lower, rougher
+        {1, 0.4749129480}, {2, 0.2256326162},  {6, 0.1335719556},
+        {7, 0.0190489659}, {12, 0.0008090337}, {-1, 0.4777756595},  // a semitone below middle C: lower, rougher
     };
     for (const auto& c : cases)
         EXPECT_NEAR(HutchinsonKnopoffIntervalRoughness(c.first), c.second, 1e-9) << c.first;
@@ -37,14 +37,13 @@ TEST(Psychoacoustics, IntervalRoughness)
 
 TEST(Psychoacoustics, ChordRoughnessAsPrinted)
 {
-    struct Case { Pcs set; const char* printed; };
+    struct Case {
+        Pcs set;
+        const char* printed;
+    };
     const Case cases[] = {
-        {{0}, "0.002377"},
-        {{0, 4, 7}, "1.001097"},
-        {{0, 3, 7}, "1.001097"},
-        {{0, 1}, "3.772144"},
-        {{0, 1, 2}, "6.224297"},
-        {{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}, "14.996927"},
+        {{0}, "0.002377"},    {{0, 4, 7}, "1.001097"}, {{0, 3, 7}, "1.001097"},
+        {{0, 1}, "3.772144"}, {{0, 1, 2}, "6.224297"}, {{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}, "14.996927"},
         {{}, "0.000000"},  // silence: no roughness
     };
     for (const Case& c : cases)
@@ -53,7 +52,9 @@ TEST(Psychoacoustics, ChordRoughnessAsPrinted)
 
 TEST(Psychoacoustics, TonicityPhonicityAzimuthAsPrinted)
 {
-    struct Case { const char *set, *tonicity, *phonicity, *azimuth; };
+    struct Case {
+        const char *set, *tonicity, *phonicity, *azimuth;
+    };
     const Case cases[] = {
         {"0", "100.000000", "100.000000", "0.000000"},
         {"0 4 7", "54.000000", "28.846153", "90.000160"},
@@ -77,7 +78,10 @@ TEST(Psychoacoustics, TonicityPhonicityAzimuthAsPrinted)
 
 TEST(Psychoacoustics, CommonalityWithEveryTransposition)
 {
-    struct Case { const char *a, *b; Pcs row; };
+    struct Case {
+        const char *a, *b;
+        Pcs row;
+    };
     const Case cases[] = {
         {"0 4 7", "0 4 7", {100, 12, 21, 42, 33, 44, 4, 44, 33, 42, 21, 12}},
         {"0 3 7", "0 3 7", {100, 8, 14, 26, 28, 37, 4, 37, 28, 26, 14, 8}},
@@ -111,4 +115,4 @@ TEST(Psychoacoustics, CommonalityNormIsTheLargerSetsVertexTable)
     EXPECT_EQ(CalculateCommonality(empty, empty), 0.0f);
 }
 
-} // namespace
+}  // namespace

@@ -87,4 +87,4 @@ TEST(ImitationPatternsDeathTest, PitchClassOutsideTheSetEndsTheProgram)
     EXPECT_EXIT(s.FindDegreeNumberBetween(0, 1), ::testing::ExitedWithCode(255), "K imitative test error");
 }
 
-} // namespace
+}  // namespace

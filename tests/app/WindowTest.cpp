@@ -136,14 +136,19 @@ TEST_F(Window, StartsWithFocusInTheTnTypeFieldAndAHint)
 
 TEST_F(Window, ListTypedInEitherFieldWritesTheTnTypeAndCodeBack)
 {
-    struct Case { GtkWidget** field; const char* typed; const char* tn; const char* code; };
+    struct Case {
+        GtkWidget** field;
+        const char* typed;
+        const char* tn;
+        const char* code;
+    };
     const Case cases[] = {
         {&entryST, "7 11 2", "0 4 7", "13.12.14"},
-        {&entryCO, "0 4 7", "0 4 7", "13.12.14"},          // a list typed into the code field
-        {&entryST, "12.13.14", "0 3 7", "12.13.14"},     // a code typed into the list field
+        {&entryCO, "0 4 7", "0 4 7", "13.12.14"},     // a list typed into the code field
+        {&entryST, "12.13.14", "0 3 7", "12.13.14"},  // a code typed into the list field
         {&entryCO, "2X", "0 1", "2X"},
-        {&entryST, "39", "0", "1XI"},                    // no '.' and no X: the list {39}
-        {&entryST, "x", "0", "1XI"},                     // lower-case x is a list token
+        {&entryST, "39", "0", "1XI"},  // no '.' and no X: the list {39}
+        {&entryST, "x", "0", "1XI"},   // lower-case x is a list token
         {&entryST, "0,4,7", "0", "1XI"},
         {&entryST, "0 2 4 6 8 10", "0 2 4 6 8 d", "11.11.11.11.11.11"},
     };
@@ -212,10 +217,13 @@ TEST_F(Window, FlippingRewritesBothFieldsAndTheTitle)
     EXPECT_FALSE(PreviewPending());
     EXPECT_EQ(gtk_window_get_title(GTK_WINDOW(window)), PageTitle(25));
     ASSERT_TRUE(ActivateShortcut("Page_Up"));
-    struct Case { const char* key; int page; };
+    struct Case {
+        const char* key;
+        int page;
+    };
     const Case cases[] = {
-        {"Page_Down", 25}, {"Page_Up", 24}, {"<Primary>End", 351}, {"Page_Down", 351},
-        {"<Primary>Home", 1}, {"Page_Up", 1}, {"Page_Down", 2},
+        {"Page_Down", 25},    {"Page_Up", 24}, {"<Primary>End", 351}, {"Page_Down", 351},
+        {"<Primary>Home", 1}, {"Page_Up", 1},  {"Page_Down", 2},
     };
     for (const Case& c : cases) {
         ASSERT_TRUE(ActivateShortcut(c.key)) << c.key;
@@ -233,9 +241,13 @@ TEST_F(Window, FlippingRewritesBothFieldsAndTheTitle)
 TEST_F(Window, SizeShortcutsStepWithoutWrapping)
 {
     typeAndActivate(entryST, "0 4 7");
-    struct Case { double from; const char* key; double to; };
+    struct Case {
+        double from;
+        const char* key;
+        double to;
+    };
     const Case cases[] = {
-        {1.0, "<Primary>plus", 1.1}, {1.0, "<Primary>minus", 0.9}, {3.3, "<Primary>0", 1.0},
+        {1.0, "<Primary>plus", 1.1}, {1.0, "<Primary>minus", 0.9},   {3.3, "<Primary>0", 1.0},
         {4.0, "<Primary>plus", 4.0}, {0.25, "<Primary>minus", 0.25}, {0.25, "<Primary>plus", 0.35},
     };
     for (const Case& c : cases) {
@@ -372,7 +384,11 @@ TEST_F(Window, SaveDialogWritesTheTypeOfTheFilterOrOfTheTypedExtension)
     ASSERT_NE(mkdtemp(folder), nullptr);
     gchar* before = g_get_current_dir();
     ASSERT_EQ(chdir(folder), 0);  // the dialog opens in the current folder
-    struct Case { DialogAnswer answer; const char* file; const char* starts; };
+    struct Case {
+        DialogAnswer answer;
+        const char* file;
+        const char* starts;
+    };
     const Case cases[] = {
         {{"EPS", nullptr}, "xxx00001.eps", "%!PS-Adobe-3.0 EPSF-3.0"},
         {{"PDF", nullptr}, "xxx00001.pdf", "%PDF-"},  // the proposed name follows the filter
@@ -427,11 +443,14 @@ TEST(Preview, ScaleTwoDoublesThePixelsNotTheLogicalSize)
 
 TEST(GoTo, PageNumbersAndSets)
 {
-    struct Case { const char* text; int page; };
+    struct Case {
+        const char* text;
+        int page;
+    };
     const Case cases[] = {
-        {"24", 24}, {" p24 ", 24}, {"#24", 24}, {"Page 351", 351}, {"1", 1},
-        {"0 4 7", 24}, {"13.12.14", 24}, {"7 11 2", 24}, {"3-11b", 24}, {"C E G", 24}, {"(0134)", 32},
-        {"p400", 0}, {"#0", 0}, {"", 0}, {"   ", 0}, {"XI", 0}, {"hello", 0},
+        {"24", 24},       {" p24 ", 24},  {"#24", 24},   {"Page 351", 351}, {"1", 1},       {"0 4 7", 24},
+        {"13.12.14", 24}, {"7 11 2", 24}, {"3-11b", 24}, {"C E G", 24},     {"(0134)", 32}, {"p400", 0},
+        {"#0", 0},        {"", 0},        {"   ", 0},    {"XI", 0},         {"hello", 0},
     };
     for (const Case& c : cases)
         EXPECT_EQ(ReadGoToText(c.text), c.page) << '"' << c.text << '"';
@@ -500,7 +519,7 @@ TEST(PreviewWorkerQueue, OnlyTheNewestRequestIsRendered)
     EXPECT_EQ(delivered, (std::vector<int>{300, 330}));
 }
 
-} // namespace
+}  // namespace
 
 namespace {
 
@@ -514,7 +533,8 @@ std::string label(GtkWidget* w)
 }
 
 // Runs the main loop until done() or the given time has passed.
-template <typename Done> bool pumpUntil(Done done, double seconds = 10)
+template <typename Done>
+bool pumpUntil(Done done, double seconds = 10)
 {
     const gint64 deadline = g_get_monotonic_time() + static_cast<gint64>(seconds * G_USEC_PER_SEC);
     while (!done() && g_get_monotonic_time() < deadline)
@@ -523,7 +543,7 @@ template <typename Done> bool pumpUntil(Done done, double seconds = 10)
     return done();
 }
 
-} // namespace
+}  // namespace
 
 // Without an audio output the press returns at once, the line beside the
 // button says so, and the window goes on; with one, a second press or a new

@@ -54,7 +54,8 @@ TEST(Cli, AnalyseGivesTheMajorTriadsAnalysisAsJson)
         EXPECT_EQ(j["identity"]["costereCode"], "13.12.14");
         EXPECT_EQ(j["identity"]["tnType"], "0 4 7");
         EXPECT_EQ(j["tables"]["parncuttTable"], (std::vector<int>{18, 0, 3, 3, 10, 6, 2, 10, 3, 7, 1, 0}));
-        EXPECT_EQ(j["measures"]["commonality"]["Tn"], (std::vector<int>{100, 12, 21, 42, 33, 44, 4, 44, 33, 42, 21, 12}));
+        EXPECT_EQ(j["measures"]["commonality"]["Tn"],
+                  (std::vector<int>{100, 12, 21, 42, 33, 44, 4, 44, 33, 42, 21, 12}));
         EXPECT_EQ(j["measures"]["tonicity"], 54.0);
     }
 }
@@ -109,7 +110,10 @@ TEST(Cli, MusicXmlWritesTheRosterTheWindowSaves)
 
 TEST(Cli, ErrorsAreOneLineAndLeaveNoFile)
 {
-    struct Case { std::vector<std::string> args; const char* mentions; };
+    struct Case {
+        std::vector<std::string> args;
+        const char* mentions;
+    };
     const std::vector<Case> cases = {
         {{"analyse", "   "}, "nothing was typed; write a set as pitch classes"},
         {{"page", ""}, "nothing was typed"},
@@ -156,8 +160,11 @@ TEST(Cli, SoundAndMidiWriteWholeFiles)
 {
     char folder[] = "/tmp/harmodex-cli-sound-XXXXXX";
     ASSERT_NE(mkdtemp(folder), nullptr);
-    const struct { const char* command; const char* file; const char* magic; } cases[] = {
-        {"midi", "/set.mid", "MThd"}, {"sound", "/set.wav", "RIFF"}};
+    const struct {
+        const char* command;
+        const char* file;
+        const char* magic;
+    } cases[] = {{"midi", "/set.mid", "MThd"}, {"sound", "/set.wav", "RIFF"}};
     for (const auto& c : cases) {
         const std::string path = std::string(folder) + c.file;
         CliRun r = cli({c.command, "13.12.14", "-o", path});
@@ -175,7 +182,11 @@ TEST(Cli, SoundAndMidiWriteWholeFiles)
 
 TEST(Cli, SetsAreReadAsMusiciansWriteThemAndTheReadingIsTold)
 {
-    struct Case { std::vector<std::string> args; int page; const char* told; };
+    struct Case {
+        std::vector<std::string> args;
+        int page;
+        const char* told;
+    };
     const Case cases[] = {
         {{"analyse", "3-11b"}, 24, "harmodex-cli: read 3-11b as Forte class 3-11b: 0 4 7\n"},
         {{"analyse", "Bb D F"}, 24, "harmodex-cli: read Bb D F as note names: 10 2 5\n"},
@@ -201,7 +212,8 @@ TEST(Cli, HelpDocumentsEverySubcommandWithAnExample)
 {
     CliRun r = cli({"--help"});
     EXPECT_EQ(r.status, 0);
-    for (const char* word : {"analyse", "page", "book", "render", "musicxml", "find", "play", "sound", "midi", "example:"})
+    for (const char* word :
+         {"analyse", "page", "book", "render", "musicxml", "find", "play", "sound", "midi", "example:"})
         EXPECT_NE(r.out.find(word), std::string::npos) << word;
 }
 
@@ -240,4 +252,4 @@ TEST(Cli, RenderGivesThePreviewsImage)
     rmdir(folder);
 }
 
-} // namespace
+}  // namespace

@@ -26,7 +26,8 @@ struct Clef {
 
 // Reads each set's file back as a notation program would, following the clef
 // in force note by note, and holds every row to the staff the page draws.
-TEST(MusicXml, EveryRowIsWrittenAsThePagesStaff) {
+TEST(MusicXml, EveryRowIsWrittenAsThePagesStaff)
+{
     const struct {
         std::vector<int> set;
         const char* title;
@@ -37,9 +38,11 @@ TEST(MusicXml, EveryRowIsWrittenAsThePagesStaff) {
         {{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}, "Harmodex page 351: 12-1 (0 1 2 3 4 5 6 7 8 9 10 11)"},
     };
     // The page's accidental glyph: the alteration and MusicXML's accidental.
-    const std::map<std::string, std::pair<int, std::string>> accidentals = {
-        {"natural", {0, "natural"}}, {"sharp", {1, "sharp"}}, {"flat", {-1, "flat"}},
-        {"double_sharp", {2, "double-sharp"}}, {"double-flat", {-2, "flat-flat"}}};
+    const std::map<std::string, std::pair<int, std::string>> accidentals = {{"natural", {0, "natural"}},
+                                                                            {"sharp", {1, "sharp"}},
+                                                                            {"flat", {-1, "flat"}},
+                                                                            {"double_sharp", {2, "double-sharp"}},
+                                                                            {"double-flat", {-2, "flat-flat"}}};
     const std::map<std::string, Clef> clefOf = {{"G2", {"treble_clef", 30}}, {"F4", {"bass_clef", 18}}};
 
     for (const auto& c : cases) {
@@ -51,7 +54,8 @@ TEST(MusicXml, EveryRowIsWrittenAsThePagesStaff) {
         EXPECT_EQ(score.child("work").child_value("work-title"), std::string(c.title));
 
         bool member[12] = {};
-        for (int pc : c.set) member[pc] = true;
+        for (int pc : c.set)
+            member[pc] = true;
         std::string clef;
         int row = 0;
         for (pugi::xml_node measure : score.child("part").children("measure")) {
@@ -62,7 +66,8 @@ TEST(MusicXml, EveryRowIsWrittenAsThePagesStaff) {
             const std::vector<int> pitches = StaffPitches(text.c_str(), mode, t);
             const int reference = ChooseSpellingReference(pitches);
             bool bass = false;
-            for (int p : pitches) bass = bass || p < 0;
+            for (int p : pitches)
+                bass = bass || p < 0;
 
             size_t k = 0;
             for (pugi::xml_node item : measure.children()) {
@@ -72,7 +77,8 @@ TEST(MusicXml, EveryRowIsWrittenAsThePagesStaff) {
                 if (name == "direction") {
                     EXPECT_EQ(item.child("direction-type").child_value("words"), label);
                 }
-                if (name != "note") continue;
+                if (name != "note")
+                    continue;
                 ASSERT_LT(k, pitches.size());
                 ASSERT_EQ(clefOf.count(clef), 1u) << clef;
                 EXPECT_EQ(clef == "F4", bass);
@@ -96,7 +102,8 @@ TEST(MusicXml, EveryRowIsWrittenAsThePagesStaff) {
     }
 }
 
-TEST(MusicXml, AnySetOfTheTypeGivesItsPagesRoster) {
+TEST(MusicXml, AnySetOfTheTypeGivesItsPagesRoster)
+{
     EXPECT_EQ(MusicXmlForSet({7, 11, 2}), MusicXmlForSet({0, 4, 7}));
     EXPECT_EQ(MusicXmlForSet({19, -1, 4}), MusicXmlForSet({4, 7, 11}));
     EXPECT_THROW(MusicXmlForSet({}), std::invalid_argument);

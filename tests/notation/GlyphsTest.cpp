@@ -122,14 +122,16 @@ const Expected kTable[] = {
     {97, "treble_clef_OCTdown", "ff", 0, -0.98f, 0.74f, 1.108f},
 };
 
-std::string Emit(int id, float x, float y, float w, float h) {
+std::string Emit(int id, float x, float y, float w, float h)
+{
     return Capture([&](FILE* out) { Print_GlyphII(out, id, x, y, w, h); });
 }
 
 const char kOpen[] = "gsave\n0 setlinewidth\nnewpath\n";
 const char kClose[] = "grestore\n\n";
 
-std::string Body(const std::string& text) {
+std::string Body(const std::string& text)
+{
     const std::string open = kOpen, close = kClose;
     return text.substr(open.size(), text.size() - open.size() - close.size());
 }
@@ -144,7 +146,8 @@ struct Reading {
     double lineWidth = 0;
 };
 
-Reading Read(const std::string& text) {
+Reading Read(const std::string& text)
+{
     Reading r;
     std::istringstream lines(text);
     std::string line;
@@ -157,8 +160,10 @@ Reading Read(const std::string& text) {
         while (in >> word) {
             char* end = nullptr;
             const double v = strtod(word.c_str(), &end);
-            if (*end == '\0') nums.push_back(v);
-            else op = word;
+            if (*end == '\0')
+                nums.push_back(v);
+            else
+                op = word;
         }
         if (op == "moveto" || op == "lineto") {
             movetos += op == "moveto";
@@ -169,10 +174,12 @@ Reading Read(const std::string& text) {
         } else if (op == "curveto") {
             for (int k = 1; k <= 32; ++k) {
                 const double t = k / 32.0, u = 1 - t;
-                r.ink.push_back({u * u * u * cx + 3 * u * u * t * nums[0] + 3 * u * t * t * nums[2] + t * t * t * nums[4],
-                                 u * u * u * cy + 3 * u * u * t * nums[1] + 3 * u * t * t * nums[3] + t * t * t * nums[5]});
+                r.ink.push_back(
+                    {u * u * u * cx + 3 * u * u * t * nums[0] + 3 * u * t * t * nums[2] + t * t * t * nums[4],
+                     u * u * u * cy + 3 * u * u * t * nums[1] + 3 * u * t * t * nums[3] + t * t * t * nums[5]});
             }
-            for (int k = 0; k < 6; k += 2) r.points.push_back({nums[k], nums[k + 1]});
+            for (int k = 0; k < 6; k += 2)
+                r.points.push_back({nums[k], nums[k + 1]});
             cx = nums[4];
             cy = nums[5];
         } else if (op == "arc") {
@@ -189,11 +196,13 @@ Reading Read(const std::string& text) {
                 continue;
             }
             r.painting += op == "fill" ? 'f' : 'e';
-            if (movetos != 1) ++r.subpathsWithoutOneMoveto;
+            if (movetos != 1)
+                ++r.subpathsWithoutOneMoveto;
             movetos = 0;
         } else if (op == "stroke") {
             r.painting += 's';
-            if (movetos != 1) ++r.subpathsWithoutOneMoveto;
+            if (movetos != 1)
+                ++r.subpathsWithoutOneMoveto;
             movetos = 0;
         } else if (op == "setlinewidth") {
             r.lineWidth = nums[0];
@@ -202,7 +211,8 @@ Reading Read(const std::string& text) {
     return r;
 }
 
-TEST(GlyphNames, EveryNameMapsToItsIdAndBack) {
+TEST(GlyphNames, EveryNameMapsToItsIdAndBack)
+{
     ASSERT_EQ(sizeof kTable / sizeof kTable[0], static_cast<size_t>(GlyphCount));
     for (const Expected& e : kTable) {
         EXPECT_EQ(Get_GlyphID(e.name), e.id) << e.name;
@@ -214,7 +224,8 @@ TEST(GlyphNames, EveryNameMapsToItsIdAndBack) {
 
 // Names are whole-string, case-sensitive matches; ids outside the table
 // are fatal however they are asked for.
-TEST(GlyphNamesDeathTest, UnknownNamesAndIdsAreFatal) {
+TEST(GlyphNamesDeathTest, UnknownNamesAndIdsAreFatal)
+{
     for (const char* name : {"Treble_clef", "x", "ledger", "sharp "}) {
         EXPECT_EXIT(Get_GlyphID(name), ::testing::ExitedWithCode(255), "ERROR: no glyph " + std::string(name) + "\n");
     }
@@ -231,7 +242,8 @@ TEST(GlyphNamesDeathTest, UnknownNamesAndIdsAreFatal) {
     fclose(out);
 }
 
-TEST(GlyphBoxes, BoxesOfTheTableScaledBySize) {
+TEST(GlyphBoxes, BoxesOfTheTableScaledBySize)
+{
     for (const Expected& e : kTable) {
         const GlyphBox unit = Get_BoundBoxII(e.id, 0, 0, 1, 1);
         EXPECT_FLOAT_EQ(unit.left, e.left) << e.name;
@@ -250,7 +262,8 @@ TEST(GlyphBoxes, BoxesOfTheTableScaledBySize) {
 // curves; dots by their radius; stroked lines by half their width across).
 // The downward stem is the one symbol drawn longer than its box: its box is
 // the head's, while the stem reaches 0.778 below the note.
-TEST(GlyphOutput, InkStaysInsideTheBox) {
+TEST(GlyphOutput, InkStaysInsideTheBox)
+{
     const double size = 100.0, tolerance = 0.3;  // 0.003 frame units
     for (const Expected& e : kTable) {
         const Reading r = Read(Body(Emit(e.id, 0, 0, 100, 100)));
@@ -262,7 +275,8 @@ TEST(GlyphOutput, InkStaysInsideTheBox) {
             (level ? acrossY : acrossX) = r.lineWidth / 2;
         }
         double bottom = e.bottom * size;
-        if (e.id == 60) bottom = -0.778 * size;
+        if (e.id == 60)
+            bottom = -0.778 * size;
         for (const auto& p : r.ink) {
             EXPECT_GE(p.first - acrossX, e.left * size - tolerance) << e.name;
             EXPECT_LE(p.first + acrossX, e.right * size + tolerance) << e.name;
@@ -274,7 +288,8 @@ TEST(GlyphOutput, InkStaysInsideTheBox) {
 
 // Every glyph is framed and painted as listed, also at size zero, where
 // every point falls on the reference point.
-TEST(GlyphOutput, FramedAndPaintedAsListedEvenAtZeroSize) {
+TEST(GlyphOutput, FramedAndPaintedAsListedEvenAtZeroSize)
+{
     for (const Expected& e : kTable) {
         const std::string text = Emit(e.id, 7.25f, -3.5f, 0, 0);
         ASSERT_EQ(text.rfind(kOpen, 0), 0u) << e.name;
@@ -289,7 +304,8 @@ TEST(GlyphOutput, FramedAndPaintedAsListedEvenAtZeroSize) {
     }
 }
 
-TEST(GlyphOutput, DrawnSymbolsHaveExactBytes) {
+TEST(GlyphOutput, DrawnSymbolsHaveExactBytes)
+{
     const struct {
         const char* name;
         float x, y, w;
@@ -307,12 +323,16 @@ TEST(GlyphOutput, DrawnSymbolsHaveExactBytes) {
          "14.500000 20.000000 lineto\n10.000000 20.000000 lineto\nfill\n"
          "18.500000 20.000000 moveto\n18.500000 70.000000 lineto\n23.000000 70.000000 lineto\n"
          "23.000000 20.000000 lineto\nfill\n"},
-        {"ledger-line", 10, 20, 100, "4.000000 setlinewidth\n0.500000 19.000000 moveto\n47.500000 19.000000 lineto\nstroke\n"},
-        {"ledger-lineWhole", 0, 0, 100, "4.000000 setlinewidth\n-9.500000 -1.000000 moveto\n50.500000 -1.000000 lineto\nstroke\n"},
+        {"ledger-line", 10, 20, 100,
+         "4.000000 setlinewidth\n0.500000 19.000000 moveto\n47.500000 19.000000 lineto\nstroke\n"},
+        {"ledger-lineWhole", 0, 0, 100,
+         "4.000000 setlinewidth\n-9.500000 -1.000000 moveto\n50.500000 -1.000000 lineto\nstroke\n"},
         {"ledger-lineDoubleWhole", 0, 0, 100,
          "4.000000 setlinewidth\n-9.500000 -1.000000 moveto\n70.000000 -1.000000 lineto\nstroke\n"},
-        {"stem-up", 0, 0, 100, "2.500000 setlinewidth\n27.400000 2.200000 moveto\n27.400000 76.200000 lineto\nstroke\n"},
-        {"stem-down", 0, 0, 100, "2.500000 setlinewidth\n1.900000 2.200000 moveto\n1.900000 -77.800000 lineto\nstroke\n"},
+        {"stem-up", 0, 0, 100,
+         "2.500000 setlinewidth\n27.400000 2.200000 moveto\n27.400000 76.200000 lineto\nstroke\n"},
+        {"stem-down", 0, 0, 100,
+         "2.500000 setlinewidth\n1.900000 2.200000 moveto\n1.900000 -77.800000 lineto\nstroke\n"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(Emit(Get_GlyphID(c.name), c.x, c.y, c.w, c.w), kOpen + std::string(c.body) + kClose) << c.name;
@@ -324,7 +344,8 @@ TEST(GlyphOutput, DrawnSymbolsHaveExactBytes) {
               std::string::npos);
 }
 
-TEST(GlyphOutput, CoordinatesArePlacedInDoublePrecisionFromFloatArguments) {
+TEST(GlyphOutput, CoordinatesArePlacedInDoublePrecisionFromFloatArguments)
+{
     // 0.1f widened to double is not 0.1: the placement must use the float's value.
     const std::string text = Emit(Get_GlyphID("ledger-line"), 0.1f, 0.1f, 1, 1);
     char expected[128];
@@ -333,7 +354,8 @@ TEST(GlyphOutput, CoordinatesArePlacedInDoublePrecisionFromFloatArguments) {
     EXPECT_NE(text.find(expected), std::string::npos);
 }
 
-TEST(GlyphOutput, OctaveClefsAddASmallEightToThePlainClef) {
+TEST(GlyphOutput, OctaveClefsAddASmallEightToThePlainClef)
+{
     const struct {
         int id, clef;
         double dx, dy;

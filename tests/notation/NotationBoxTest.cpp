@@ -28,30 +28,35 @@ struct Staff {
 };
 
 // The lines between each gsave and its grestore.
-std::vector<std::vector<std::string>> Blocks(const std::string& ps) {
+std::vector<std::vector<std::string>> Blocks(const std::string& ps)
+{
     std::vector<std::vector<std::string>> blocks;
     for (size_t pos = 0; (pos = ps.find("gsave\n", pos)) != std::string::npos;) {
         const size_t end = ps.find("grestore\n", pos);
         std::istringstream in(ps.substr(pos + 6, end - pos - 6));
         blocks.emplace_back();
-        for (std::string line; std::getline(in, line);) blocks.back().push_back(line);
+        for (std::string line; std::getline(in, line);)
+            blocks.back().push_back(line);
         pos = end;
     }
     return blocks;
 }
 
 // A glyph is recognised by its sequence of operators and placed by its first moveto.
-std::string Operators(const std::vector<std::string>& lines, double* x, double* y) {
+std::string Operators(const std::vector<std::string>& lines, double* x, double* y)
+{
     std::string ops;
     bool placed = false;
     for (const std::string& l : lines) {
         ops += l.substr(l.find_last_of(' ') + 1) + ";";
-        if (!placed) placed = sscanf(l.c_str(), "%lf %lf moveto", x, y) == 2;
+        if (!placed)
+            placed = sscanf(l.c_str(), "%lf %lf moveto", x, y) == 2;
     }
     return ops;
 }
 
-std::vector<Staff> ReadStaves(const std::string& ps, float size) {
+std::vector<Staff> ReadStaves(const std::string& ps, float size)
+{
     std::map<std::string, Mark> glyphs;  // operators -> name and origin
     for (const char* name : {"treble_clef", "bass_clef", "natural", "sharp", "flat", "double_sharp", "double-flat",
                              "ledger-line", "half_note", "quarter_note"}) {
@@ -67,10 +72,12 @@ std::vector<Staff> ReadStaves(const std::string& ps, float size) {
             staff.labels.push_back({lines.back().substr(1, lines.back().find(')') - 1), x, y});
         } else if (ops.find("rlineto") != std::string::npos) {
             for (const std::string& l : lines)
-                if (l.find(" 0 rlineto") != std::string::npos) ++staff.lines, staff.length = std::stod(l);
+                if (l.find(" 0 rlineto") != std::string::npos)
+                    ++staff.lines, staff.length = std::stod(l);
         } else if (lines[0] == "0 setlinewidth" && lines[1] != "newpath") {
             staff.barlines.push_back(x);
-            if (staff.barlines.size() == 2) staves.emplace_back();
+            if (staff.barlines.size() == 2)
+                staves.emplace_back();
         } else if (glyphs.count(ops)) {
             const Mark& g = glyphs[ops];
             staff.glyphs.push_back({g.what, x - g.x, y - g.y});
@@ -80,19 +87,23 @@ std::vector<Staff> ReadStaves(const std::string& ps, float size) {
     return staves;
 }
 
-std::vector<Staff> Box(const char* text, int mode, int t, float x, float y, float size) {
+std::vector<Staff> Box(const char* text, int mode, int t, float x, float y, float size)
+{
     return ReadStaves(Capture([&](FILE* f) { MakeNotationBox(f, text, mode, t, x, y, size); }), size);
 }
 
 // The names of the marks, or of those whose name contains `only`.
-std::string Names(const std::vector<Mark>& marks, const std::string& only = "") {
+std::string Names(const std::vector<Mark>& marks, const std::string& only = "")
+{
     std::string names;
     for (const Mark& m : marks)
-        if (m.what.find(only) != std::string::npos) names += (names.empty() ? "" : " ") + m.what;
+        if (m.what.find(only) != std::string::npos)
+            names += (names.empty() ? "" : " ") + m.what;
     return names;
 }
 
-TEST(NotationBox, EmptyStaffHasClefLinesAndBarlines) {
+TEST(NotationBox, EmptyStaffHasClefLinesAndBarlines)
+{
     for (float size : {20.0f, 10.58f}) {
         const auto staves = Box("", 0, 0, 100, 200, size);
         ASSERT_EQ(staves.size(), 1u);
@@ -109,7 +120,8 @@ TEST(NotationBox, EmptyStaffHasClefLinesAndBarlines) {
 }
 
 // One row per staff: what a reader sees on it.
-TEST(NotationBox, NotesAccidentalsHeadsLedgerLinesAndLabels) {
+TEST(NotationBox, NotesAccidentalsHeadsLedgerLinesAndLabels)
+{
     const float size = 10.58f, y = 50;
     const struct {
         const char* text;
@@ -118,16 +130,28 @@ TEST(NotationBox, NotesAccidentalsHeadsLedgerLinesAndLabels) {
         const char* labels;
         std::vector<double> ledgers;  // heights above the bottom line, in sizes
     } cases[] = {
-        {"0 4 7", 0, 0,
-         "treble_clef natural ledger-line half_note natural half_note natural half_note", "0 4 7", {-0.252}},
-        {"0 1 3 7 8", 0, 1,
+        {"0 4 7",
+         0,
+         0,
+         "treble_clef natural ledger-line half_note natural half_note natural half_note",
+         "0 4 7",
+         {-0.252}},
+        {"0 1 3 7 8",
+         0,
+         1,
          "treble_clef sharp ledger-line half_note natural quarter_note natural quarter_note sharp half_note "
-         "natural quarter_note", "1 2 4 8 9", {-0.252}},
+         "natural quarter_note",
+         "1 2 4 8 9",
+         {-0.252}},
         {"0 4 7", 1, 0, "bass_clef natural half_note flat quarter_note natural quarter_note", "0 8 5", {}},
         {"11", 1, 0, "bass_clef sharp ledger-line ledger-line quarter_note", "1", {-0.252, -0.504}},  // C#2
-        {"21", 2, 0, "treble_clef natural ledger-line half_note", "9", {1.26}},     // A5: exactly one line
-        {"u", 0, 11, "treble_clef flat ledger-line quarter_note", "d", {1.26}},   // Bb5
-        {"x 0", 0, 0, "treble_clef natural ledger-line half_note natural ledger-line half_note", "0 0",
+        {"21", 2, 0, "treble_clef natural ledger-line half_note", "9", {1.26}},  // A5: exactly one line
+        {"u", 0, 11, "treble_clef flat ledger-line quarter_note", "d", {1.26}},  // Bb5
+        {"x 0",
+         0,
+         0,
+         "treble_clef natural ledger-line half_note natural ledger-line half_note",
+         "0 0",
          {-0.252, -0.252}},  // a token that is no number reads as 0
     };
     for (const auto& c : cases) {
@@ -139,11 +163,14 @@ TEST(NotationBox, NotesAccidentalsHeadsLedgerLinesAndLabels) {
         std::vector<double> ledgers;
         std::vector<Mark> heads;
         for (const Mark& m : s.glyphs) {
-            if (m.what == "ledger-line") ledgers.push_back((m.y - y) / size);
-            if (m.what.find("_note") != std::string::npos) heads.push_back(m);
+            if (m.what == "ledger-line")
+                ledgers.push_back((m.y - y) / size);
+            if (m.what.find("_note") != std::string::npos)
+                heads.push_back(m);
         }
         ASSERT_EQ(ledgers.size(), c.ledgers.size()) << c.text;
-        for (size_t i = 0; i < ledgers.size(); ++i) EXPECT_NEAR(ledgers[i], c.ledgers[i], 1e-5);
+        for (size_t i = 0; i < ledgers.size(); ++i)
+            EXPECT_NEAR(ledgers[i], c.ledgers[i], 1e-5);
         // Each label is centred under its head: below the note when the note
         // hangs below the bottom line, else below the staff.
         ASSERT_EQ(heads.size(), s.labels.size());
@@ -155,9 +182,11 @@ TEST(NotationBox, NotesAccidentalsHeadsLedgerLinesAndLabels) {
     }
 }
 
-TEST(NotationBox, LongAndOutlandishTextsStayOnTheKeyboard) {
+TEST(NotationBox, LongAndOutlandishTextsStayOnTheKeyboard)
+{
     std::string text;
-    for (int i = 0; i < 40; ++i) text += std::to_string(i % 12) + "   ";  // 40 tokens, 150 characters
+    for (int i = 0; i < 40; ++i)
+        text += std::to_string(i % 12) + "   ";  // 40 tokens, 150 characters
     ASSERT_GT(text.size(), 111u);
     const auto staves = Box(text.c_str(), 0, 3, 0, 0, 10);
     ASSERT_EQ(staves.size(), 1u);
@@ -168,7 +197,8 @@ TEST(NotationBox, LongAndOutlandishTextsStayOnTheKeyboard) {
     for (int t : {0, 2147483647}) {
         const auto far = Box("2147483647 -2147483648 1000", t == 0 ? 2 : 0, t, 0, 0, 10);
         EXPECT_EQ(Names(far[0].labels), t == 0 ? "7 4 4" : "2 u u");
-        for (const Mark& m : far[0].glyphs) EXPECT_LT(std::fabs(m.y), 5.0 * 10);  // C8: 4.788 sizes over a bass staff
+        for (const Mark& m : far[0].glyphs)
+            EXPECT_LT(std::fabs(m.y), 5.0 * 10);  // C8: 4.788 sizes over a bass staff
     }
     // The pitches the staff sounds: T5 of 0 4 7 is F4 A4 C5, I0 is C3 A-flat 2 F2.
     EXPECT_EQ(StaffPitches("0 4 7", 0, 5), (std::vector<int>{5, 9, 12}));
@@ -176,7 +206,8 @@ TEST(NotationBox, LongAndOutlandishTextsStayOnTheKeyboard) {
     EXPECT_EQ(StaffPitches("2147483647", 2, 0), (std::vector<int>{43}));
 }
 
-TEST(NotationBox, RosterWritesTwentyFourLabelledStaves) {
+TEST(NotationBox, RosterWritesTwentyFourLabelledStaves)
+{
     const std::string ps = Capture([](FILE* f) { PrintSetRosterNotation(f, "0 6", 20, 30, 0.529f); });
     const auto staves = ReadStaves(ps, 20 * 0.529f);
     ASSERT_EQ(staves.size(), 24u);
@@ -196,7 +227,8 @@ TEST(NotationBox, RosterWritesTwentyFourLabelledStaves) {
     EXPECT_NE(ps.find("20.000000 30.000000 moveto\n253.860306 30.000000 lineto\n"), std::string::npos);
 }
 
-TEST(StaffFurniture, LinesAndBarlinesByteForByte) {
+TEST(StaffFurniture, LinesAndBarlinesByteForByte)
+{
     EXPECT_EQ(Capture([](FILE* f) { Print_Barline(f, 10, 20, 10, 10.08f); }),
               "gsave\n0 setlinewidth\n10.000000 20.000000 moveto\n0.200000 setlinewidth\n"
               "10.000000 30.080000 lineto\nstroke\ngrestore\n");

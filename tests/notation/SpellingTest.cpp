@@ -19,12 +19,14 @@ struct Clef {
 const Clef kTreble = {"treble_clef", 30};
 const Clef kBass = {"bass_clef", 18};
 
-int WrittenStep(const NotePlacement& placement, const Clef& clef) {
+int WrittenStep(const NotePlacement& placement, const Clef& clef)
+{
     return static_cast<int>(std::lround(placement.y / (0.126 * kSize))) + clef.bottomStep;
 }
 
 // The written note as a musician names it, e.g. "Db4", "B#3", "Fx4", "Bbb4".
-std::string Name(int pitch, int reference, const Clef& clef = kTreble) {
+std::string Name(int pitch, int reference, const Clef& clef = kTreble)
+{
     static const std::map<std::string, std::string> signs = {
         {"natural", ""}, {"sharp", "#"}, {"flat", "b"}, {"double_sharp", "x"}, {"double-flat", "bb"}};
     const NotePlacement placement = PitchToYpos(pitch, kSize, reference, clef.name);
@@ -32,19 +34,22 @@ std::string Name(int pitch, int reference, const Clef& clef = kTreble) {
     return "CDEFGAB"[step % 7] + signs.at(placement.accidental) + std::to_string(step / 7);
 }
 
-std::string Spell(const std::vector<int>& pitches, const Clef& clef = kTreble) {
+std::string Spell(const std::vector<int>& pitches, const Clef& clef = kTreble)
+{
     const int reference = ChooseSpellingReference(pitches);
     std::string names;
-    for (int p : pitches) names += (names.empty() ? "" : " ") + Name(p, reference, clef);
+    for (int p : pitches)
+        names += (names.empty() ? "" : " ") + Name(p, reference, clef);
     return names;
 }
 
-TEST(Spelling, PitchClassUtilities) {
+TEST(Spelling, PitchClassUtilities)
+{
     const struct {
         int p, pc;
         bool natural;
-    } cases[] = {{-1, 11, true}, {25, 1, false}, {0, 0, true}, {-12, 0, true}, {-2, 10, false},
-                 {6, 6, false},  {INT_MAX, 7, true}, {INT_MIN, 4, true}};
+    } cases[] = {{-1, 11, true},  {25, 1, false}, {0, 0, true},       {-12, 0, true},
+                 {-2, 10, false}, {6, 6, false},  {INT_MAX, 7, true}, {INT_MIN, 4, true}};
     for (const auto& c : cases) {
         EXPECT_EQ(Mod12equivalent(c.p), c.pc) << c.p;
         EXPECT_EQ(IsNaturalNote(c.p), c.natural) << c.p;
@@ -55,24 +60,28 @@ TEST(Spelling, PitchClassUtilities) {
 // interval: the number of letter names it spans is that of its interval class
 // (the tritone above as a fourth, the tritone below as a fifth). This reads
 // every cell of the interval table and every row of the spelling table.
-TEST(Spelling, IntervalsFromAnyReferenceReadAsSimpleDiatonicIntervals) {
+TEST(Spelling, IntervalsFromAnyReferenceReadAsSimpleDiatonicIntervals)
+{
     const int letterSteps[12] = {0, 1, 1, 2, 2, 3, 3, 4, 5, 5, 6, 6};
     for (int reference = -24; reference <= 23; ++reference) {
         const int referenceStep = WrittenStep(PitchToYpos(reference, kSize, reference, "treble_clef"), kTreble);
         for (int d = -11; d <= 11; ++d) {
-            if (d == 0) continue;
+            if (d == 0)
+                continue;
             const int step = WrittenStep(PitchToYpos(reference + d, kSize, reference, "treble_clef"), kTreble);
             const int expected = d == -6 ? 4 : letterSteps[Mod12equivalent(d)];
             EXPECT_EQ(((step - referenceStep) % 7 + 7) % 7, expected) << "reference " << reference << " d " << d;
         }
     }
     // Beyond the octave, at the unison and without a reference: the usual spelling.
-    for (int d : {0, 12, -12, 13, -13, 30}) EXPECT_EQ(DecideSpelling(0, d), 0) << d;
+    for (int d : {0, 12, -12, 13, -13, 30})
+        EXPECT_EQ(DecideSpelling(0, d), 0) << d;
     EXPECT_EQ(DecideSpelling(kNoSpellingReference, 1), 0);
     EXPECT_EQ(DecideSpelling(INT_MIN, INT_MAX), 0);
 }
 
-TEST(Spelling, PlacementOnTheStaff) {
+TEST(Spelling, PlacementOnTheStaff)
+{
     const struct {
         int pitch;
         const char* clef;
@@ -80,14 +89,20 @@ TEST(Spelling, PlacementOnTheStaff) {
         double steps;  // height in steps of 0.126 * size
         const char* accidental;
     } cases[] = {
-        {0, "treble_clef", 0, -2, "natural"},   {0, "treble_clef", 1, -3, "sharp"},   // C4, B#3
-        {23, "treble_clef", 23, 11, "natural"}, {23, "treble_clef", 22, 12, "flat"},  // B5, Cb6
-        {9, "treble_clef", 9, 3, "natural"},    {9, "treble_clef", 15, 4, "double-flat"},
-        {0, "bass_clef", 0, 10, "natural"},     {0, "bass_clef", -11, 9, "sharp"},
-        {-23, "bass_clef", -23, -4, "sharp"},   {-23, "bass_clef", -24, -3, "flat"},
+        {0, "treble_clef", 0, -2, "natural"},
+        {0, "treble_clef", 1, -3, "sharp"},  // C4, B#3
+        {23, "treble_clef", 23, 11, "natural"},
+        {23, "treble_clef", 22, 12, "flat"},  // B5, Cb6
+        {9, "treble_clef", 9, 3, "natural"},
+        {9, "treble_clef", 15, 4, "double-flat"},
+        {0, "bass_clef", 0, 10, "natural"},
+        {0, "bass_clef", -11, 9, "sharp"},
+        {-23, "bass_clef", -23, -4, "sharp"},
+        {-23, "bass_clef", -24, -3, "flat"},
         {7, "treble_clef", 8, 1, "double_sharp"},  // F double sharp 4
         // Beyond the clefs' usual ranges the same rule applies.
-        {-12, "treble_clef", -12, -9, "natural"}, {12, "bass_clef", 12, 17, "natural"},
+        {-12, "treble_clef", -12, -9, "natural"},
+        {12, "bass_clef", 12, 17, "natural"},
     };
     for (const auto& c : cases) {
         const NotePlacement placement = PitchToYpos(c.pitch, kSize, c.reference, c.clef);
@@ -98,33 +113,34 @@ TEST(Spelling, PlacementOnTheStaff) {
     EXPECT_TRUE(std::isfinite(far.y));
 }
 
-TEST(SpellingDeathTest, UnknownClefEndsTheProcess) {
+TEST(SpellingDeathTest, UnknownClefEndsTheProcess)
+{
     EXPECT_EXIT(PitchToYpos(0, kSize, 0, "c_clef"), testing::ExitedWithCode(255), "ERROR: no such clef 3\n");
     EXPECT_EXIT(PitchToYpos(0, kSize, 0, "alto"), testing::ExitedWithCode(255), "ERROR: no glyph alto\n");
 }
 
-TEST(Spelling, ReferenceChoiceSpellsChordsAsMusiciansWriteThem) {
+TEST(Spelling, ReferenceChoiceSpellsChordsAsMusiciansWriteThem)
+{
     const struct {
         std::vector<int> pitches;
         int reference;
         const char* spelled;
     } cases[] = {
-        {{0, 4, 7}, 0, "C4 E4 G4"},                     // white-key triad
-        {{0, 1}, 0, "C4 Db4"},                          // nothing found: the first pitch
+        {{0, 4, 7}, 0, "C4 E4 G4"},  // white-key triad
+        {{0, 1}, 0, "C4 Db4"},       // nothing found: the first pitch
         {{0, 6}, 0, "C4 F#4"},
         {{12, 6}, 12, "C5 Gb4"},
-        {{0, 4, 7, 6}, 7, "C4 E4 G4 F#4"},              // tritone over the root: spelled from the fifth
-        {{1, 5, 8}, 1, "C#4 E#4 G#4"},                  // triad on a black key
-        {{0, 7, 6}, 7, "C4 G4 F#4"},                    // fifth with a tritone
-        {{0, 7, 6, 1}, 0, "C4 G4 F#4 Db4"},             // any fifth
+        {{0, 4, 7, 6}, 7, "C4 E4 G4 F#4"},   // tritone over the root: spelled from the fifth
+        {{1, 5, 8}, 1, "C#4 E#4 G#4"},       // triad on a black key
+        {{0, 7, 6}, 7, "C4 G4 F#4"},         // fifth with a tritone
+        {{0, 7, 6, 1}, 0, "C4 G4 F#4 Db4"},  // any fifth
         {{0, 2, 4, 6, 8, 10}, 4, "C4 D4 E4 F#4 G#4 A#4"},
         {{0, 2, 4, 6, 8}, 4, "C4 D4 E4 F#4 G#4"},
         {{0, 4, 8}, 4, "C4 E4 G#4"},
-        {{0, 3, 6, 9}, 8, "B#3 D#4 F#4 A4"},            // reference beyond the chord
+        {{0, 3, 6, 9}, 8, "B#3 D#4 F#4 A4"},  // reference beyond the chord
         {{0, 3, 6}, 8, "B#3 D#4 F#4"},
-        {{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}, kNoSpellingReference,
-         "C4 C#4 D4 Eb4 E4 F4 F#4 G4 G#4 A4 Bb4 B4"},
-        {{0, 0, 0, 6}, 7, "C4 C4 C4 F#4"},              // repeated notes: absent fifth stands in
+        {{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}, kNoSpellingReference, "C4 C#4 D4 Eb4 E4 F4 F#4 G4 G#4 A4 Bb4 B4"},
+        {{0, 0, 0, 6}, 7, "C4 C4 C4 F#4"},  // repeated notes: absent fifth stands in
         {{}, kNoSpellingReference, ""},
     };
     for (const auto& c : cases) {

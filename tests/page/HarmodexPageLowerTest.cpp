@@ -48,8 +48,8 @@ void ExpectInside(const TextBlockExtent& e, const std::string& what)
 // and octachords fill both columns to the last line.
 TEST(HarmodexPageLower, EveryPageFitsItsBoxes)
 {
-    const std::map<int, float> smaller = {{284, 0.95f}, {287, 0.95f}, {291, 0.9f},  {292, 0.95f}, {293, 0.95f},
-                                          {300, 0.95f}, {303, 0.95f}, {304, 0.9f},  {305, 0.9f},  {309, 0.95f},
+    const std::map<int, float> smaller = {{284, 0.95f}, {287, 0.95f}, {291, 0.9f}, {292, 0.95f}, {293, 0.95f},
+                                          {300, 0.95f}, {303, 0.95f}, {304, 0.9f}, {305, 0.9f},  {309, 0.95f},
                                           {313, 0.9f},  {314, 0.95f}, {341, 0.85f}};
     const PitchUniverse& catalogue = SharedUniverse();
     FILE* sink = std::fopen("/dev/null", "w");
@@ -77,9 +77,11 @@ TEST(HarmodexPageLower, AnOverlongColumnIsSetSmallerInsideItsBox)
 {
     PitchClassSet p = AnalysedText("0 4 7");
     const auto normal = Column(p);
-    for (int i = 0; i < 16; ++i) p.setInfos.push_back({"Transpositional Classification", "Antitranspositive"});
+    for (int i = 0; i < 16; ++i)
+        p.setInfos.push_back({"Transpositional Classification", "Antitranspositive"});
     TextBlockExtent e;
-    const auto small = ShownTexts(Capture([&](FILE* out) { DrawClassificationColumn(out, GetHarmodexPageGeometry(24), p, &e); }));
+    const auto small =
+        ShownTexts(Capture([&](FILE* out) { DrawClassificationColumn(out, GetHarmodexPageGeometry(24), p, &e); }));
     EXPECT_LT(e.scale, 1.0f);
     ExpectInside(e, "overlong");
     const ShownText* first = FindShown(small, "asymmetrical");
@@ -108,13 +110,17 @@ TEST(HarmodexPageLower, RelativesAxesAndPoles)
         {"0 1 4 5 8 9", {"axes: (0\\275) (2\\275) (4\\275) (6\\275) (8\\275) ", "    (d\\275) "}, {}},
         // A poles line that would run into the second position is shared
         // out evenly over two; a short one stays whole.
-        {"0 3", {"poles: 0 3 (1) (2) (4) ", "    (5) (7) (8) (10) (11) "}, {"poles: 0 3 (1) (2) (4) (5) (7) (8) (10) (11)"}},
+        {"0 3",
+         {"poles: 0 3 (1) (2) (4) ", "    (5) (7) (8) (10) (11) "},
+         {"poles: 0 3 (1) (2) (4) (5) (7) (8) (10) (11)"}},
         {"0 1 6", {"poles: 1"}, {}},
     };
     for (const Case& c : cases) {
         const auto column = Column(AnalysedText(c.set));
-        for (const std::string& text : c.present) EXPECT_TRUE(FindShown(column, text)) << c.set << ": " << text;
-        for (const std::string& text : c.absent) EXPECT_FALSE(FindShown(column, text)) << c.set << ": " << text;
+        for (const std::string& text : c.present)
+            EXPECT_TRUE(FindShown(column, text)) << c.set << ": " << text;
+        for (const std::string& text : c.absent)
+            EXPECT_FALSE(FindShown(column, text)) << c.set << ": " << text;
     }
     const auto dyad = Column(AnalysedText("0 1"));
     EXPECT_NEAR(Cm(FindShown(dyad, "I1")->x - FindShown(dyad, "relative: ")->x), 0.9f, 1e-3);
@@ -133,10 +139,13 @@ TEST(HarmodexPageLower, TonalCentersInPiecesOfFiveOrLeftToTheTables)
         std::vector<const ShownText*> lines;
         const auto column = Column(p);
         for (const ShownText& f : column)
-            if (f.text.find("centers") != std::string::npos || f.text.rfind("    ", 0) == 0) lines.push_back(&f);
+            if (f.text.find("centers") != std::string::npos || f.text.rfind("    ", 0) == 0)
+                lines.push_back(&f);
         ASSERT_EQ(lines.size(), c.second.size()) << c.first;
-        for (std::size_t i = 0; i < lines.size(); ++i) EXPECT_EQ(lines[i]->text, c.second[i]);
-        if (lines.size() < 2) continue;
+        for (std::size_t i = 0; i < lines.size(); ++i)
+            EXPECT_EQ(lines[i]->text, c.second[i]);
+        if (lines.size() < 2)
+            continue;
         // The continuation leaves the arrow's width blank, one line lower.
         EXPECT_NE(lines[1]->body.find("(\\256 ) stringwidth rmoveto"), std::string::npos);
         EXPECT_NEAR(Cm(lines[0]->y - lines[1]->y), 0.28f, 1e-4);
@@ -183,7 +192,8 @@ TEST(HarmodexPageLower, CommonalityRows)
         const auto block = Commonality(c.set);
         std::vector<std::string> labels;
         for (const ShownText& f : block)
-            if (!f.text.empty() && f.text.back() == ':') labels.push_back(f.text);
+            if (!f.text.empty() && f.text.back() == ':')
+                labels.push_back(f.text);
         EXPECT_EQ(labels, c.labels) << c.set;
         const ShownText* header = FindShown(block, "COMMONALITY");
         EXPECT_NEAR(Cm(header->y), 1.27f + 12.3f + 3.825f - 1.2f - c.lowered * 0.23f + 0.25f, 1e-3) << c.set;
@@ -196,10 +206,12 @@ TEST(HarmodexPageLower, CommonalityRows)
     const std::vector<int> partners[] = {{0, 1, 3}, p.get_PitchClassSet(1, 0), {0, 4, 7}, {0, 3, 7}};
     std::size_t row = 0;
     for (const ShownText& label : block) {
-        if (label.text.find(':') == std::string::npos) continue;
+        if (label.text.find(':') == std::string::npos)
+            continue;
         std::vector<int> values;
         for (const ShownText& f : block)
-            if (f.y == label.y && f.x > label.x) values.push_back(std::stoi(f.text));
+            if (f.y == label.y && f.x > label.x)
+                values.push_back(std::stoi(f.text));
         q.initializeSet(partners[row++]);
         EXPECT_EQ(values, CalculateCommonalityForAllTns(p, q)) << label.text;
     }
@@ -217,8 +229,8 @@ TEST(HarmodexPageLower, SubsetLinesAreSetSmallerAsTheyGrowLonger)
         float size;
         int join;
     };
-    for (const Case& c : {Case{35, 5.6f, 0}, Case{36, 5.6f, 1}, Case{46, 5.6f * 0.955f, 1},
-                          Case{47, 5.6f * 0.9505f, 2}}) {
+    for (const Case& c :
+         {Case{35, 5.6f, 0}, Case{36, 5.6f, 1}, Case{46, 5.6f * 0.955f, 1}, Case{47, 5.6f * 0.9505f, 2}}) {
         EXPECT_NEAR(5.6 * FitSubsetLine(c.n).factor, c.size, 1e-5) << c.n;
         EXPECT_EQ(FitSubsetLine(c.n).join, c.join) << c.n;
     }
@@ -227,8 +239,10 @@ TEST(HarmodexPageLower, SubsetLinesAreSetSmallerAsTheyGrowLonger)
     const ShownText *longest = nullptr, *shortest = nullptr;
     const auto strip = Strip("0 2 4 6 8 10");
     for (const ShownText& f : strip) {
-        if (f.text.find("(026)") != std::string::npos) longest = &f;
-        if (f.text.find("(02) + ") != std::string::npos) shortest = &f;
+        if (f.text.find("(026)") != std::string::npos)
+            longest = &f;
+        if (f.text.find("(02) + ") != std::string::npos)
+            shortest = &f;
     }
     ASSERT_TRUE(longest && shortest);
     EXPECT_NE(longest->body.find("\n(+) show\n"), std::string::npos);
@@ -248,7 +262,8 @@ TEST(HarmodexPageLower, SubsetAndSupersetLists)
     for (const auto& c : cases) {
         std::size_t next = 0;
         for (const ShownText& f : Strip(c.first))
-            if (next < c.second.size() && f.text == c.second[next]) ++next;
+            if (next < c.second.size() && f.text == c.second[next])
+                ++next;
         EXPECT_EQ(next, c.second.size()) << c.first;
     }
     const auto single = Strip("0");
@@ -262,11 +277,12 @@ TEST(HarmodexPageLower, SubsetAndSupersetLists)
     const auto full = Strip("0 1 3 7");
     std::vector<const ShownText*> tops;
     for (const ShownText& f : full)
-        if (std::abs(Cm(f.y) - (1.27f + 16.9f)) < 1e-3) tops.push_back(&f);
+        if (std::abs(Cm(f.y) - (1.27f + 16.9f)) < 1e-3)
+            tops.push_back(&f);
     ASSERT_EQ(tops.size(), 2u);
     EXPECT_EQ(tops[0]->text, "SUBSETS");
     EXPECT_NEAR(Cm(tops[1]->x), 2.0f + 0.125f + 4.89f, 1e-3);
     EXPECT_NE(tops[1]->body.find("rmoveto show"), std::string::npos);
 }
 
-} // namespace
+}  // namespace

@@ -30,7 +30,10 @@ TEST(HarmodexPage, MirroredMarginsAndTitleBox)
 {
     // The frame and the title box are the first rectangles of 0.6 pt.
     const std::regex box("0.600000 setlinewidth\nnewpath\n(\\S+) (\\S+) moveto\n(\\S+) \\S+ lineto\n");
-    struct Case { int page; float left, right, titleX; };
+    struct Case {
+        int page;
+        float left, right, titleX;
+    };
     for (const Case& c : {Case{1, 2.0f, 1.5f, 9.6f}, Case{2, 1.5f, 2.0f, 1.5f}}) {
         const std::string page = DrawHarmodexPage(c.page, "0 1", 0, 0);
         std::sregex_iterator frame(page.begin(), page.end(), box), title = std::next(frame);
@@ -44,7 +47,11 @@ TEST(HarmodexPage, MirroredMarginsAndTitleBox)
 
 TEST(HarmodexPage, TitleNamesLargeSetsByTheirCostereCode)
 {
-    struct Case { const char* set; const char* large; const char* small; };
+    struct Case {
+        const char* set;
+        const char* large;
+        const char* small;
+    };
     const Case cases[] = {
         {"0 1 2 4 6 8 10", "(0 1 2 4 6 8 d)", "31.11.11.11.11"},
         {"0 1 2 3 4 5 6 7", "84", "(0 1 2 3 4 5 6 7)"},
@@ -62,12 +69,16 @@ TEST(HarmodexPage, TitleNamesLargeSetsByTheirCostereCode)
 // page ("(text) " opens every shown text).
 TEST(HarmodexPage, IdentityLinesOfKnownSets)
 {
-    struct Case { const char* set; std::vector<const char*> present, absent; };
+    struct Case {
+        const char* set;
+        std::vector<const char*> present, absent;
+    };
     const Case cases[] = {
         {"0", {"item", "1-1", "generatrices:"}, {"items", "isomers: "}},
-        {"0 4 7", {"items", "3-11b", "interval vector:  <0,0,1,1,1,0>", "inverted twin: (037)",
-                   "tonicity:  54.00\\045", "phonicity:  28.85\\045", "1.00", "\\255", "0 ", "\\257", "(2) ",
-                   "8,", " 41.31.21"}, {"item"}},
+        {"0 4 7",
+         {"items", "3-11b", "interval vector:  <0,0,1,1,1,0>", "inverted twin: (037)", "tonicity:  54.00\\045",
+          "phonicity:  28.85\\045", "1.00", "\\255", "0 ", "\\257", "(2) ", "8,", " 41.31.21"},
+         {"item"}},
         {"0 4 8", {}, {"inverted twin: (048)"}},  // its own inversion
         {"0 1 4 6", {"isomers:  \\(0137\\) \\(0467\\)"}, {}},
         {"0 1 2 3 4 5 6 8", {"inverted twin:  11.73"}, {}},
@@ -131,21 +142,24 @@ TEST(HarmodexPage, IdentityColumnReadsClassificationRecords)
         p.setInfos = records;
         return ShownTexts(Capture([&](FILE* out) { DrawIdentityColumn(out, GetHarmodexPageGeometry(1), p); }));
     };
-    const auto triad = column({0, 4, 7}, {{"Interval Content Classification", "with limited interval content"},
-                                          {"Roots", " 0"}, {"Vertices", " 7"}});
-    for (const char* text : {"(limited content)", "root:  0", "vertex:  7"}) EXPECT_TRUE(FindShown(triad, text));
+    const auto triad = column(
+        {0, 4, 7},
+        {{"Interval Content Classification", "with limited interval content"}, {"Roots", " 0"}, {"Vertices", " 7"}});
+    for (const char* text : {"(limited content)", "root:  0", "vertex:  7"})
+        EXPECT_TRUE(FindShown(triad, text));
 
     // Six roots: the listing comes first and is shown. Six vertices: no
     // record, and the line lists them the same way.
-    const auto wholeTone = column({0, 2, 4, 6, 8, 10}, {{"TransInv Limitation Classification", "with limited Tns & TnIs"},
-                                                        {"Roots", " 0 2 4 6 8 d"}, {"Roots", "all maxima"}});
+    const auto wholeTone =
+        column({0, 2, 4, 6, 8, 10}, {{"TransInv Limitation Classification", "with limited Tns & TnIs"},
+                                     {"Roots", " 0 2 4 6 8 d"},
+                                     {"Roots", "all maxima"}});
     EXPECT_TRUE(FindShown(wholeTone, "roots:  0 2 4 6 8 d"));
     EXPECT_TRUE(FindShown(wholeTone, "vertices:  0 2 4 6 8 d"));
     const ShownText* limited = FindShown(wholeTone, "with limited");
     const ShownText* both = FindShown(wholeTone, "&");
     ASSERT_TRUE(limited && both);
     EXPECT_NEAR(Cm(both->x - limited->x), 1.56f, 1e-4);
-
 }
 
 // Every page of the book, composed once for the catalogue-wide checks: a
@@ -165,7 +179,8 @@ const std::vector<ScannedPage>& ScannedBook()
             const std::size_t date = page.find("%%CreationDate: ");
             page.erase(date, page.find('\n', date) + 1 - date);
             ScannedPage& scan = pages[i];
-            for (unsigned char ch : page) scan.digest = (scan.digest ^ ch) * 1099511628211ull;
+            for (unsigned char ch : page)
+                scan.digest = (scan.digest ^ ch) * 1099511628211ull;
             const std::vector<ShownWord> words = ShownWords(page);
             const auto [a, b] = FirstCollision(words, 0);
             if (a >= 0) {
@@ -177,7 +192,8 @@ const std::vector<ScannedPage>& ScannedBook()
             }
             for (std::size_t at = 0; (at = page.find(" findfont", at)) != std::string::npos; ++at) {
                 const std::size_t name = page.rfind('/', at) + 1;
-                if (!FindFontMetrics(page.substr(name, at - name))) scan.unmeasured += page.substr(name, at - name) + " ";
+                if (!FindFontMetrics(page.substr(name, at - name)))
+                    scan.unmeasured += page.substr(name, at - name) + " ";
             }
         }
         return pages;
@@ -203,10 +219,12 @@ TEST(HarmodexPage, EveryPageIsAsBefore)
     static const std::uint64_t expected[PitchUniverse::NumTnTypes] = {
 #include "page/PageDigests.inc"
     };
-    std::string changed, table = "// FNV-1a digests of the 351 pages, as HarmodexPage.EveryPageIsAsBefore writes them.\n";
+    std::string changed,
+        table = "// FNV-1a digests of the 351 pages, as HarmodexPage.EveryPageIsAsBefore writes them.\n";
     for (int i = 0; i < PitchUniverse::NumTnTypes; ++i) {
         const std::uint64_t digest = ScannedBook()[i].digest;
-        if (digest != expected[i]) changed += " " + std::to_string(i + 1);
+        if (digest != expected[i])
+            changed += " " + std::to_string(i + 1);
         char line[40];
         std::snprintf(line, sizeof line, "0x%016llxull,%s", static_cast<unsigned long long>(digest),
                       i % 4 == 3 ? "\n" : " ");
@@ -231,8 +249,9 @@ TEST(HarmodexPage, AllPagesComposeAndRenderWithoutPostScriptError)
         ASSERT_NE(page.find("(- " + std::to_string(i + 1) + " -)"), std::string::npos) << catalogue.tnTypes[i];
         book += page;
     }
-    if (!GhostscriptAvailable()) GTEST_SKIP() << "gs is not on PATH";
+    if (!GhostscriptAvailable())
+        GTEST_SKIP() << "gs is not on PATH";
     EXPECT_EQ(GhostscriptErrors(book), "");
 }
 
-} // namespace
+}  // namespace

@@ -12,19 +12,22 @@ using Pcs = std::vector<int>;
 
 TEST(Parsing, ReadsTokensSeparatedBySpacesOnly)
 {
-    struct Case { std::string text; Pcs values; };
+    struct Case {
+        std::string text;
+        Pcs values;
+    };
     const Case cases[] = {
         {"0 4 7", {0, 4, 7}},
         {"   0   4  7  ", {0, 4, 7}},
         {"0 4 7 ", {0, 4, 7}},
         {"0 2 4 6 8 d", {0, 2, 4, 6, 8, 10}},
         {"10 d 11 u", {10, 10, 11, 11}},
-        {"D U", {0, 0}},               // only lower-case d and u name 10 and 11
-        {"-1 13", {-1, 13}},          // no reduction here
-        {"0,4,7", {0}},               // commas are not separators
+        {"D U", {0, 0}},      // only lower-case d and u name 10 and 11
+        {"-1 13", {-1, 13}},  // no reduction here
+        {"0,4,7", {0}},       // commas are not separators
         {"t", {0}},
         {"7x 3.5 +2 -0", {7, 3, 2, 0}},
-        {"0\t4 7", {0, 7}},            // a tab stays inside its token
+        {"0\t4 7", {0, 7}},  // a tab stays inside its token
         {"dd ud", {0, 0}},
         {"", {}},
         {"     ", {}},
@@ -38,11 +41,21 @@ TEST(Parsing, ReadsTokensSeparatedBySpacesOnly)
 
 TEST(Parsing, OversizedNumbersSaturateLikeAtoiWouldWithinRange)
 {
-    struct Case { std::string token; int value; };
+    struct Case {
+        std::string token;
+        int value;
+    };
     const Case cases[] = {
-        {"2147483647", INT_MAX},  {"2147483648", INT_MAX},  {"99999999999", INT_MAX},
-        {"-2147483648", INT_MIN}, {"-2147483649", INT_MIN}, {"-99999999999999999999", INT_MIN},
-        {"00000000000000000000012", 12}, {"+", 0}, {"-", 0}, {" 5", 5},
+        {"2147483647", INT_MAX},
+        {"2147483648", INT_MAX},
+        {"99999999999", INT_MAX},
+        {"-2147483648", INT_MIN},
+        {"-2147483649", INT_MIN},
+        {"-99999999999999999999", INT_MIN},
+        {"00000000000000000000012", 12},
+        {"+", 0},
+        {"-", 0},
+        {" 5", 5},
     };
     for (const Case& c : cases)
         EXPECT_EQ(ParsePitchClassToken(c.token), c.value) << c.token;
@@ -95,4 +108,4 @@ TEST(ListUtilities, BiggestAddReverseEqual)
     EXPECT_FALSE(VectorsAreEqual({1, 2}, {1, 2, 3}));
 }
 
-} // namespace
+}  // namespace

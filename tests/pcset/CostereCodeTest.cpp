@@ -11,7 +11,10 @@ namespace {
 
 TEST(CostereCode, WritesRunsOfPresentAndAbsentSemitones)
 {
-    struct Case { Pcs set; std::string code; };
+    struct Case {
+        Pcs set;
+        std::string code;
+    };
     const Case cases[] = {
         {{0, 4, 7}, "13.12.14"},
         {{7, 11, 2}, "13.12.14"},  // the code of the Tn-type
@@ -31,7 +34,10 @@ TEST(CostereCode, WritesRunsOfPresentAndAbsentSemitones)
 
 TEST(CostereCode, ParsesWellFormedAndMalformedCodes)
 {
-    struct Case { std::string code; Pcs set; };
+    struct Case {
+        std::string code;
+        Pcs set;
+    };
     const Case cases[] = {
         {"13.12.14", {0, 4, 7}},
         {"2X", {0, 1}},
@@ -39,13 +45,13 @@ TEST(CostereCode, ParsesWellFormedAndMalformedCodes)
         {"XI1", {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}},
         {"1XI", {0}},
         {"X2", {0, 1, 2, 3, 4, 5, 6, 7, 8, 9}},
-        {"12.3", {0, 3, 4, 5}},      // a missing second character reads as 0
-        {"XI", {}},                  // letters alone give nothing
+        {"12.3", {0, 3, 4, 5}},  // a missing second character reads as 0
+        {"XI", {}},              // letters alone give nothing
         {"39", {0, 1, 2}},
         {"", {}},
-        {"..", {}},                  // three empty pieces
+        {"..", {}},  // three empty pieces
         {"1a.b2.", {0}},
-        {"X2.11", {2}},              // Roman codes only stand alone: X reads as 0
+        {"X2.11", {2}},  // Roman codes only stand alone: X reads as 0
     };
     for (const Case& c : cases)
         EXPECT_EQ(ConvertFromAdjCostereCode(c.code), c.set) << c.code;
@@ -76,18 +82,22 @@ TEST(CostereCode, EverySubsetsCodeParsesBackToItsTnType)
     }
 }
 
-} // namespace
+}  // namespace
 
 namespace {
 
 TEST(SetText, DotOrUpperCaseXMakesACode)
 {
-    struct Case { const char* text; bool code; std::vector<int> set; };
+    struct Case {
+        const char* text;
+        bool code;
+        std::vector<int> set;
+    };
     const Case cases[] = {
         {"13.12.14", true, {0, 4, 7}},
         {"2X", true, {0, 1}},
         {"0 4 7", false, {0, 4, 7}},
-        {"39", false, {39}},          // a cluster's code without '.' or X reads as a list
+        {"39", false, {39}},  // a cluster's code without '.' or X reads as a list
         {"x", false, {0}},
         {"1.X", true, {0}},
     };
@@ -97,4 +107,4 @@ TEST(SetText, DotOrUpperCaseXMakesACode)
     }
 }
 
-} // namespace
+}  // namespace

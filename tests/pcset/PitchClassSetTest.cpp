@@ -12,11 +12,24 @@ namespace {
 
 TEST(ModXAdd, AgreesWithTheRepeatedAddSubtractLoopEverywhere)
 {
-    struct Case { int a, b, m; };
+    struct Case {
+        int a, b, m;
+    };
     const Case cases[] = {
-        {5, 7, 12}, {-1, 0, 12}, {-13, 0, 12}, {11, 1, 12}, {0, -12, 12}, {3, 4, 1}, {-7, 3, 5},
-        {INT_MAX, INT_MAX, 12}, {INT_MIN, INT_MIN, 12}, {INT_MIN, -1, 12}, {INT_MAX, 1, 12},
-        {INT_MIN, INT_MAX, 7}, {INT_MAX, 0, INT_MAX}, {INT_MIN, 0, INT_MAX},
+        {5, 7, 12},
+        {-1, 0, 12},
+        {-13, 0, 12},
+        {11, 1, 12},
+        {0, -12, 12},
+        {3, 4, 1},
+        {-7, 3, 5},
+        {INT_MAX, INT_MAX, 12},
+        {INT_MIN, INT_MIN, 12},
+        {INT_MIN, -1, 12},
+        {INT_MAX, 1, 12},
+        {INT_MIN, INT_MAX, 7},
+        {INT_MAX, 0, INT_MAX},
+        {INT_MIN, 0, INT_MAX},
     };
     for (const Case& c : cases) {
         long long expected = (static_cast<long long>(c.a) + c.b) % c.m;
@@ -29,14 +42,16 @@ TEST(ModXAdd, AgreesWithTheRepeatedAddSubtractLoopEverywhere)
 
 TEST(NormalForm, PicksSmallestSpanThenLeftPackingThenLowestStart)
 {
-    struct Case { Pcs input, normal; };
+    struct Case {
+        Pcs input, normal;
+    };
     const Case cases[] = {
         {{0, 4, 7}, {0, 4, 7}},
         {{4, 7, 0}, {0, 4, 7}},
         {{7, 11, 2}, {7, 11, 2}},
-        {{0, 1, 3, 7, 8}, {0, 1, 3, 7, 8}},   // ties with 7 8 0 1 3 broken by the third note
-        {{2, 6, 10}, {2, 6, 10}},             // repeats under transposition: lowest start
-        {{0, 1, 11}, {11, 0, 1}},             // wraps past 11
+        {{0, 1, 3, 7, 8}, {0, 1, 3, 7, 8}},  // ties with 7 8 0 1 3 broken by the third note
+        {{2, 6, 10}, {2, 6, 10}},            // repeats under transposition: lowest start
+        {{0, 1, 11}, {11, 0, 1}},            // wraps past 11
         {{0, 6}, {0, 6}},
         {{5}, {5}},
         {{3, 9, 15, -3}, {3, 9}},
@@ -80,14 +95,20 @@ TEST(PitchClassSet, ListsLongerThanTheRecordKeepTheirFirstHundredValues)
 
 TEST(PitchClassSet, CanonicalForms)
 {
-    struct Case { Pcs input, tn, tni, invTn, complement, vector; };
+    struct Case {
+        Pcs input, tn, tni, invTn, complement, vector;
+    };
     const Case cases[] = {
         {{0, 4, 7}, {0, 4, 7}, {0, 3, 7}, {0, 3, 7}, {8, 9, 10, 11, 1, 2, 3, 5, 6}, {0, 0, 1, 1, 1, 0}},
         {{0, 3, 7}, {0, 3, 7}, {0, 3, 7}, {0, 4, 7}, {}, {0, 0, 1, 1, 1, 0}},
         {{7, 11, 2}, {0, 4, 7}, {0, 3, 7}, {0, 3, 7}, {}, {0, 0, 1, 1, 1, 0}},
         {{0, 2, 5, 6}, {0, 2, 5, 6}, {0, 1, 4, 6}, {0, 1, 4, 6}, {}, {1, 1, 1, 1, 1, 1}},
-        {{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11},
-         {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}, {}, {12, 12, 12, 12, 12, 6}},
+        {{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11},
+         {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11},
+         {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11},
+         {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11},
+         {},
+         {12, 12, 12, 12, 12, 6}},
     };
     for (const Case& c : cases) {
         PitchClassSet s;
@@ -134,4 +155,4 @@ TEST(PitchClassSet, EveryTnTypeBeginsOnZeroAndHasItsPage)
     }
 }
 
-} // namespace
+}  // namespace

@@ -51,12 +51,25 @@ TEST(PitchUniverse, HoldsEveryTypeOnceInCatalogueOrder)
 
 TEST(PitchUniverse, ExampleRows)
 {
-    struct Row { int index; const char* tn; const char* name; };
+    struct Row {
+        int index;
+        const char* tn;
+        const char* name;
+    };
     const Row rows[] = {
-        {0, "0", "1-1"}, {1, "0 1", "2-1"}, {6, "0 6", "2-6"}, {7, "0 1 2", "3-1"},
-        {9, "0 1 4", "3-3"}, {12, "0 2 3", "3-2b"}, {20, "0 3 7", "3-11"}, {23, "0 4 7", "3-11b"},
-        {34, "0 1 3 7", "4-Z29"}, {51, "0 2 5 6", "4-Z15b"}, {150, "0 1 2 4 6 8", "6-22"},
-        {343, "0 1 2 3 4 5 6 7 8 9", "10-1"}, {349, "0 1 2 3 4 5 6 7 8 9 10", "11-1"},
+        {0, "0", "1-1"},
+        {1, "0 1", "2-1"},
+        {6, "0 6", "2-6"},
+        {7, "0 1 2", "3-1"},
+        {9, "0 1 4", "3-3"},
+        {12, "0 2 3", "3-2b"},
+        {20, "0 3 7", "3-11"},
+        {23, "0 4 7", "3-11b"},
+        {34, "0 1 3 7", "4-Z29"},
+        {51, "0 2 5 6", "4-Z15b"},
+        {150, "0 1 2 4 6 8", "6-22"},
+        {343, "0 1 2 3 4 5 6 7 8 9", "10-1"},
+        {349, "0 1 2 3 4 5 6 7 8 9 10", "11-1"},
         {350, "0 1 2 3 4 5 6 7 8 9 10 11", "12-1"},
     };
     const PitchUniverse& u = SharedUniverse();
@@ -68,10 +81,13 @@ TEST(PitchUniverse, ExampleRows)
 
 TEST(PitchUniverse, FindSetIDMatchesExactTextOnly)
 {
-    struct Case { const char* text; int id; };
+    struct Case {
+        const char* text;
+        int id;
+    };
     const Case cases[] = {
-        {"0 4 7", 23}, {"0 3 7", 20}, {"0", 0}, {"0 1 2 3 4 5 6 7 8 9 10 11", 350},
-        {"", 351}, {"0 4 7 ", 351}, {"4 7", 351}, {"0  4 7", 351},
+        {"0 4 7", 23}, {"0 3 7", 20},   {"0", 0},     {"0 1 2 3 4 5 6 7 8 9 10 11", 350},
+        {"", 351},     {"0 4 7 ", 351}, {"4 7", 351}, {"0  4 7", 351},
     };
     PitchUniverse fresh;
     for (const Case& c : cases)
@@ -104,10 +120,12 @@ TEST(PitchUniverse, ForteNamesFollowSetClassZRelationAndInversion)
         // Forte's own list: the same number and the same Z-partnership.
         const ForteRow* row = nullptr;
         for (const ForteRow& r : forteRows)
-            if (r.cardinality == static_cast<int>(t.size()) && s.calculateTnIType(StringToVector(r.primeForm)) == s.calculateTnIType(t))
+            if (r.cardinality == static_cast<int>(t.size()) &&
+                s.calculateTnIType(StringToVector(r.primeForm)) == s.calculateTnIType(t))
                 row = &r;
         ASSERT_NE(row, nullptr) << u.tnTypes[i];
-        std::string expected = std::to_string(row->cardinality) + "-" + (row->zPartner ? "Z" : "") + std::to_string(row->number);
+        std::string expected =
+            std::to_string(row->cardinality) + "-" + (row->zPartner ? "Z" : "") + std::to_string(row->number);
         EXPECT_EQ(base, expected);
         EXPECT_EQ(VectorToString(s.calculateIntervalVector(t)), row->intervalVector);
     }
@@ -115,4 +133,4 @@ TEST(PitchUniverse, ForteNamesFollowSetClassZRelationAndInversion)
     EXPECT_EQ(fourWithB, 14);
 }
 
-} // namespace
+}  // namespace

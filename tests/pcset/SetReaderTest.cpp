@@ -17,7 +17,12 @@ std::string tnTypeOf(const std::vector<int>& list)
     return VectorToString(set.getTnType());
 }
 
-struct Understood { const char* typed; const char* pitchClasses; const char* tnType; const char* form; };
+struct Understood {
+    const char* typed;
+    const char* pitchClasses;
+    const char* tnType;
+    const char* form;
+};
 
 TEST(SetReader, ReadsEveryFormMusiciansWrite)
 {
@@ -106,20 +111,27 @@ TEST(SetReader, EveryForteNameOfTheCatalogueLeadsBackToItsOwnPage)
 
 TEST(SetReader, TextsWithoutASensibleReadingSayWhatIsAccepted)
 {
-    struct Case { const char* typed; const char* says; };
+    struct Case {
+        const char* typed;
+        const char* says;
+    };
     const Case cases[] = {
         {"", "nothing was typed; write a set as pitch classes"},
         {"   ", "nothing was typed"},
         {"hello", "\xE2\x80\x9Chello\xE2\x80\x9D is neither a pitch class nor a note name; write a set as"},
         {"--", "names no pitch class; write a set as"},
         {"C 4 7", "mixes note names with numbers"},
-        {"0 4 39", "\xE2\x80\x9C" "39\xE2\x80\x9D is not a pitch class: pitch classes run from 0 to 11"},
+        {"0 4 39", "\xE2\x80\x9C"
+                   "39\xE2\x80\x9D is not a pitch class: pitch classes run from 0 to 11"},
         {"100", "names a pitch class twice"},
-        {"39", "\xE2\x80\x9C" "39\xE2\x80\x9D is not a pitch class (they run from 0 to 11); as a Costère code (0 1 2) write it with a dot: 39."},
+        {"39", "\xE2\x80\x9C"
+               "39\xE2\x80\x9D is not a pitch class (they run from 0 to 11); as a Costère code (0 1 2) write it with a "
+               "dot: 39."},
         {"3-13", "there is no Forte class 3-13: the classes of 3 notes run from 3-1 to 3-12"},
         {"6-Z51", "the classes of 6 notes run from 6-1 to 6-50"},
         {"1-2", "the one class of 1 note is 1-1"},
-        {"p0", "there is no page \xE2\x80\x9C" "0\xE2\x80\x9D: the pages run from 1 to 351"},
+        {"p0", "there is no page \xE2\x80\x9C"
+               "0\xE2\x80\x9D: the pages run from 1 to 351"},
         {"page 99999999999", "the pages run from 1 to 351"},
         {"13.12", "is not a Costère code"},
         {"...", "is not a Costère code"},
@@ -136,11 +148,14 @@ TEST(SetReader, TextsWithoutASensibleReadingSayWhatIsAccepted)
 
 TEST(SetReader, CostereFieldReadsABareCodeAsACode)
 {
-    struct Case { const char* typed; const char* pitchClasses; const char* form; };
+    struct Case {
+        const char* typed;
+        const char* pitchClasses;
+        const char* form;
+    };
     const Case cases[] = {
-        {"39", "0 1 2", "Costère code"},
-        {"66", "0 1 2 3 4 5", "Costère code"},
-        {"3", "3", "pitch-class list"},     // a count that leaves semitones unaccounted for
+        {"39", "0 1 2", "Costère code"},       {"66", "0 1 2 3 4 5", "Costère code"},
+        {"3", "3", "pitch-class list"},      // a count that leaves semitones unaccounted for
         {"310", "3 1 0", "compact digits"},  // three digits are not one code piece
         {"13.12.14", "0 4 7", "Costère code"},
     };
@@ -153,14 +168,17 @@ TEST(SetReader, CostereFieldReadsABareCodeAsACode)
 
 TEST(SetReader, DescribesOnlyReadingsTheFieldsWouldNotGive)
 {
-    struct Case { const char* typed; const char* line; };
+    struct Case {
+        const char* typed;
+        const char* line;
+    };
     const Case cases[] = {
         {"3-11b", "read 3-11b as Forte class 3-11b: 0 4 7"},
         {"0,4,7", "read 0,4,7 as pitch-class list: 0 4 7"},
         {"Bb D F", "read Bb D F as note names: 10 2 5"},
         {"0 4 7 t e", "read 0 4 7 t e as pitch-class list: 0 4 7 10 11"},
         {"0 4 7", ""},
-        {"7 11 2 d u 7", ""},   // repeats name the same set
+        {"7 11 2 d u 7", ""},  // repeats name the same set
         {"13.12.14", ""},
         {"hello", ""},
     };
@@ -174,4 +192,4 @@ TEST(SetReader, QuotesAreCutAtACharacterBoundary)
     EXPECT_EQ(QuoteForMessage(notes), "\xE2\x80\x9C" + std::string(39, 'C') + "\xE2\x80\xA6\xE2\x80\x9D");
 }
 
-} // namespace
+}  // namespace

@@ -33,17 +33,21 @@ std::string Gauge(float x, float y, float barW, float barH, float fullW, float f
 
 TEST(Charts, BarGaugesScaleTheValueToTheFullLength)
 {
-    const float full = 56.692802f;   // 2 cm
-    const float tall = 42.519600f;   // 1.5 cm
-    const float thick = 3.685032f;   // 0.13 cm
-    struct Case { bool vertical; float value, scale; float bar; };
+    const float full = 56.692802f;  // 2 cm
+    const float tall = 42.519600f;  // 1.5 cm
+    const float thick = 3.685032f;  // 0.13 cm
+    struct Case {
+        bool vertical;
+        float value, scale;
+        float bar;
+    };
     const Case cases[] = {
-        {false, 0, 100, 0},            // empty bar: an outline of width 0
-        {false, 100, 100, full},       // full bar exactly over the outline
+        {false, 0, 100, 0},       // empty bar: an outline of width 0
+        {false, 100, 100, full},  // full bar exactly over the outline
         {false, 50, 100, full / 2},
         {false, 150, 100, 1.5f * full},  // not clamped
         {false, -20, 100, -0.2f * full},
-        {false, 10, 0, 0},             // no full scale: no bar rather than "inf"
+        {false, 10, 0, 0},  // no full scale: no bar rather than "inf"
         {false, std::nanf(""), 100, 0},
         {true, 7.5f, 15, tall / 2},
         {true, 15, 15, tall},
@@ -71,54 +75,50 @@ TEST(Charts, GaugeScaleFactorScalesLineWeight)
 TEST(Charts, AzimuthDialOfZero)
 {
     const std::string text = Capture([](FILE* out) { DrawAzimuthChart(out, 100, 200, 1, 0); });
-    EXPECT_EQ(text,
-              "gsave\n"
-              "0. setgray\nnewpath\n[1.000000 0.000000] 0 setdash\n0.600000 setlinewidth\n"
-              "100.000000 200.000000 moveto\n100.000000 222.000000 lineto\nclosepath\nstroke\n"
-              "0. setgray\nnewpath\n[1.000000 0.000000] 0 setdash\n0.900000 setlinewidth\n"
-              "100.000000 200.000000 moveto\n100.000000 224.000000 lineto\nclosepath\nstroke\n"
-              "0. setgray\nnewpath\n1.800000 setlinewidth\n"
-              "100.000000 200.000000 moveto\n120.000000 200.000000 lineto\n80.000000 200.000000 lineto\n"
-              "stroke\n"
-              "newpath\n[2.500000 1.500000] 0 setdash\n0.900000 setlinewidth\n"
-              "120.000000 200.000000 moveto\n100.000000 200.000000 20.000000 0 180 arc\nclosepath\nstroke\n"
-              "newpath\n100.000000 200.000000 moveto\n100.000000 200.000000 3.500000 0 360 arc\n"
-              "closepath\nfill\n"
-              "grestore\n\n"
-              "gsave\n/MyArial findfont\n8.000000 scalefont\nsetfont\nnewpath\n"
-              "100.000000 189.000000 moveto\n"
-              "(azimuth: 0\\260) dup stringwidth pop 2. div neg 0 rmoveto show\ngrestore\n\n"
-              "gsave\n/MyArial findfont\n8.000000 scalefont\nsetfont\nnewpath\n"
-              "100.000000 225.000000 moveto\n"
-              "(nature) dup stringwidth pop 2. div neg 0 rmoveto show\ngrestore\n\n"
-              "gsave\n/MyArial findfont\n8.000000 scalefont\nsetfont\nnewpath\n"
-              "100.000000 234.000000 moveto\n"
-              "(amphibolic) dup stringwidth pop 2. div neg 0 rmoveto show\ngrestore\n\n");
+    EXPECT_EQ(text, "gsave\n"
+                    "0. setgray\nnewpath\n[1.000000 0.000000] 0 setdash\n0.600000 setlinewidth\n"
+                    "100.000000 200.000000 moveto\n100.000000 222.000000 lineto\nclosepath\nstroke\n"
+                    "0. setgray\nnewpath\n[1.000000 0.000000] 0 setdash\n0.900000 setlinewidth\n"
+                    "100.000000 200.000000 moveto\n100.000000 224.000000 lineto\nclosepath\nstroke\n"
+                    "0. setgray\nnewpath\n1.800000 setlinewidth\n"
+                    "100.000000 200.000000 moveto\n120.000000 200.000000 lineto\n80.000000 200.000000 lineto\n"
+                    "stroke\n"
+                    "newpath\n[2.500000 1.500000] 0 setdash\n0.900000 setlinewidth\n"
+                    "120.000000 200.000000 moveto\n100.000000 200.000000 20.000000 0 180 arc\nclosepath\nstroke\n"
+                    "newpath\n100.000000 200.000000 moveto\n100.000000 200.000000 3.500000 0 360 arc\n"
+                    "closepath\nfill\n"
+                    "grestore\n\n"
+                    "gsave\n/MyArial findfont\n8.000000 scalefont\nsetfont\nnewpath\n"
+                    "100.000000 189.000000 moveto\n"
+                    "(azimuth: 0\\260) dup stringwidth pop 2. div neg 0 rmoveto show\ngrestore\n\n"
+                    "gsave\n/MyArial findfont\n8.000000 scalefont\nsetfont\nnewpath\n"
+                    "100.000000 225.000000 moveto\n"
+                    "(nature) dup stringwidth pop 2. div neg 0 rmoveto show\ngrestore\n\n"
+                    "gsave\n/MyArial findfont\n8.000000 scalefont\nsetfont\nnewpath\n"
+                    "100.000000 234.000000 moveto\n"
+                    "(amphibolic) dup stringwidth pop 2. div neg 0 rmoveto show\ngrestore\n\n");
 }
 
 TEST(Charts, AzimuthSectorPointerAndLabels)
 {
     struct Case {
         float azimuth;
-        const char* sector;  // arc line of the gray sector, or nullptr for none
-        const char* pointer; // lineto of the pointer end
+        const char* sector;   // arc line of the gray sector, or nullptr for none
+        const char* pointer;  // lineto of the pointer end
         const char* value;
         const char* character;
     };
     const Case cases[] = {
         // Too small to show a value, but the side is already tonic.
-        {0.004f, "100.000000 200.000000 20.000000 89.996002 90 arc\n", nullptr, "(azimuth: 0\\260)",
-         "(tonic)"},
-        {-0.004f, "100.000000 200.000000 20.000000 90 90.003998 arc\n", nullptr, "(azimuth: 0\\260)",
-         "(phonic)"},
+        {0.004f, "100.000000 200.000000 20.000000 89.996002 90 arc\n", nullptr, "(azimuth: 0\\260)", "(tonic)"},
+        {-0.004f, "100.000000 200.000000 20.000000 90 90.003998 arc\n", nullptr, "(azimuth: 0\\260)", "(phonic)"},
         {-30, "100.000000 200.000000 20.000000 90 120.000000 arc\n", "88.000000 220.784607 lineto\n",
          "(azimuth: -30.0\\260)", "(phonic)"},
-        {45.25f, "100.000000 200.000000 20.000000 44.750000 90 arc\n", nullptr, "(azimuth: +45.2\\260)",
-         "(tonic)"},
+        {45.25f, "100.000000 200.000000 20.000000 44.750000 90 arc\n", nullptr, "(azimuth: +45.2\\260)", "(tonic)"},
         {90, "100.000000 200.000000 20.000000 0.000000 90 arc\n", "124.000000 200.000000 lineto\n",
          "(azimuth: +90.0\\260)", "(tonic)"},
-        {std::numeric_limits<float>::quiet_NaN(), nullptr, "100.000000 224.000000 lineto\n",
-         "(azimuth: 0\\260)", "(amphibolic)"},
+        {std::numeric_limits<float>::quiet_NaN(), nullptr, "100.000000 224.000000 lineto\n", "(azimuth: 0\\260)",
+         "(amphibolic)"},
     };
     for (const Case& c : cases) {
         const std::string text = Capture([&](FILE* out) { DrawAzimuthChart(out, 100, 200, 1, c.azimuth); });
@@ -126,7 +126,8 @@ TEST(Charts, AzimuthSectorPointerAndLabels)
             EXPECT_TRUE(Contains(text, std::string("newpath\n[1.000000 0.000000] 0 setdash\n0.900000 setlinewidth\n"
                                                    ".5 setgray\n100.000000 200.000000 moveto\n") +
                                            c.sector + "closepath\nfill\n"))
-                << c.azimuth << "\n" << text;
+                << c.azimuth << "\n"
+                << text;
         } else {
             EXPECT_FALSE(Contains(text, ".5 setgray")) << c.azimuth;
         }
@@ -151,4 +152,4 @@ TEST(Charts, AzimuthDialScalesWithK)
     EXPECT_TRUE(Contains(text, "0.000000 -8.800000 moveto\n(azimuth: +10.0\\260)"));
 }
 
-} // namespace
+}  // namespace

@@ -23,7 +23,8 @@ std::vector<InkBox> GhostscriptInk(const std::string& postscript)
 {
     char path[] = "/tmp/harmodex_ink_XXXXXX";
     const int fd = mkstemp(path);
-    if (fd < 0) return {};
+    if (fd < 0)
+        return {};
     close(fd);
     std::ofstream(path) << postscript;
     const std::string log = std::string(path) + ".log";
@@ -33,17 +34,20 @@ std::vector<InkBox> GhostscriptInk(const std::string& postscript)
     posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
     std::vector<std::string> args = {"gs", "-q", "-dSAFER", "-dBATCH", "-dNOPAUSE", "-sDEVICE=bbox", path};
     std::vector<char*> argv;
-    for (std::string& arg : args) argv.push_back(arg.data());
+    for (std::string& arg : args)
+        argv.push_back(arg.data());
     argv.push_back(nullptr);
     pid_t pid;
     int status = -1;
-    if (posix_spawnp(&pid, "gs", &actions, nullptr, argv.data(), environ) == 0) waitpid(pid, &status, 0);
+    if (posix_spawnp(&pid, "gs", &actions, nullptr, argv.data(), environ) == 0)
+        waitpid(pid, &status, 0);
     posix_spawn_file_actions_destroy(&actions);
     std::vector<InkBox> boxes;
     std::ifstream lines(log);
     for (std::string line; std::getline(lines, line);) {
         InkBox b;
-        if (std::sscanf(line.c_str(), "%%%%HiResBoundingBox: %lf %lf %lf %lf", &b.left, &b.bottom, &b.right, &b.top) == 4)
+        if (std::sscanf(line.c_str(), "%%%%HiResBoundingBox: %lf %lf %lf %lf", &b.left, &b.bottom, &b.right, &b.top) ==
+            4)
             boxes.push_back(b);
     }
     std::remove(path);
@@ -77,7 +81,8 @@ const std::vector<std::function<void(FILE*)>>& Samples()
 // grid, which moves an edge by up to about a tenth of a point.
 TEST(FontMetrics, InkLandsWhereGhostscriptDrawsIt)
 {
-    if (!GhostscriptAvailable()) GTEST_SKIP() << "gs is not on PATH";
+    if (!GhostscriptAvailable())
+        GTEST_SKIP() << "gs is not on PATH";
     std::string document = Capture([](FILE* s) { Print_PS_Header(s, "ink", static_cast<int>(Samples().size())); });
     std::vector<InkBox> ours;
     for (std::size_t i = 0; i < Samples().size(); ++i) {
@@ -88,7 +93,8 @@ TEST(FontMetrics, InkLandsWhereGhostscriptDrawsIt)
             all.right = std::max(all.right, w.box.right), all.top = std::max(all.top, w.box.top);
         }
         ours.push_back(all);
-        if (i > 0) document += Capture([&](FILE* s) { Print_PS_PageStart(s, static_cast<int>(i + 1)); });
+        if (i > 0)
+            document += Capture([&](FILE* s) { Print_PS_PageStart(s, static_cast<int>(i + 1)); });
         document += fragment;
     }
     document += Capture(WrapUp_PS);
@@ -127,4 +133,4 @@ TEST(FontMetrics, CollisionsAreBetweenWordsOfDifferentTexts)
     EXPECT_NE(FirstCollision(pair, gap * 1.1).first, -1);
 }
 
-} // namespace
+}  // namespace

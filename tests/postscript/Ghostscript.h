@@ -19,19 +19,20 @@ inline std::string GhostscriptErrors(const std::string& postscript)
 {
     char path[] = "/tmp/harmodex_gs_XXXXXX";
     const int fd = mkstemp(path);
-    if (fd < 0) return "cannot create a temporary file";
+    if (fd < 0)
+        return "cannot create a temporary file";
     close(fd);
     std::ofstream(path) << postscript;
     const std::string log = std::string(path) + ".log";
-    const std::string command = "gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=nullpage '" + std::string(path) +
-                                "' >'" + log + "' 2>&1 </dev/null";
+    const std::string command =
+        "gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=nullpage '" + std::string(path) + "' >'" + log + "' 2>&1 </dev/null";
     const int status = std::system(command.c_str());
     std::stringstream messages;
     messages << std::ifstream(log).rdbuf();
     std::remove(path);
     std::remove(log.c_str());
-    const bool clean = WIFEXITED(status) && WEXITSTATUS(status) == 0 &&
-                       messages.str().find("Error") == std::string::npos;
+    const bool clean =
+        WIFEXITED(status) && WEXITSTATUS(status) == 0 && messages.str().find("Error") == std::string::npos;
     return clean ? std::string() : "gs: " + messages.str();
 }
 

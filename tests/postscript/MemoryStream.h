@@ -12,7 +12,8 @@ public:
     MemoryStream() : stream_(open_memstream(&buffer_, &size_)) {}
     ~MemoryStream()
     {
-        if (stream_) std::fclose(stream_);
+        if (stream_)
+            std::fclose(stream_);
         std::free(buffer_);
     }
     MemoryStream(const MemoryStream&) = delete;

@@ -18,9 +18,8 @@ PitchClassSet Analysed(const std::vector<int>& pcs)
 
 std::vector<ShownText> Row(const PitchClassSet& p, const char* table)
 {
-    return ShownTexts(Capture([&](FILE* out) {
-        PrintNumericTables(out, p, table, p.getCostereTonalMajorTable(), 100, 50, 14.1732f, 8);
-    }));
+    return ShownTexts(Capture(
+        [&](FILE* out) { PrintNumericTables(out, p, table, p.getCostereTonalMajorTable(), 100, 50, 14.1732f, 8); }));
 }
 
 TEST(NumericTables, HeaderRowOnWholePointColumnsWithDAndU)
@@ -29,13 +28,18 @@ TEST(NumericTables, HeaderRowOnWholePointColumnsWithDAndU)
         PrintNumericTablesSimpleII(out, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}, 100.5f, 50, 14.1732f, 8.8f);
     }));
     ASSERT_EQ(cells.size(), 12u);
-    for (int i = 0; i < 12; ++i) EXPECT_EQ(cells[i].x, 100 + 14 * i);
+    for (int i = 0; i < 12; ++i)
+        EXPECT_EQ(cells[i].x, 100 + 14 * i);
     EXPECT_EQ(cells[9].text + cells[10].text + cells[11].text, "9du");
 }
 
 TEST(NumericTables, EmphasisOfTheLargestEntry)
 {
-    struct Case { bool hundred; std::vector<int> values; std::string bold; };
+    struct Case {
+        bool hundred;
+        std::vector<int> values;
+        std::string bold;
+    };
     const Case cases[] = {
         {false, {3, 7, 7, 1}, "-BB-"},      // equal maxima are both emphasised
         {true, {100, 42, 12, 42}, "-B-B"},  // full commonality is passed over
@@ -44,7 +48,8 @@ TEST(NumericTables, EmphasisOfTheLargestEntry)
     for (const Case& c : cases) {
         std::string bold;
         for (const ShownText& cell : ShownTexts(Capture([&](FILE* out) {
-                 (c.hundred ? PrintNumericTablesSimpleHundred : PrintNumericTablesSimple)(out, c.values, 0, 0, 10, 5.6f);
+                 (c.hundred ? PrintNumericTablesSimpleHundred : PrintNumericTablesSimple)(out, c.values, 0, 0, 10,
+                                                                                          5.6f);
              })))
             bold += cell.font == "Helvetica-Bold-Italic" ? 'B' : '-';
         EXPECT_EQ(bold, c.bold);
@@ -53,7 +58,11 @@ TEST(NumericTables, EmphasisOfTheLargestEntry)
 
 TEST(NumericTables, ParenthesesEncloseRunsThatDoNotQualify)
 {
-    struct Case { std::vector<int> set; const char* table; const char* marks; };
+    struct Case {
+        std::vector<int> set;
+        const char* table;
+        const char* marks;
+    };
     const Case cases[] = {
         // Root table of the major triad: 1-3, 5-6 and 8-11 are outside the set.
         {{0, 4, 7}, "Parncutt", "# ( # # # ) # ( # # ) # ( # # # # )"},
@@ -69,8 +78,10 @@ TEST(NumericTables, ParenthesesEncloseRunsThatDoNotQualify)
     for (const Case& c : cases) {
         std::string marks;
         for (const ShownText& cell : Row(Analysed(c.set), c.table))
-            marks += std::string(marks.empty() ? "" : " ") +
-                     (cell.text == "\\(" ? "(" : cell.text == " \\)" ? ")" : cell.text == "_" ? "_" : "#");
+            marks += std::string(marks.empty() ? "" : " ") + (cell.text == "\\("    ? "("
+                                                              : cell.text == " \\)" ? ")"
+                                                              : cell.text == "_"    ? "_"
+                                                                                    : "#");
         EXPECT_EQ(marks, c.marks) << c.table;
     }
 
@@ -100,4 +111,4 @@ TEST(NumericTables, BareFifthUnderlinedInEveryColumn)
         }
 }
 
-} // namespace
+}  // namespace

@@ -17,25 +17,28 @@ std::string WithFixedDate(std::string text)
 {
     const std::string key = "%%CreationDate: ";
     const std::size_t start = text.find(key);
-    if (start == std::string::npos) return text;
+    if (start == std::string::npos)
+        return text;
     const std::size_t end = text.find('\n', start);
     return text.replace(start + key.size(), end - start - key.size(), "DATE");
 }
 
-const char* const kPrologue =
-    "/Arial findfont\n"
-    "0 dict copy begin\n"
-    "/Encoding ISOLatin1Encoding def\n"
-    "/MyArial /FontName def\n"
-    "currentdict end\n"
-    "dup /FID undef\n"
-    "/MyArial exch definefont pop\n";
+const char* const kPrologue = "/Arial findfont\n"
+                              "0 dict copy begin\n"
+                              "/Encoding ISOLatin1Encoding def\n"
+                              "/MyArial /FontName def\n"
+                              "currentdict end\n"
+                              "dup /FID undef\n"
+                              "/MyArial exch definefont pop\n";
 
 TEST(PostScriptWriter, CentimetresUseTheFactorOfThePageGeometry)
 {
-    struct Case { float cm; const char* points; };
+    struct Case {
+        float cm;
+        const char* points;
+    };
     const Case cases[] = {
-        {1.0f, "28.346401"}, {0.0f, "0.000000"}, {17.0f, "481.888824"},
+        {1.0f, "28.346401"},   {0.0f, "0.000000"},  {17.0f, "481.888824"},
         {24.0f, "680.313599"}, {0.05f, "1.417320"}, {-0.05f, "-1.417320"},
     };
     for (const Case& c : cases) {
@@ -71,7 +74,10 @@ TEST(PostScriptWriter, EpsDocumentOfTheAnalysisPage)
 
 TEST(PostScriptWriter, BoundingBoxTruncatesTowardZero)
 {
-    struct Case { float w, h; const char* line; };
+    struct Case {
+        float w, h;
+        const char* line;
+    };
     const Case cases[] = {
         {481.9f, 680.99f, "%%BoundingBox: 0 0 481 680\n"},
         {0.5f, 1.0f, "%%BoundingBox: 0 0 0 1\n"},
@@ -126,13 +132,16 @@ TEST(PostScriptWriter, OnePageMultiPageDocumentShowsItsPage)
 
 TEST(PostScriptWriter, DateTextHasTheAsctimeFormForAnyDate)
 {
-    struct Case { int year, mon, mday, hour, min, sec, wday; const char* text; };
+    struct Case {
+        int year, mon, mday, hour, min, sec, wday;
+        const char* text;
+    };
     const Case cases[] = {
         {93, 5, 30, 21, 49, 8, 3, "Wed Jun 30 21:49:08 1993\n"},
         {125, 0, 5, 7, 3, 0, 0, "Sun Jan  5 07:03:00 2025\n"},
         {100, 11, 31, 23, 59, 60, 0, "Sun Dec 31 23:59:60 2000\n"},
         // Out-of-range fields are brought into range, never read past a table.
-        {10100, 0, 1, 0, 0, 0, 6, "Sat Jan  1 00:00:00 9999\n"},   // 5-digit year
+        {10100, 0, 1, 0, 0, 0, 6, "Sat Jan  1 00:00:00 9999\n"},  // 5-digit year
         {-1901, -1, -4, -1, -30, -2, -1, "Sun Jan  1 00:00:00 0000\n"},
         {-1000, 12, 0, 24, 60, 61, 7, "Sat Dec  1 23:59:60 0900\n"},
         {2147483647, 99, 99, 99, 99, 99, 99, "Sat Dec 31 23:59:60 9999\n"},
@@ -158,10 +167,30 @@ TEST(PostScriptWriter, DateTextHasTheAsctimeFormForAnyDate)
 // including ties, negative zero, huge and tiny values.
 TEST(WriteOperands, MatchesPrintfForEveryKindOfValue)
 {
-    std::vector<double> values = {0.0, -0.0, 0.5, 1.0000005, 2.5e-7, -2.5e-7, 123456.0000005, 1e300, -1e300,
-                                  28.346401, 481.888824, 0.0000005, 0.0000015, 0.0000025, 0.0000005000000001,
-                                  -0.0000004, 4503599627370495.5, 9007199254740991.0, 9007199254740992.0, 1e-320,
-                                  0.1234565, 0.1234575, 2.0000005, 1e15 + 0.5};
+    std::vector<double> values = {0.0,
+                                  -0.0,
+                                  0.5,
+                                  1.0000005,
+                                  2.5e-7,
+                                  -2.5e-7,
+                                  123456.0000005,
+                                  1e300,
+                                  -1e300,
+                                  28.346401,
+                                  481.888824,
+                                  0.0000005,
+                                  0.0000015,
+                                  0.0000025,
+                                  0.0000005000000001,
+                                  -0.0000004,
+                                  4503599627370495.5,
+                                  9007199254740991.0,
+                                  9007199254740992.0,
+                                  1e-320,
+                                  0.1234565,
+                                  0.1234575,
+                                  2.0000005,
+                                  1e15 + 0.5};
     unsigned seed = 12345;
     for (int i = 0; i < 20000; ++i) {
         seed = seed * 1103515245u + 12345u;
@@ -178,4 +207,4 @@ TEST(WriteOperands, MatchesPrintfForEveryKindOfValue)
     }
 }
 
-} // namespace
+}  // namespace

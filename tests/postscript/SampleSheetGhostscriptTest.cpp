@@ -12,8 +12,9 @@ namespace {
 
 TEST(SampleSheet, GhostscriptRendersItWithoutError)
 {
-    if (!GhostscriptAvailable()) GTEST_SKIP() << "gs is not on PATH";
+    if (!GhostscriptAvailable())
+        GTEST_SKIP() << "gs is not on PATH";
     EXPECT_EQ(GhostscriptErrors(Capture([](FILE* out) { WriteSampleSheet(out); })), "");
 }
 
-} // namespace
+}  // namespace

@@ -10,10 +10,10 @@
 #include <vector>
 
 struct ShownText {
-    std::string font;     // the first font selected
-    float x = 0, y = 0;   // the first point moved to
-    std::string text;     // the pieces shown, run together, escapes kept (a leading bullet or arrow left out)
-    std::string body;     // the fragment's PostScript
+    std::string font;    // the first font selected
+    float x = 0, y = 0;  // the first point moved to
+    std::string text;    // the pieces shown, run together, escapes kept (a leading bullet or arrow left out)
+    std::string body;    // the fragment's PostScript
     std::vector<float> sizes;
 };
 
@@ -34,14 +34,16 @@ inline std::vector<ShownText> ShownTexts(const std::string& postscript)
             if (!placed && std::regex_match(line, m, moveto)) {
                 f.x = std::stof(m[1]), f.y = std::stof(m[2]), placed = true;
             } else if (std::regex_match(line, m, shown)) {
-                if (m[1] != "\\267 " && m[1] != "\\256 ") f.text += m[1];
+                if (m[1] != "\\267 " && m[1] != "\\256 ")
+                    f.text += m[1];
             } else if (std::regex_match(line, m, scaled)) {
                 f.sizes.push_back(std::stof(m[1]));
             } else if (f.font.empty() && std::regex_match(line, m, font)) {
                 f.font = m[1];
             }
         }
-        if (!f.text.empty()) fragments.push_back(f);
+        if (!f.text.empty())
+            fragments.push_back(f);
         at = end;
     }
     return fragments;
@@ -51,7 +53,8 @@ inline std::vector<ShownText> ShownTexts(const std::string& postscript)
 inline const ShownText* FindShown(const std::vector<ShownText>& shown, const std::string& text)
 {
     for (const ShownText& s : shown)
-        if (s.text == text) return &s;
+        if (s.text == text)
+            return &s;
     return nullptr;
 }
 

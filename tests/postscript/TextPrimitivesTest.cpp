@@ -36,26 +36,28 @@ const char* const k10 = "10.000000";
 TEST(TextPrimitives, PrintTextCentredExample)
 {
     const std::string text = Capture([](FILE* out) { Print_Text(out, 100, 200, 10, "abc", 1); });
-    EXPECT_EQ(text,
-              "gsave\n"
-              "/Times-Roman findfont\n"
-              "10.000000 scalefont\n"
-              "setfont\n"
-              "newpath\n"
-              "100.000000 200.000000 moveto\n"
-              "(abc) dup stringwidth pop 2. div neg 0 rmoveto show\n"
-              "grestore\n\n");
+    EXPECT_EQ(text, "gsave\n"
+                    "/Times-Roman findfont\n"
+                    "10.000000 scalefont\n"
+                    "setfont\n"
+                    "newpath\n"
+                    "100.000000 200.000000 moveto\n"
+                    "(abc) dup stringwidth pop 2. div neg 0 rmoveto show\n"
+                    "grestore\n\n");
 }
 
 TEST(TextPrimitives, SingleTextFamilyFontsAndAlignments)
 {
     const std::pair<SingleText, const char*> fonts[] = {
-        {Print_Text, "Times-Roman"}, {Print_TextII, "MyArial"},  {Print_TextIIb, "Arial"},
-        {Print_TextIII, "Helvetica"}, {Print_TextIV, "Symbol"}, {Print_TextBoldIII, "Helvetica-Bold-Italic"},
+        {Print_Text, "Times-Roman"},  {Print_TextII, "MyArial"}, {Print_TextIIb, "Arial"},
+        {Print_TextIII, "Helvetica"}, {Print_TextIV, "Symbol"},  {Print_TextBoldIII, "Helvetica-Bold-Italic"},
     };
     const std::pair<int, const char*> aligns[] = {
-        {1, " dup stringwidth pop 2. div neg 0 rmoveto"}, {2, " dup stringwidth pop 1. div neg 0 rmoveto"},
-        {0, ""}, {3, ""}, {-1, ""},
+        {1, " dup stringwidth pop 2. div neg 0 rmoveto"},
+        {2, " dup stringwidth pop 1. div neg 0 rmoveto"},
+        {0, ""},
+        {3, ""},
+        {-1, ""},
     };
     for (const auto& font : fonts) {
         for (const auto& align : aligns) {
@@ -99,18 +101,24 @@ TEST(TextPrimitives, OperatorWithLoweredSubscript)
 
 TEST(TextPrimitives, BulletedAndArrowedLines)
 {
-    struct Case { std::function<void(FILE*)> write; const char *sign, *font, *text; };
+    struct Case {
+        std::function<void(FILE*)> write;
+        const char *sign, *font, *text;
+    };
     const Case cases[] = {
         {[](FILE* out) { Print_Bulleted(out, 10, 20, 10, "symmetric"); },
          "(\\267 ) show\n(\\345 ) dup stringwidth pop 1000.0 div neg 0 rmoveto\n", "Helvetica", "symmetric"},
         {[](FILE* out) { Print_Bulleted(out, 10, 20, 10, "first", 1); }, "(\\267 )show\n", "Helvetica", "first"},
-        {[](FILE* out) { Print_Bulleted(out, 10, 20, 10, "next", 0); }, "(\\267 ) stringwidth rmoveto\n", "Helvetica", "next"},
+        {[](FILE* out) { Print_Bulleted(out, 10, 20, 10, "next", 0); }, "(\\267 ) stringwidth rmoveto\n", "Helvetica",
+         "next"},
         {[](FILE* out) { Print_Arrowed(out, 10, 20, 10, "axes: 0 6"); }, "(\\256 )show\n", "MyArial", "axes: 0 6"},
         {[](FILE* out) { Print_Arrowed(out, 10, 20, 10, "a", 7); }, "(\\256 )show\n", "MyArial", "a"},
-        {[](FILE* out) { Print_Arrowed(out, 10, 20, 10, "    b", 0); }, "(\\256 ) stringwidth rmoveto\n", "MyArial", "    b"},
+        {[](FILE* out) { Print_Arrowed(out, 10, 20, 10, "    b", 0); }, "(\\256 ) stringwidth rmoveto\n", "MyArial",
+         "    b"},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(Capture(c.write), Fragment(Font("Symbol", k10) + c.sign + Font(c.font, k10) + "(" + c.text + ") show\n"))
+        EXPECT_EQ(Capture(c.write),
+                  Fragment(Font("Symbol", k10) + c.sign + Font(c.font, k10) + "(" + c.text + ") show\n"))
             << c.text;
     }
 }
@@ -120,7 +128,12 @@ TEST(TextPrimitives, SubsetConfigurationLeftToRight)
     const std::string subset = Piece("Helvetica-Italic", k9, "3") + Piece("Helvetica", k10, "(04)");
     const std::string remainder = Piece("Helvetica-Italic", k9, "1,") + Piece("Helvetica", k10, "(0)");
     const std::string alone = Piece("Helvetica-Italic", k9, "3") + Piece("Helvetica", k10, "(0)");
-    struct Case { const char* text1; const char* text2; int join; std::string body; };
+    struct Case {
+        const char* text1;
+        const char* text2;
+        int join;
+        std::string body;
+    };
     const Case cases[] = {
         {"(04)", "(0)", 0, subset + Piece("Helvetica", k10, " + ") + remainder},
         {"(04)", "(0)", 1, subset + Piece("Helvetica", k10, " +") + remainder},
@@ -150,7 +163,11 @@ TEST(TextPrimitives, SubsetConfigurationEndingAtX)
     const std::string subset =
         before("Helvetica", k10, "\\(04\\)") + Left("\\(04\\)") + "\n" + before("Helvetica-Italic", k9, "3");
     const std::string remainder = EndingHere("Helvetica", k10, "(0)") + EndingHere("Helvetica-Italic", k9, "1,");
-    struct Case { const char* text2; int join; std::string body; };
+    struct Case {
+        const char* text2;
+        int join;
+        std::string body;
+    };
     const Case cases[] = {
         {"(0)", 0, remainder + EndingHere("Helvetica", k10, " + ") + subset},
         {"(0)", 1, remainder + EndingHere("Helvetica", k10, " +") + subset},
@@ -158,9 +175,8 @@ TEST(TextPrimitives, SubsetConfigurationEndingAtX)
         {"()", 1, EndingHere("Symbol", k10, "\\306") + EndingHere("Helvetica", k10, " +") + subset},
     };
     for (const Case& c : cases) {
-        const std::string text = Capture([&](FILE* out) {
-            Print_SubsetConfiguration(out, 10, 20, 10, "\\(04\\)", "3", c.text2, "1,", 2, c.join);
-        });
+        const std::string text = Capture(
+            [&](FILE* out) { Print_SubsetConfiguration(out, 10, 20, 10, "\\(04\\)", "3", c.text2, "1,", 2, c.join); });
         EXPECT_EQ(text, Fragment(c.body)) << c.text2 << " join " << c.join;
     }
     EXPECT_EQ(Capture([](FILE* out) { Print_SubsetConfiguration(out, 10, 20, 10, "(0)", "", "()", "", 2, 1); }),
@@ -171,33 +187,41 @@ TEST(TextPrimitives, ReversibilityFormulas)
 {
     const std::string plus = Piece("Helvetica", k10, "+ "), equals = Piece("Helvetica", k10, " = ");
     for (int kind : {0, 1, 2}) {
-        const std::string text = Capture(
-            [&](FILE* out) { Print_ReversibilityThreeStage(out, 10, 20, 10, kind, "6", "2", "(0 4 7)"); });
-        EXPECT_EQ(text, Fragment(plus + Piece("Times-Roman", "11.000000", kind == 1 ? "I" : "T") +
-                                 "0 -1.417320 rmoveto\n" + Piece("Helvetica", k9, "6") + "0 1.417320 rmoveto\n" +
-                                 equals + Piece("Helvetica-Italic", k9, "2 ") + Font("Helvetica", k10) +
-                                 "((0 4 7)) show\n"))
+        const std::string text =
+            Capture([&](FILE* out) { Print_ReversibilityThreeStage(out, 10, 20, 10, kind, "6", "2", "(0 4 7)"); });
+        EXPECT_EQ(text,
+                  Fragment(plus + Piece("Times-Roman", "11.000000", kind == 1 ? "I" : "T") + "0 -1.417320 rmoveto\n" +
+                           Piece("Helvetica", k9, "6") + "0 1.417320 rmoveto\n" + equals +
+                           Piece("Helvetica-Italic", k9, "2 ") + Font("Helvetica", k10) + "((0 4 7)) show\n"))
             << "kind " << kind;
     }
-    const std::string text = Capture(
-        [](FILE* out) { Print_ReversibilityFourStage(out, 10, 20, 10, "1", "(01)", "2", "(02)"); });
+    const std::string text =
+        Capture([](FILE* out) { Print_ReversibilityFourStage(out, 10, 20, 10, "1", "(01)", "2", "(02)"); });
     EXPECT_EQ(text, Fragment(plus + Piece("Helvetica-Italic", k9, "1 ") + Piece("Helvetica", k10, "(01)") + equals +
                              Piece("Helvetica-Italic", k9, "2 ") + Font("Helvetica", k10) + "((02)) show\n"));
 }
 
 TEST(TextPrimitives, CountsItemsBetweenSpaces)
 {
-    struct Case { const char* text; int items; };
+    struct Case {
+        const char* text;
+        int items;
+    };
     const Case cases[] = {
         {"  0  4 7 ", 3}, {"", 0}, {"    ", 0}, {"0 4 7", 3}, {"x", 1}, {"a\tb c", 2},
     };
-    for (const Case& c : cases) EXPECT_EQ(NumberOfItemsInString(c.text), c.items) << '"' << c.text << '"';
+    for (const Case& c : cases)
+        EXPECT_EQ(NumberOfItemsInString(c.text), c.items) << '"' << c.text << '"';
 }
 
 TEST(TextPrimitives, BreaksTextIntoPiecesOfNPlusOneItems)
 {
     using Pieces = std::vector<std::string>;
-    struct Case { const char* text; int n; Pieces pieces; };
+    struct Case {
+        const char* text;
+        int n;
+        Pieces pieces;
+    };
     const Case cases[] = {
         {"a b c d", 1, {"a b ", "c d ", ""}},
         {"a b c", 1, {"a b ", "c "}},
@@ -208,7 +232,8 @@ TEST(TextPrimitives, BreaksTextIntoPiecesOfNPlusOneItems)
         {"a b c", 0, {"a ", "b ", "c ", ""}},
         {"a b", -3, {"a ", "b ", ""}},
     };
-    for (const Case& c : cases) EXPECT_EQ(BreakUpStringInPieces(c.text, c.n), c.pieces) << c.text;
+    for (const Case& c : cases)
+        EXPECT_EQ(BreakUpStringInPieces(c.text, c.n), c.pieces) << c.text;
 }
 
 TEST(TextPrimitives, StringUtilitiesHandleLongTextsWhole)
@@ -216,7 +241,8 @@ TEST(TextPrimitives, StringUtilitiesHandleLongTextsWhole)
     // Texts and items well beyond a 112-byte line are kept whole.
     const std::string longItem(300, 'x');
     std::string text;
-    for (int i = 0; i < 100; ++i) text += longItem + "  ";
+    for (int i = 0; i < 100; ++i)
+        text += longItem + "  ";
     EXPECT_EQ(NumberOfItemsInString(text), 100);
     const std::vector<std::string> pieces = BreakUpStringInPieces(text, 7);
     ASSERT_EQ(pieces.size(), 13u);
@@ -224,4 +250,4 @@ TEST(TextPrimitives, StringUtilitiesHandleLongTextsWhole)
     EXPECT_EQ(pieces[12], longItem + " " + longItem + " " + longItem + " " + longItem + " ");
 }
 
-} // namespace
+}  // namespace

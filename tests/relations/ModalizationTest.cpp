@@ -27,8 +27,8 @@ TEST(Modalization, CodeReaders)
     struct Case {
         int code, level, flag, upside;
     } cases[] = {
-        {0, 0, 1, 0}, {1011, 11, 1, 0}, {111, 11, -1, 0}, {211, 11, -1, 1}, {1203, 3, -1, 1}, {305, 5, 1, 1},
-        {60, 0, 0, 0}, {150, 0, 0, 0}, {350, 0, 0, 0}, {-99, 0, 0, 0},  // not codes
+        {0, 0, 1, 0},   {1011, 11, 1, 0}, {111, 11, -1, 0}, {211, 11, -1, 1}, {1203, 3, -1, 1},
+        {305, 5, 1, 1}, {60, 0, 0, 0},    {150, 0, 0, 0},   {350, 0, 0, 0},   {-99, 0, 0, 0},  // not codes
     };
     for (const Case& c : cases) {
         EXPECT_EQ(interpretIndexModCode(c.code), c.level) << c.code;
@@ -69,8 +69,12 @@ TEST(Modalization, IndexTexts)
         // Seen from the second form of the pair: its own codes are retrograde.
         {diatonic, {0, 3, 5}, {0, 3, 5, 10}, ofDiatonic, "|0\\317,3\\317,5\\317,d\\317,-6,-8,-1,-3|,", 1},
         // Two groups of one subset, each between bars.
-        {{0, 1, 2, 6, 7}, {0, 1, 6}, {0, 1, 6}, calculateModalizationAttributes(Loaded({0, 1, 2, 6, 7})),
-         "|0,1,-7|6,-1|,", 1},
+        {{0, 1, 2, 6, 7},
+         {0, 1, 6},
+         {0, 1, 6},
+         calculateModalizationAttributes(Loaded({0, 1, 2, 6, 7})),
+         "|0,1,-7|6,-1|,",
+         1},
         // Equally spaced augmented triads: levels giving the same set merged.
         {hexatonic, {0, 4, 8}, {0, 1, 4, 5, 8, 9}, ofHexatonic, "|\\2670+,1+|,", 1},
         // Without groups the same levels are plain, marked before the level.
@@ -159,4 +163,4 @@ TEST(Modalization, GroupsAndTextsOverTheCatalogue)
     }
 }
 
-} // namespace
+}  // namespace

@@ -23,16 +23,17 @@ TEST(SetAlgebra, OperateVectorSetTransposesOrInvertsKeepingOrder)
     } cases[] = {
         {{0, 4, 7}, 0, -1, {0, 8, 5}},
         {{0, 4, 7}, 2, 1, {2, 6, 9}},
-        {{0, 4, 7}, 2, 0, {2, 6, 9}},   // any mode but -1 transposes
-        {{7, 0, 7}, 5, 1, {0, 5, 0}},   // order and duplicates kept
-        {{0, 4, 7}, -1, 1, {11, 3, 6}}, // negative level
+        {{0, 4, 7}, 2, 0, {2, 6, 9}},    // any mode but -1 transposes
+        {{7, 0, 7}, 5, 1, {0, 5, 0}},    // order and duplicates kept
+        {{0, 4, 7}, -1, 1, {11, 3, 6}},  // negative level
         {{0, 4, 7}, 14, -1, {2, 10, 7}},
         {{13, -1}, 0, 1, {1, 11}},
-        {{-2147483647 - 1}, 0, -1, {8}}, // -2^31 is pitch class 4, inverted without overflow
+        {{-2147483647 - 1}, 0, -1, {8}},  // -2^31 is pitch class 4, inverted without overflow
         {{}, 3, 1, {}},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(operateVectorSet(c.list, c.level, c.mode), c.expected) << VectorToString(c.list) << " level " << c.level << " mode " << c.mode;
+        EXPECT_EQ(operateVectorSet(c.list, c.level, c.mode), c.expected)
+            << VectorToString(c.list) << " level " << c.level << " mode " << c.mode;
     }
 }
 
@@ -123,7 +124,8 @@ TEST(SetAlgebra, ConjunctionTablesAreConsistentOverTheCatalogue)
             for (const ReversibilityInfo& r : v.table) {
                 ASSERT_EQ(r.levels.size(), r.unionLevels.size()) << u.tnTypes[i];
                 for (size_t k = 0; k < r.levels.size(); ++k) {
-                    const Pcs unionNormal = tool.calculateNormalForm(AddVectors(a, operateVectorSet(v.partnerBase, r.levels[k], v.mode)));
+                    const Pcs unionNormal =
+                        tool.calculateNormalForm(AddVectors(a, operateVectorSet(v.partnerBase, r.levels[k], v.mode)));
                     EXPECT_EQ(tool.calculateTnType(unionNormal), r.unionTnType);
                     EXPECT_EQ(operateVectorSet(r.unionTnType, r.unionLevels[k], 1), unionNormal);
                     EXPECT_EQ(unionNormal.size(), a.size() + v.partnerBase.size());  // disjoint
@@ -136,4 +138,4 @@ TEST(SetAlgebra, ConjunctionTablesAreConsistentOverTheCatalogue)
     }
 }
 
-} // namespace
+}  // namespace

@@ -92,9 +92,9 @@ TEST(SubsetSearch, AgreesWithThePlainSearchOverTheCatalogue)
     std::vector<Pcs> inputs;
     for (const std::string& text : u.tnTypes)
         inputs.push_back(StringToVector(text));
-    inputs.push_back({0, 0, 4});        // a repeated 0 pairs twice with a single note
+    inputs.push_back({0, 0, 4});  // a repeated 0 pairs twice with a single note
     inputs.push_back({0, 0, 4, 7, 7});
-    inputs.push_back({12, 4, 7});       // 12 pairs with no pitch class
+    inputs.push_back({12, 4, 7});  // 12 pairs with no pitch class
     inputs.push_back({-1, 3, 6, 10});
     inputs.push_back({});
     for (const Pcs& s : inputs) {
@@ -138,13 +138,13 @@ TEST(SubsetSearch, LevelsGivingTheSameTransformAreMerged)
         int mode;
         const char* text;
     } cases[] = {
-        {{0, 4, 8}, {0, 4, 8}, 0, "0+"},               // the augmented triad repeats at T4 and T8
+        {{0, 4, 8}, {0, 4, 8}, 0, "0+"},  // the augmented triad repeats at T4 and T8
         {{0, 4, 8}, {1, 2, 5}, 1, "1+,2"},
         {{0, 4, 7}, {0, 5, 7}, 1, "0,5,7"},
         {{0, 4, 7}, {10, 11}, 1, "d,u"},
-        {{0, 6}, {0, 6, 3, 9}, -1, "0+,3+"},           // I0 = I6 and I3 = I9 of the tritone
-        {{0, 3, 6, 9}, {1003, 6}, 1, "3+"},            // an entry marked already keeps its "+"
-        {{0, 4, 7}, {-99, 2, -99}, 1, "2"},            // removed entries are skipped
+        {{0, 6}, {0, 6, 3, 9}, -1, "0+,3+"},  // I0 = I6 and I3 = I9 of the tritone
+        {{0, 3, 6, 9}, {1003, 6}, 1, "3+"},   // an entry marked already keeps its "+"
+        {{0, 4, 7}, {-99, 2, -99}, 1, "2"},   // removed entries are skipped
         {{0, 4, 7}, {}, 1, ""},
     };
     for (const Case& c : cases) {
@@ -155,4 +155,4 @@ TEST(SubsetSearch, LevelsGivingTheSameTransformAreMerged)
     }
 }
 
-} // namespace
+}  // namespace

@@ -153,4 +153,4 @@ TEST(SetInfoLists, AppendAndSelectByLabel)
     EXPECT_TRUE(p.getSetInfoByLabel(nullptr).empty());
 }
 
-} // namespace
+}  // namespace
