@@ -52,7 +52,7 @@ void followFilter(GObject* chooserObject, GParamSpec*, void*)
     gtk_file_chooser_set_current_name(chooser, name.c_str());
 }
 
-} // namespace
+}  // namespace
 
 const SaveFormat kSaveFormats[] = {
     {"EPS (Encapsulated PostScript)", "eps", pageBytes<PageFormat::Eps>},
@@ -99,8 +99,9 @@ void PageIsSaveable()
 bool CreateFileSelectionGUI()
 {
     FileNameXX = std::string("xxx0") + "0001" + ".eps";
-    GtkWidget* dialog = gtk_file_chooser_dialog_new("Save page as:", GTK_WINDOW(window), GTK_FILE_CHOOSER_ACTION_SAVE,
-                                                    "_Cancel", GTK_RESPONSE_CANCEL, "_Save", GTK_RESPONSE_ACCEPT, nullptr);
+    GtkWidget* dialog =
+        gtk_file_chooser_dialog_new("Save page as:", GTK_WINDOW(window), GTK_FILE_CHOOSER_ACTION_SAVE, "_Cancel",
+                                    GTK_RESPONSE_CANCEL, "_Save", GTK_RESPONSE_ACCEPT, nullptr);
     GtkFileChooser* chooser = GTK_FILE_CHOOSER(dialog);
     gtk_file_chooser_set_do_overwrite_confirmation(chooser, TRUE);
     gchar* folder = g_get_current_dir();
@@ -158,6 +159,9 @@ void SaveEPSfile(GtkWidget*, void*)
         ReportSaveFailure(FileNameXX, e.what());
         return;
     }
-    if (!WriteFileAtomically(FileNameXX, bytes, &error))
-        ReportSaveFailure(FileNameXX, error);
+    try {
+        WriteFileAtomically(FileNameXX, bytes);
+    } catch (const std::exception& e) {
+        ReportSaveFailure(FileNameXX, e.what());
+    }
 }

@@ -22,14 +22,17 @@ struct SetArgumentReading {
     std::ostream* notes = nullptr;
 } setArgumentReading;
 
-} // namespace
+}  // namespace
 
 std::vector<int> ReadSetArgument(const std::string& text)
 {
     if (setArgumentReading.literal) {
         std::vector<int> list = ReadSetText(text);
         if (list.empty())
-            throw Failure{"\"" + text + "\" names no pitch class (give a list such as \"0 4 7\" or a Costère code such as 13.12.14)", 2};
+            throw Failure{
+                "\"" + text +
+                    "\" names no pitch class (give a list such as \"0 4 7\" or a Costère code such as 13.12.14)",
+                2};
         return list;
     }
     const SetReading reading = UnderstandSetText(text);
@@ -61,20 +64,24 @@ void WriteOutput(const std::string& path, const std::string& data, std::ostream&
             throw Failure{std::string("cannot write to standard output: ") + std::strerror(errno ? errno : EIO)};
         return;
     }
-    std::string error;
-    if (!WriteFileAtomically(path, data, &error))
-        throw Failure{"cannot write " + path + ": " + error};
+    try {
+        WriteFileAtomically(path, data);
+    } catch (const harmodex::Error& e) {
+        throw Failure{e.what()};
+    }
 }
 
 int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err)
 {
-    CLI::App app{"Harmodex on the command line: the analysis of a pitch-class set's Tn-type as JSON, its page as EPS, "
-                 "PDF, PNG or SVG, its 24 transformations as MusicXML, the whole book of 351 pages, queries over the catalogue, and the set as sound (played, WAV or MIDI).\n"
-                 "SET is a pitch-class list (\"0 4 7\", \"0,4,7\", \"[0 4 7]\", \"047\"; 10 and 11 also as t e, A B or d u), "
-                 "note names (\"C E G\", \"Bb D F\"), a Forte name (3-11b, 4-Z15), a page (p24) or a Costère code "
-                 "(13.12.14); a line on standard error says how SET was read when the window's fields would read it "
-                 "otherwise. With --literal SET is read exactly as the fields read it.",
-                 "harmodex-cli"};
+    CLI::App app{
+        "Harmodex on the command line: the analysis of a pitch-class set's Tn-type as JSON, its page as EPS, "
+        "PDF, PNG or SVG, its 24 transformations as MusicXML, the whole book of 351 pages, queries over the catalogue, "
+        "and the set as sound (played, WAV or MIDI).\n"
+        "SET is a pitch-class list (\"0 4 7\", \"0,4,7\", \"[0 4 7]\", \"047\"; 10 and 11 also as t e, A B or d u), "
+        "note names (\"C E G\", \"Bb D F\"), a Forte name (3-11b, 4-Z15), a page (p24) or a Costère code "
+        "(13.12.14); a line on standard error says how SET was read when the window's fields would read it "
+        "otherwise. With --literal SET is read exactly as the fields read it.",
+        "harmodex-cli"};
     app.require_subcommand(1, 1);
     // Options of the program may also follow the subcommand.
     app.fallthrough();
@@ -105,7 +112,8 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
             names += (i == 0 ? "" : i + 1 == commands.size() ? " or " : ", ") + std::string(commands[i]->name());
         }
         if (!known) {
-            err << "harmodex-cli: unknown subcommand \"" << typed << "\" (use " << names << "; see harmodex-cli --help)\n";
+            err << "harmodex-cli: unknown subcommand \"" << typed << "\" (use " << names
+                << "; see harmodex-cli --help)\n";
             return 2;
         }
     }

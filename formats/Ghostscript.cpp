@@ -36,14 +36,15 @@ std::string complaintIn(const std::string& path)
         if (end == std::string::npos)
             end = lines.size();
         const std::string line = lines.substr(start, end - start);
-        if (!line.empty() && line.find("Copyright") == std::string::npos && line.find("GPL Ghostscript") == std::string::npos)
+        if (!line.empty() && line.find("Copyright") == std::string::npos &&
+            line.find("GPL Ghostscript") == std::string::npos)
             complaint += (complaint.empty() ? "" : "; ") + line;
         start = end + 1;
     }
     return complaint;
 }
 
-} // namespace
+}  // namespace
 
 ScratchFolder::ScratchFolder()
 {
@@ -105,7 +106,8 @@ void RunGhostscript(const std::vector<std::string>& arguments,
     GSubprocess* gs = g_subprocess_launcher_spawnv(launcher, argv.data(), &error);
     g_object_unref(launcher);
     if (!gs)
-        throw std::runtime_error("Ghostscript could not be started (is the ghostscript package installed?): " + takeMessage(error));
+        throw std::runtime_error("Ghostscript could not be started (is the ghostscript package installed?): " +
+                                 takeMessage(error));
 
     if (feed) {
         GOutputStream* input = g_subprocess_get_stdin_pipe(gs);
@@ -119,8 +121,13 @@ void RunGhostscript(const std::vector<std::string>& arguments,
         pthread_sigmask(SIG_BLOCK, &pipeSignal, &previous);
         bool open = true;
         feed([&](const std::string& bytes) {
-            std::string ignored;
-            open = open && WriteAllToDescriptor(fd, bytes, &ignored);
+            if (!open)
+                return false;
+            try {
+                WriteAllToDescriptor(fd, bytes);
+            } catch (const harmodex::Error&) {
+                open = false;  // Ghostscript has stopped reading: its status says why
+            }
             return open;
         });
         g_output_stream_close(input, nullptr, nullptr);

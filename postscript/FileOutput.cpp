@@ -9,6 +9,8 @@
 
 #include <gio/gio.h>
 
+#include "base/Error.h"
+
 namespace {
 
 // GIO words its errors as "Error opening file “PATH”: reason" or "Error
@@ -45,6 +47,22 @@ int descriptorNamed(const std::string& path)
     return -1;
 }
 
+bool writeAll(int fd, const std::string& data, std::string* error)
+{
+    size_t done = 0;
+    while (done < data.size()) {
+        const ssize_t n = write(fd, data.data() + done, data.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            *error = std::strerror(n < 0 ? errno : EIO);
+            return false;
+        }
+        done += static_cast<size_t>(n);
+    }
+    return true;
+}
+
 bool writeInPlace(const std::string& path, const std::string& data, std::string* error)
 {
     // No O_CREAT and no O_TRUNC: the node exists and is not a file to cut.
@@ -53,7 +71,7 @@ bool writeInPlace(const std::string& path, const std::string& data, std::string*
         *error = std::strerror(errno);
         return false;
     }
-    const bool written = WriteAllToDescriptor(fd, data, error);
+    const bool written = writeAll(fd, data, error);
     if (close(fd) != 0 && written && errno != EINTR) {
         *error = std::strerror(errno);
         return false;
@@ -113,25 +131,7 @@ bool replaceThroughGio(const std::string& path, const std::string& data, bool is
     return ok;
 }
 
-} // namespace
-
-bool WriteAllToDescriptor(int fd, const std::string& data, std::string* error)
-{
-    size_t done = 0;
-    while (done < data.size()) {
-        const ssize_t n = write(fd, data.data() + done, data.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            *error = std::strerror(n < 0 ? errno : EIO);
-            return false;
-        }
-        done += static_cast<size_t>(n);
-    }
-    return true;
-}
-
-bool WriteFileAtomically(const std::string& path, const std::string& data, std::string* error)
+bool writeFile(const std::string& path, const std::string& data, std::string* error)
 {
     if (path.empty()) {
         *error = "no file name was given";
@@ -139,7 +139,7 @@ bool WriteFileAtomically(const std::string& path, const std::string& data, std::
     }
     const int named = descriptorNamed(path);
     if (named >= 0)
-        return WriteAllToDescriptor(named, data, error);
+        return writeAll(named, data, error);
     struct stat existing;
     const bool exists = stat(path.c_str(), &existing) == 0;
     if (exists && S_ISDIR(existing.st_mode)) {
@@ -154,4 +154,20 @@ bool WriteFileAtomically(const std::string& path, const std::string& data, std::
     struct stat link;
     const bool isNew = !exists && lstat(path.c_str(), &link) != 0;
     return replaceThroughGio(path, data, isNew, error);
+}
+
+}  // namespace
+
+void WriteAllToDescriptor(int fd, const std::string& data)
+{
+    std::string reason;
+    if (!writeAll(fd, data, &reason))
+        throw harmodex::Error(reason);
+}
+
+void WriteFileAtomically(const std::string& path, const std::string& data)
+{
+    std::string reason;
+    if (!writeFile(path, data, &reason))
+        throw harmodex::Error("cannot write " + path + ": " + reason);
 }

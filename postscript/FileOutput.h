@@ -3,8 +3,10 @@
 
 #include <string>
 
-// Writes data to path the way a careful Unix tool does, and returns false
-// with the reason in plain words in *error when it cannot.
+#include "base/Error.h"
+
+// Writes data to path the way a careful Unix tool does, or throws
+// harmodex::Error ("cannot write PATH: reason in plain words").
 //
 // A regular file, or a name not yet taken, is written through GIO's file
 // replacement: the data goes to a temporary file in the same folder that
@@ -18,11 +20,12 @@
 // name for an open descriptor such as /dev/stdout) is written in place and
 // never replaced. Every write error is an error, "No space left on device"
 // from /dev/full included.
-bool WriteFileAtomically(const std::string& path, const std::string& data, std::string* error);
+void WriteFileAtomically(const std::string& path, const std::string& data);
 
 // Writes all of data to an open descriptor, through interrupted and short
-// writes. False with the reason in *error on the first failure (a closed
-// pipe gives "Broken pipe"; the caller is expected not to die of SIGPIPE).
-bool WriteAllToDescriptor(int fd, const std::string& data, std::string* error);
+// writes. The first failure throws harmodex::Error with the reason (a
+// closed pipe gives "Broken pipe"; the caller is expected not to die of
+// SIGPIPE).
+void WriteAllToDescriptor(int fd, const std::string& data);
 
 #endif

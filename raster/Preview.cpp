@@ -32,23 +32,27 @@ std::string rawPixelDelegates(const std::string& fontMapOption)
 {
     std::string command =
         "&quot;gs&quot; -sstdout=%%stderr -dQUIET -dSAFER -dBATCH -dNOPAUSE -dNOPROMPT -dMaxBitmap=500000000 "
-        "-dAlignToPixels=0 -dGridFitTT=2 &quot;-sDEVICE=ppmraw&quot; " + fontMapOption +
+        "-dAlignToPixels=0 -dGridFitTT=2 &quot;-sDEVICE=ppmraw&quot; " +
+        fontMapOption +
         "-dTextAlphaBits=%u -dGraphicsAlphaBits=%u &quot;-r%s&quot; %s &quot;-sOutputFile=%s&quot; "
         "&quot;-f%s&quot; &quot;-f%s&quot;";
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<delegatemap>\n"
-           "  <delegate decode=\"ps:alpha\" stealth=\"True\" command=\"" + command + "\"/>\n"
-           "  <delegate decode=\"ps:color\" stealth=\"True\" command=\"" + command + "\"/>\n"
+           "  <delegate decode=\"ps:alpha\" stealth=\"True\" command=\"" +
+           command +
+           "\"/>\n"
+           "  <delegate decode=\"ps:color\" stealth=\"True\" command=\"" +
+           command +
+           "\"/>\n"
            "</delegatemap>\n";
 }
 
 // The page names Arial and two Helvetica variants by names Ghostscript's
 // font map lacks; it then searches its font folders before substituting
 // the same URW fonts these lines name, on every page.
-const char* const fontAliases =
-    "% Fonts of the Harmodex page, named as Ghostscript would substitute them.\n"
-    "/ArialMT /Helvetica ;\n"
-    "/Helvetica-Italic /Helvetica-Oblique ;\n"
-    "/Helvetica-Bold-Italic /Helvetica-BoldOblique ;\n";
+const char* const fontAliases = "% Fonts of the Harmodex page, named as Ghostscript would substitute them.\n"
+                                "/ArialMT /Helvetica ;\n"
+                                "/Helvetica-Italic /Helvetica-Oblique ;\n"
+                                "/Helvetica-Bold-Italic /Helvetica-BoldOblique ;\n";
 
 // The Ghostscript option adding those aliases to its own font map, or ""
 // when they cannot be kept. They live in the user's cache folder (they must
@@ -59,15 +63,21 @@ std::string fontMapOption()
 {
     const std::string folder = std::string(g_get_user_cache_dir()) + "/harmodex";
     const std::string path = folder + "/Fontmap";
-    if (path.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789/._-+") != std::string::npos)
+    if (path.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789/._-+") !=
+        std::string::npos)
         return "";
     gchar* present = nullptr;
-    const bool same = g_file_get_contents(path.c_str(), &present, nullptr, nullptr) && std::strcmp(present, fontAliases) == 0;
+    const bool same =
+        g_file_get_contents(path.c_str(), &present, nullptr, nullptr) && std::strcmp(present, fontAliases) == 0;
     g_free(present);
     if (!same) {
-        std::string reason;
-        if (g_mkdir_with_parents(folder.c_str(), 0755) != 0 || !WriteFileAtomically(path, fontAliases, &reason))
+        try {
+            if (g_mkdir_with_parents(folder.c_str(), 0755) != 0)
+                return "";
+            WriteFileAtomically(path, fontAliases);
+        } catch (const harmodex::Error&) {
             return "";  // Ghostscript still finds the fonts, by searching
+        }
     }
     // "Fontmap" first: Ghostscript's own map stays in force.
     return "&quot;-sFONTMAP=Fontmap" G_SEARCHPATH_SEPARATOR_S + path + "&quot; ";
@@ -96,15 +106,17 @@ void writeDelegateConfiguration()
         // Not fatal: ImageMagick's own configuration still rasterises, only
         // more slowly.
         g_warning("Harmodex: no private folder for the image library's configuration (%s); "
-                  "previews are rendered the slower way.", error ? error->message : "unknown reason");
+                  "previews are rendered the slower way.",
+                  error ? error->message : "unknown reason");
         g_clear_error(&error);
         return;
     }
     c.folder = folder;
     g_free(folder);
-    std::string reason;
-    if (!WriteFileAtomically(c.folder + "/delegates.xml", rawPixelDelegates(fontMapOption()), &reason)) {
-        g_warning("Harmodex: %s; previews are rendered the slower way.", reason.c_str());
+    try {
+        WriteFileAtomically(c.folder + "/delegates.xml", rawPixelDelegates(fontMapOption()));
+    } catch (const harmodex::Error& e) {
+        g_warning("Harmodex: %s; previews are rendered the slower way.", e.what());
         g_rmdir(c.folder.c_str());
         c.folder.clear();
         return;
@@ -165,8 +177,8 @@ void layOnWhite(unsigned char* row, size_t width, int alphaAt)
 // Exports the wand's pixels, 8 bits a channel in the given order, into rows
 // of the given stride, transparent areas laid on white so that the page
 // reads as a sheet of paper whatever the desktop theme.
-void exportOnWhite(MagickWand* wand, size_t width, size_t height, const char* order, int alphaAt,
-                   unsigned char* pixels, size_t stride)
+void exportOnWhite(MagickWand* wand, size_t width, size_t height, const char* order, int alphaAt, unsigned char* pixels,
+                   size_t stride)
 {
     MagickSetImageDepth(wand, 8);
     // Ghostscript's raw pixels come opaque, on white; only a page read the
@@ -211,7 +223,9 @@ MagickWand* readPage(const std::string& eps, double resolution, std::string* err
     if (MagickReadImageBlob(wand, eps.data(), eps.size()) == MagickTrue)
         return wand;
     std::string reason = wandException(wand);
-    *error = "The page could not be shown: " + (reason.empty() ? std::string("the image library read nothing") : reason) + ".\n";
+    *error =
+        "The page could not be shown: " + (reason.empty() ? std::string("the image library read nothing") : reason) +
+        ".\n";
     if (!policyLifted)
         *error += "This ImageMagick build does not let Harmodex allow its PostScript reader; "
                   "allow the PS and EPS coders in ImageMagick's policy.xml to see the preview.\n";
@@ -222,7 +236,7 @@ MagickWand* readPage(const std::string& eps, double resolution, std::string* err
     return nullptr;
 }
 
-} // namespace
+}  // namespace
 
 void PreviewLibraryStart()
 {

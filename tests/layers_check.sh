@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
-# The core library is layered, lowest first: pcset, relations, analysis,
+# The core library is layered, lowest first: base (the error type), pcset, relations, analysis,
 # postscript, notation, page. A file may include its own folder and the
 # folders below it, never one above, and no core folder includes the window,
 # the command line or any other program built on the core.
 # Usage: layers_check.sh SOURCE-DIR
 set -euo pipefail
 cd "$1"
-layers=(pcset relations analysis postscript notation page)
+layers=(base pcset relations analysis postscript notation page)
 status=0
 for i in "${!layers[@]}"; do
   folder=${layers[$i]}

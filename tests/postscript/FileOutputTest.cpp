@@ -24,10 +24,9 @@ TEST(FileOutput, ReplacesWholeFilesAndKeepsTheirPermissions)
     char folder[] = "/tmp/harmodex-out-XXXXXX";
     ASSERT_NE(mkdtemp(folder), nullptr);
     const std::string path = std::string(folder) + "/" + std::string(250, 'n');  // a name near the limit
-    std::string error;
-    ASSERT_TRUE(WriteFileAtomically(path, "first", &error)) << error;
+    ASSERT_NO_THROW(WriteFileAtomically(path, "first"));
     chmod(path.c_str(), 0640);
-    ASSERT_TRUE(WriteFileAtomically(path, std::string("second\0page", 11), &error)) << error;
+    ASSERT_NO_THROW(WriteFileAtomically(path, std::string("second\0page", 11)));
     EXPECT_EQ(readAll(path), std::string("second\0page", 11));
     struct stat st;
     ASSERT_EQ(stat(path.c_str(), &st), 0);
@@ -38,18 +37,24 @@ TEST(FileOutput, ReplacesWholeFilesAndKeepsTheirPermissions)
 
 TEST(FileOutput, FailuresNameTheReasonAndLeaveNothing)
 {
-    std::string error;
-    EXPECT_FALSE(WriteFileAtomically("/nonexistent-folder/page.eps", "x", &error));
-    EXPECT_NE(error.find("No such file"), std::string::npos) << error;
+    // The message names the path and the reason.
+    auto failureOf = [](const std::string& path) -> std::string {
+        try {
+            WriteFileAtomically(path, "x");
+        } catch (const harmodex::Error& e) {
+            return e.what();
+        }
+        return "";
+    };
+    const std::string missing = failureOf("/nonexistent-folder/page.eps");
+    EXPECT_NE(missing.find("/nonexistent-folder/page.eps: No such file"), std::string::npos) << missing;
 
     char folder[] = "/tmp/harmodex-out-XXXXXX";
     ASSERT_NE(mkdtemp(folder), nullptr);
     // A target that is a folder cannot be replaced by a file.
     const std::string target = std::string(folder) + "/taken";
     ASSERT_EQ(mkdir(target.c_str(), 0700), 0);
-    error.clear();
-    EXPECT_FALSE(WriteFileAtomically(target, "x", &error));
-    EXPECT_FALSE(error.empty());
+    EXPECT_NE(failureOf(target).find(target + ": "), std::string::npos);
     rmdir(target.c_str());
     EXPECT_EQ(rmdir(folder), 0) << "a temporary file was left behind";
 }
@@ -61,8 +66,7 @@ TEST(FileOutput, NamesOfOpenDescriptorsAreWrittenThrough)
     for (const char* prefix : {"/dev/fd/", "/proc/self/fd/"}) {
         int ends[2];
         ASSERT_EQ(pipe(ends), 0);
-        std::string error;
-        EXPECT_TRUE(WriteFileAtomically(prefix + std::to_string(ends[1]), "page", &error)) << error;
+        EXPECT_NO_THROW(WriteFileAtomically(prefix + std::to_string(ends[1]), "page"));
         close(ends[1]);
         char got[16] = {};
         EXPECT_EQ(read(ends[0], got, sizeof got), 4);
@@ -71,4 +75,4 @@ TEST(FileOutput, NamesOfOpenDescriptorsAreWrittenThrough)
     }
 }
 
-} // namespace
+}  // namespace
