@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "pcset/PitchClassSet.h"
+#include "base/Error.h"
 
 std::vector<int> MakeFifth(int r) { return {Mod_X_Add(r, 0, 12), Mod_X_Add(r, 7, 12)}; }
 
@@ -24,13 +25,12 @@ bool HoldsTriad(const PitchClassSet& s, int r, int third)
 // entered nor on repeated pitch classes; for the ascending lists the page
 // analyses it is the number of steps along the element list less one.
 // Both pitch classes must belong to the set; asking for one outside it is a
-// fault of the caller and ends the program.
+// fault of the caller, reported as an error.
 int PitchClassSet::FindDegreeNumberBetween(int x, int y) const
 {
-    if (!isIntrinsic(x) || !isIntrinsic(y)) {
-        std::fputs("K imitative test error\n", stderr);
-        std::exit(-1);
-    }
+    if (!isIntrinsic(x) || !isIntrinsic(y))
+        throw harmodex::Error("degrees between " + std::to_string(x) + " and " + std::to_string(y) +
+                              " asked of a set that lacks one of them");
     const int from = Mod_X_Add(x, 0, 12);
     const int span = Mod_X_Add(y, -from, 12);
     if (span == 0)

@@ -30,7 +30,7 @@ public:
         command->add_option("SET", set_, SetArgumentHelp)->required();
         command->add_option("--size", size_, "size factor, 0.25 to 4.0 (155 dots per inch at 1.0)")
             ->check(finiteNumber)
-            ->check(CLI::Range(0.25, 4.0));
+            ->check(CLI::Range(kSmallestSize, kLargestSize));
         command->add_option("-o,--output", output_, "output PNG file")->required();
     }
     void run(std::ostream& out) override
@@ -38,25 +38,12 @@ public:
         const auto [tnText, number] = PageOfSet(ReadSetArgument(set_));
         PreviewLibraryStart();
         const float factor = static_cast<float>(size_);  // the window keeps its size as a float
-        GdkPixbuf* image =
-            getPixbufFromEPSpage(DrawHarmodexPage(number, tnText, 0, 0), static_cast<double>(factor) * 155.0);
-        if (!image) {
-            PreviewLibraryStop();
-            throw Failure{"cannot rasterise the page: " + PreviewLastError()};
+        std::string data;
+        try {
+            data = PageAsPng(DrawHarmodexPage(number, tnText, 0, 0), static_cast<double>(factor) * kDotsPerInchAtSize1);
+        } catch (const harmodex::Error& e) {
+            throw Failure{std::string("cannot rasterise the page: ") + e.what()};
         }
-        gchar* png = nullptr;
-        gsize length = 0;
-        GError* error = nullptr;
-        const bool encoded = gdk_pixbuf_save_to_buffer(image, &png, &length, "png", &error, nullptr);
-        g_object_unref(image);
-        PreviewLibraryStop();
-        if (!encoded) {
-            std::string reason = error ? error->message : "unknown error";
-            g_clear_error(&error);
-            throw Failure{"cannot encode the PNG: " + reason};
-        }
-        std::string data(png, length);
-        g_free(png);
         WriteOutput(output_, data, out);
     }
 

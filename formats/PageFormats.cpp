@@ -90,29 +90,12 @@ std::string pdfAsSvg(const std::string& pdf)
     return svg;
 }
 
-// The preview's own rasteriser at 300 dpi; the PNG records that resolution
-// (its pHYs chunk) so a document places the image at the page's true size.
+// The preview's own rasteriser at 300 dpi, the resolution recorded in the
+// file.
 std::string pageAsPng(const std::string& eps)
 {
-    PreviewLibraryStart();  // idempotent; the window and the CLI start it too
-    GdkPixbuf* image = getPixbufFromEPSpage(eps, kPagePngResolution);
-    if (!image)
-        throw std::runtime_error("cannot rasterise the page: " + PreviewLastError());
-    gchar* png = nullptr;
-    gsize length = 0;
-    GError* error = nullptr;
-    const std::string dpi = std::to_string(static_cast<int>(kPagePngResolution));
-    const bool encoded = gdk_pixbuf_save_to_buffer(image, &png, &length, "png", &error, "x-dpi", dpi.c_str(), "y-dpi",
-                                                   dpi.c_str(), "compression", "9", nullptr);
-    g_object_unref(image);
-    if (!encoded) {
-        const std::string reason = error ? error->message : "unknown error";
-        g_clear_error(&error);
-        throw std::runtime_error("cannot encode the PNG: " + reason);
-    }
-    std::string bytes(png, length);
-    g_free(png);
-    return bytes;
+    PreviewLibraryStart();  // once per process; the window and the CLI start it first
+    return PageAsPng(eps, kPagePngResolution);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "notation/GlyphOutlines.h"
+#include "base/Error.h"
 
 namespace {
 
@@ -119,11 +120,7 @@ const GlyphMetrics kGlyphs[GlyphCount] = {
 // The digit an octave clef carries.
 constexpr int kEightId = 49;
 
-[[noreturn]] void NoSuchGlyphId(int id)
-{
-    fprintf(stderr, "ERROR: no glyph ID %d\n", id);
-    exit(-1);
-}
+[[noreturn]] void NoSuchGlyphId(int id) { throw harmodex::Error("no glyph ID " + std::to_string(id)); }
 
 bool IsValidId(int id) { return id >= 1 && id <= GlyphCount; }
 
@@ -181,8 +178,7 @@ int Get_GlyphID(const char* name)
                 return i + 1;
         }
     }
-    fprintf(stderr, "ERROR: no glyph %s\n", name != nullptr ? name : "(null)");
-    exit(-1);
+    throw harmodex::Error(std::string("no glyph ") + (name != nullptr ? name : "(null)"));
 }
 
 const char* Get_GlyphName(int id) { return IsValidId(id) ? kGlyphs[id - 1].name : nullptr; }

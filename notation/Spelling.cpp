@@ -8,6 +8,7 @@
 
 #include "notation/Glyphs.h"
 #include "pcset/PitchClassSet.h"
+#include "base/Error.h"
 
 namespace {
 
@@ -87,11 +88,10 @@ int BottomLineStep(const char* clef)
                 return row.bottomLineStep;
         }
     }
-    // Not a clef this staff knows; an unknown name already ends the process
-    // in the glyph lookup.
+    // Not a clef this staff knows (an unknown name is already an error in
+    // the glyph lookup).
     const int id = Get_GlyphID(clef);
-    fprintf(stderr, "ERROR: no such clef %d\n", id);
-    exit(-1);
+    throw harmodex::Error("no staff with the clef glyph " + std::to_string(id));
 }
 
 long long FloorDiv12(long long p) { return p >= 0 ? p / 12 : -((-p + 11) / 12); }

@@ -56,7 +56,8 @@ std::vector<int> catalogueSet(int index) { return StringToVector(SharedUniverse(
 
 // ---- page references: p24, p. 24, page 24, #24
 
-bool readPage(const std::string& text, SetReading* reading)
+// The digits of a page reference, or "" when text is none.
+std::string pageDigits(const std::string& text)
 {
     std::string lower;
     for (char c : text)
@@ -68,20 +69,27 @@ bool readPage(const std::string& text, SetReading* reading)
             break;
         }
     if (at == 0)
-        return false;
+        return "";
     if (at == 1 && lower[0] == 'p' && at < text.size() && text[at] == '.')
         ++at;  // "p. 24", as pages are cited
     while (at < text.size() && text[at] == ' ')
         ++at;
     if (at == text.size() || !std::all_of(text.begin() + static_cast<long>(at), text.end(), isDigit))
+        return "";
+    return text.substr(at);
+}
+
+bool readPage(const std::string& text, SetReading* reading)
+{
+    const std::string digits = pageDigits(text);
+    if (digits.empty())
         return false;
-    const std::string digits = text.substr(at);
-    const long page = digits.size() > 6 ? 1000000 : std::stol(digits);
-    if (page < 1 || page > PitchUniverse::NumTnTypes)
+    const int page = PageReference(text);
+    if (page < 1)
         *reading = failure("there is no page " + QuoteForMessage(digits) + ": the pages run from 1 to " +
                            IntToStringPlain(PitchUniverse::NumTnTypes));
     else
-        *reading = {catalogueSet(static_cast<int>(page) - 1), "page " + IntToStringPlain(static_cast<int>(page)), ""};
+        *reading = {catalogueSet(page - 1), "page " + IntToStringPlain(page), ""};
     return true;
 }
 
@@ -439,4 +447,13 @@ std::string DescribeReading(const std::string& text, const SetReading& reading)
     if (!reading.error.empty() || AgreesWithLiteralReading(text, reading))
         return "";
     return "read " + text + " as " + reading.form + ": " + VectorToString(reading.pitchClasses);
+}
+
+int PageReference(const std::string& text)
+{
+    const std::string digits = pageDigits(text);
+    if (digits.empty())
+        return 0;
+    const long page = digits.size() > 6 ? 1000000 : std::stol(digits);
+    return page >= 1 && page <= PitchUniverse::NumTnTypes ? static_cast<int>(page) : -1;
 }

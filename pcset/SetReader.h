@@ -40,6 +40,11 @@ struct SetReading {
 
 SetReading UnderstandSetText(const std::string& text);
 
+// A page reference ("p24", "p. 24", "page 24", "#24", any case): its page
+// number; 0 when the text is no page reference, -1 when it names a page
+// outside 1 to 351.
+int PageReference(const std::string& text);
+
 // The Costère field's reading: besides everything UnderstandSetText reads,
 // a bare code without '.' or 'X' ("39": 3 present and 9 absent semitones,
 // 0 1 2) is a Costère code when its counts fill the twelve semitones.

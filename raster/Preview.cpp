@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
 #include <thread>
 
 #include <glib.h>
@@ -10,8 +11,6 @@
 #include "postscript/FileOutput.h"
 
 namespace {
-
-std::string lastError;
 
 // Debian's ImageMagick forbids its PostScript coders by default, for files
 // of unknown origin. Harmodex only rasterises PostScript it composed itself,
@@ -210,50 +209,55 @@ void exportOnWhite(MagickWand* wand, size_t width, size_t height, const char* or
     }
 }
 
-// Reads the page into a new wand; nullptr and *error on failure.
-MagickWand* readPage(const std::string& eps, double resolution, std::string* error)
+// Reads the page into a new wand; throws harmodex::Error on failure.
+MagickWand* readPage(const std::string& eps, double resolution)
 {
-    if (eps.empty()) {
-        *error = "There is no page to show yet.";
-        return nullptr;
-    }
+    if (eps.empty())
+        throw harmodex::Error::BadInput("There is no page to show yet.");
     MagickWand* wand = NewMagickWand();
     const bool policyLifted = MagickSetSecurityPolicy(wand, readOwnPostScript) == MagickTrue;
     MagickSetResolution(wand, resolution, resolution);
     if (MagickReadImageBlob(wand, eps.data(), eps.size()) == MagickTrue)
         return wand;
-    std::string reason = wandException(wand);
-    *error =
-        "The page could not be shown: " + (reason.empty() ? std::string("the image library read nothing") : reason) +
-        ".\n";
-    if (!policyLifted)
-        *error += "This ImageMagick build does not let Harmodex allow its PostScript reader; "
-                  "allow the PS and EPS coders in ImageMagick's policy.xml to see the preview.\n";
-    *error += "Make sure Ghostscript and the URW base-35 fonts are installed "
-              "(Debian packages ghostscript and fonts-urw-base35).\n"
-              "The page can still be saved with \"Save EPS\".";
+    const std::string reason = wandException(wand);
     DestroyMagickWand(wand);
-    return nullptr;
+    std::string message = "The page could not be rasterised: " +
+                          (reason.empty() ? std::string("the image library read nothing") : reason) + ".\n";
+    if (!policyLifted)
+        message += "This ImageMagick build does not let Harmodex allow its PostScript reader; "
+                   "allow the PS and EPS coders in ImageMagick's policy.xml.\n";
+    message += "Make sure Ghostscript and the URW base-35 fonts are installed "
+               "(Debian packages ghostscript and fonts-urw-base35).";
+    throw harmodex::Error(message);
 }
+
+// Destroys a wand when leaving a scope, thrown out of or not.
+struct WandOwner {
+    MagickWand* wand;
+    ~WandOwner() { DestroyMagickWand(wand); }
+};
+
+const char* const kTooLarge = "The page could not be turned into an image of that size.";
 
 }  // namespace
 
 void PreviewLibraryStart()
 {
-    writeDelegateConfiguration();
-    MagickWandGenesis();
-    // ImageMagick reads its delegate configuration on first use; using it
-    // now lets the private folder go at once, so that nothing is left behind
-    // even by a process that never stops the library (or is killed).
-    ExceptionInfo* exception = AcquireExceptionInfo();
-    GetDelegateInfo("ps:alpha", nullptr, exception);
-    DestroyExceptionInfo(exception);
-    removeDelegateConfiguration();
+    static std::once_flag started;
+    std::call_once(started, [] {
+        writeDelegateConfiguration();
+        MagickWandGenesis();
+        // ImageMagick reads its delegate configuration on first use; using it
+        // now lets the private folder go at once, so that nothing is left behind
+        // even by a process that never stops the library (or is killed).
+        ExceptionInfo* exception = AcquireExceptionInfo();
+        GetDelegateInfo("ps:alpha", nullptr, exception);
+        DestroyExceptionInfo(exception);
+        removeDelegateConfiguration();
+    });
 }
 
 void PreviewLibraryStop() { MagickWandTerminus(); }
-
-const std::string& PreviewLastError() { return lastError; }
 
 GdkPixbuf* getPixbufFromWand(MagickWand* wand)
 {
@@ -272,23 +276,37 @@ GdkPixbuf* getPixbufFromWand(MagickWand* wand)
 
 GdkPixbuf* getPixbufFromEPSpage(const std::string& eps, double resolution)
 {
-    lastError.clear();
-    MagickWand* wand = readPage(eps, resolution, &lastError);
-    if (!wand)
-        return nullptr;
-    GdkPixbuf* pixbuf = getPixbufFromWand(wand);
+    const WandOwner page{readPage(eps, resolution)};
+    GdkPixbuf* pixbuf = getPixbufFromWand(page.wand);
     if (!pixbuf)
-        lastError = "The page could not be turned into an image of that size.";
-    DestroyMagickWand(wand);
+        throw harmodex::Error(kTooLarge);
     return pixbuf;
 }
 
-cairo_surface_t* getSurfaceFromEPSpage(const std::string& eps, double resolution, int deviceScale, std::string* error)
+std::string PageAsPng(const std::string& eps, double resolution)
 {
-    error->clear();
-    MagickWand* wand = readPage(eps, resolution, error);
-    if (!wand)
-        return nullptr;
+    GdkPixbuf* image = getPixbufFromEPSpage(eps, resolution);
+    gchar* png = nullptr;
+    gsize length = 0;
+    GError* error = nullptr;
+    const std::string dpi = std::to_string(static_cast<int>(resolution + 0.5));
+    const bool encoded = gdk_pixbuf_save_to_buffer(image, &png, &length, "png", &error, "x-dpi", dpi.c_str(), "y-dpi",
+                                                   dpi.c_str(), "compression", "9", nullptr);
+    g_object_unref(image);
+    if (!encoded) {
+        const std::string reason = error ? error->message : "unknown error";
+        g_clear_error(&error);
+        throw harmodex::Error("cannot encode the PNG: " + reason);
+    }
+    std::string bytes(png, length);
+    g_free(png);
+    return bytes;
+}
+
+cairo_surface_t* getSurfaceFromEPSpage(const std::string& eps, double resolution, int deviceScale)
+{
+    const WandOwner page{readPage(eps, resolution)};
+    MagickWand* wand = page.wand;
     const size_t width = MagickGetImageWidth(wand);
     const size_t height = MagickGetImageHeight(wand);
     cairo_surface_t* surface = nullptr;
@@ -299,11 +317,8 @@ cairo_surface_t* getSurfaceFromEPSpage(const std::string& eps, double resolution
             surface = nullptr;
         }
     }
-    if (!surface) {
-        *error = "The page could not be turned into an image of that size.";
-        DestroyMagickWand(wand);
-        return nullptr;
-    }
+    if (!surface)
+        throw harmodex::Error(kTooLarge);
     cairo_surface_flush(surface);
     unsigned char* pixels = cairo_image_surface_get_data(surface);
     const int stride = cairo_image_surface_get_stride(surface);
@@ -312,7 +327,6 @@ cairo_surface_t* getSurfaceFromEPSpage(const std::string& eps, double resolution
     const char* order = littleEndian ? "BGRA" : "ARGB";
     const int alphaAt = littleEndian ? 3 : 0;
     exportOnWhite(wand, width, height, order, alphaAt, pixels, static_cast<size_t>(stride));
-    DestroyMagickWand(wand);
     cairo_surface_mark_dirty(surface);
     const double scale = deviceScale > 0 ? deviceScale : 1;
     cairo_surface_set_device_scale(surface, scale, scale);

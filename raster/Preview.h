@@ -9,31 +9,43 @@
 #include <gdk-pixbuf/gdk-pixbuf.h>
 #include <wand/MagickWand.h>
 
-// Start and stop the image library; once per process, around all use.
-// Starting also tells the library to have Ghostscript hand over raw,
-// uncompressed pixels on a white sheet instead of a compressed transparent
-// PNG (through a private configuration folder, gone again once read).
+#include "base/Error.h"
+
+// Size factor 1.0 shows the page at 155 dots per inch, the size at which it
+// reads comfortably on an ordinary screen; the factor goes from a quarter
+// of that to four times as much.
+constexpr double kDotsPerInchAtSize1 = 155.0;
+constexpr double kSmallestSize = 0.25;
+constexpr double kLargestSize = 4.0;
+
+// Starts the image library, once per process: later calls do nothing.
+// Every program calls it before any thread of its own may rasterise; it
+// tells the library to have Ghostscript hand over raw, uncompressed pixels
+// on a white sheet instead of a compressed transparent PNG (through a
+// private configuration folder, gone again once read). The process
+// environment is changed only inside this first call.
 void PreviewLibraryStart();
+// Stops it, at the end of the process, once no thread uses it any more.
 void PreviewLibraryStop();
 
 // The page rasterised at the given resolution (dots per inch) as an RGBA
-// pixbuf on a white sheet; the caller owns it. Returns nullptr when the text
-// cannot be rasterised; PreviewLastError() then says why in plain words.
+// pixbuf on a white sheet; the caller owns it. Throws harmodex::Error,
+// saying why in plain words, when the text cannot be rasterised.
 GdkPixbuf* getPixbufFromEPSpage(const std::string& eps, double resolution);
 
 // The same, as an opaque cairo image surface whose device scale is set to
 // deviceScale, so that a page rasterised at deviceScale times the resolution
 // is drawn at its logical size, one image pixel per screen pixel. The caller
-// owns it (cairo_surface_destroy). On failure nullptr, *error says why.
-// Safe to call from any one thread at a time besides the GUI thread: it
-// touches no GTK state.
-cairo_surface_t* getSurfaceFromEPSpage(const std::string& eps, double resolution, int deviceScale, std::string* error);
+// owns it (cairo_surface_destroy). Touches no GTK state: any thread may call
+// it once the library is started.
+cairo_surface_t* getSurfaceFromEPSpage(const std::string& eps, double resolution, int deviceScale);
+
+// The page as a PNG file's bytes at the given resolution, which the file
+// records (its pHYs chunk) so that a document places it at its true size.
+std::string PageAsPng(const std::string& eps, double resolution);
 
 // The first image of a wand that has read one, as a new pixbuf, transparent
-// areas laid on white.
+// areas laid on white; nullptr when it is empty or absurdly large.
 GdkPixbuf* getPixbufFromWand(MagickWand* wand);
-
-// What went wrong in the last failed rasterisation ("" after a success).
-const std::string& PreviewLastError();
 
 #endif

@@ -42,23 +42,22 @@ void renderWithGhostscript(const std::string& eps, double resolution)
 // into the image the window draws.
 void BM_PageRequest(benchmark::State& state)
 {
-    const double resolution = 155.0 * state.range(0) / 100.0;
+    const double resolution = kDotsPerInchAtSize1 * state.range(0) / 100.0;
     for (auto _ : state) {
         const std::string eps = DrawHarmodexPage(24, "0 4 7", 0, 0);
-        std::string error;
-        cairo_surface_t* image = getSurfaceFromEPSpage(eps, resolution, 1, &error);
-        if (!image) {
-            state.SkipWithError(error.c_str());
+        try {
+            cairo_surface_destroy(getSurfaceFromEPSpage(eps, resolution, 1));
+        } catch (const harmodex::Error& e) {
+            state.SkipWithError(e.what());
             break;
         }
-        cairo_surface_destroy(image);
     }
 }
 BENCHMARK(BM_PageRequest)->Arg(100)->Arg(400)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_GhostscriptAlone(benchmark::State& state)
 {
-    const double resolution = 155.0 * state.range(0) / 100.0;
+    const double resolution = kDotsPerInchAtSize1 * state.range(0) / 100.0;
     for (auto _ : state)
         renderWithGhostscript(triadPage(), resolution);
 }
@@ -71,7 +70,7 @@ void BM_GhostscriptWithoutFontSubstitution(benchmark::State& state)
     std::string eps = triadPage();
     for (size_t at = eps.find("/Arial"); at != std::string::npos; at = eps.find("/Arial", at))
         eps.replace(at, 6, "/Helvetica");
-    const double resolution = 155.0 * state.range(0) / 100.0;
+    const double resolution = kDotsPerInchAtSize1 * state.range(0) / 100.0;
     for (auto _ : state)
         renderWithGhostscript(eps, resolution);
 }

@@ -1,4 +1,5 @@
 #include "notation/Spelling.h"
+#include "ThrownError.h"
 
 #include <gtest/gtest.h>
 
@@ -113,10 +114,10 @@ TEST(Spelling, PlacementOnTheStaff)
     EXPECT_TRUE(std::isfinite(far.y));
 }
 
-TEST(SpellingDeathTest, UnknownClefEndsTheProcess)
+TEST(Spelling, UnknownClefIsAnError)
 {
-    EXPECT_EXIT(PitchToYpos(0, kSize, 0, "c_clef"), testing::ExitedWithCode(255), "ERROR: no such clef 3\n");
-    EXPECT_EXIT(PitchToYpos(0, kSize, 0, "alto"), testing::ExitedWithCode(255), "ERROR: no glyph alto\n");
+    EXPECT_EQ(ThrownError([] { PitchToYpos(0, kSize, 0, "c_clef"); }), "no staff with the clef glyph 3");
+    EXPECT_EQ(ThrownError([] { PitchToYpos(0, kSize, 0, "alto"); }), "no glyph alto");
 }
 
 TEST(Spelling, ReferenceChoiceSpellsChordsAsMusiciansWriteThem)
