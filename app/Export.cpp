@@ -2,7 +2,6 @@
 
 #include <stdexcept>
 
-#include "app/Window.h"
 #include "formats/PageFormats.h"
 #include "interchange/MusicXml.h"
 #include "pcset/Conversions.h"
@@ -23,7 +22,7 @@ std::string musicXmlBytes(int, const std::string& tnText, const std::string&)
     return MusicXmlForSet(StringToVector(tnText));
 }
 
-void showSaveFailureDialog(const std::string& path, const std::string& reason)
+void showSaveFailureDialog(GtkWidget* window, const std::string& path, const std::string& reason)
 {
     GtkWidget* dialog = gtk_message_dialog_new(GTK_WINDOW(window), GTK_DIALOG_MODAL, GTK_MESSAGE_ERROR,
                                                GTK_BUTTONS_CLOSE, "The page could not be saved.");
@@ -62,11 +61,6 @@ const SaveFormat kSaveFormats[] = {
     {"MusicXML (the 24 transformations)", "musicxml", musicXmlBytes},
 };
 const size_t kSaveFormatCount = sizeof kSaveFormats / sizeof kSaveFormats[0];
-size_t SaveFilterRow = 0;
-
-bool (*ChooseSaveFileName)() = CreateFileSelectionGUI;
-void (*ReportSaveFailure)(const std::string& path, const std::string& reason) = showSaveFailureDialog;
-
 bool SaveFormatForName(const std::string& path, size_t* row)
 {
     const size_t slash = path.rfind('/');
@@ -82,25 +76,20 @@ bool SaveFormatForName(const std::string& path, size_t* row)
     return false;
 }
 
-void AttachSaveButton(GtkWidget* button)
+void PageIsSaveable(AppWindow& w)
 {
-    saveButton = button;  // the window's global
-    gtk_button_set_label(GTK_BUTTON(button), "   Save\xE2\x80\xA6   ");
-    gtk_widget_set_tooltip_text(button, "Save the page as EPS, PDF, PNG or SVG, or its 24 transformations as MusicXML");
-    gtk_widget_set_sensitive(button, !myVirtualPaper.empty());
+    if (!w.window)
+        return;
+    GAction* save = g_action_map_lookup_action(G_ACTION_MAP(w.window), "save");
+    if (save)
+        g_simple_action_set_enabled(G_SIMPLE_ACTION(save), !w.shownPage.empty());
 }
 
-void PageIsSaveable()
+bool RunSaveDialog(AppWindow& w)
 {
-    if (saveButton)
-        gtk_widget_set_sensitive(saveButton, !myVirtualPaper.empty());
-}
-
-bool CreateFileSelectionGUI()
-{
-    FileNameXX = std::string("xxx0") + "0001" + ".eps";
+    w.save.chosenPath = std::string("xxx0") + "0001" + ".eps";
     GtkWidget* dialog =
-        gtk_file_chooser_dialog_new("Save page as:", GTK_WINDOW(window), GTK_FILE_CHOOSER_ACTION_SAVE, "_Cancel",
+        gtk_file_chooser_dialog_new("Save page as:", GTK_WINDOW(w.window), GTK_FILE_CHOOSER_ACTION_SAVE, "_Cancel",
                                     GTK_RESPONSE_CANCEL, "_Save", GTK_RESPONSE_ACCEPT, nullptr);
     GtkFileChooser* chooser = GTK_FILE_CHOOSER(dialog);
     gtk_file_chooser_set_do_overwrite_confirmation(chooser, TRUE);
@@ -121,15 +110,15 @@ bool CreateFileSelectionGUI()
         if (i == 0)
             gtk_file_chooser_set_filter(chooser, filter);
     }
-    gtk_file_chooser_set_current_name(chooser, FileNameXX.c_str());
+    gtk_file_chooser_set_current_name(chooser, w.save.chosenPath.c_str());
     g_signal_connect(chooser, "notify::filter", G_CALLBACK(followFilter), nullptr);
     bool accepted = false;
     if (gtk_dialog_run(GTK_DIALOG(dialog)) == GTK_RESPONSE_ACCEPT) {
         gchar* chosen = gtk_file_chooser_get_filename(chooser);
         GtkFileFilter* filter = gtk_file_chooser_get_filter(chooser);
         if (chosen) {
-            FileNameXX = chosen;  // the whole path, whatever its length
-            SaveFilterRow = filter ? GPOINTER_TO_SIZE(g_object_get_data(G_OBJECT(filter), "harmodex-row")) : 0;
+            w.save.chosenPath = chosen;  // the whole path, whatever its length
+            w.save.filterRow = filter ? GPOINTER_TO_SIZE(g_object_get_data(G_OBJECT(filter), "harmodex-row")) : 0;
             accepted = true;
             g_free(chosen);
         }
@@ -138,30 +127,36 @@ bool CreateFileSelectionGUI()
     return accepted;
 }
 
-void SaveEPSfile(GtkWidget*, void*)
+void SaveShownPage(AppWindow& w)
 {
-    if (myVirtualPaper.empty())
-        return;  // no page yet: there is nothing to save
-    SaveFilterRow = 0;
-    if (!ChooseSaveFileName())
+    if (w.shownPage.empty()) {
+        gtk_widget_error_bell(w.window);  // no page yet: there is nothing to save
+        return;
+    }
+    w.save.filterRow = 0;
+    const bool chosen = w.save.chooseFileName ? w.save.chooseFileName() : RunSaveDialog(w);
+    if (!chosen)
         return;  // cancelled: nothing is written
     // A typed extension that names a type wins over the filter: EPS bytes
     // never go into a file called .pdf, .png or .svg.
-    size_t row = SaveFilterRow < kSaveFormatCount ? SaveFilterRow : 0;
-    SaveFormatForName(FileNameXX, &row);
+    size_t row = w.save.filterRow < kSaveFormatCount ? w.save.filterRow : 0;
+    SaveFormatForName(w.save.chosenPath, &row);
 
-    const std::string tnText = VectorToString(MyPCset.getTnType());
-    const int page = FindSetID(tnText, aPu) + 1;
-    std::string bytes, error;
+    const std::string tnText = VectorToString(w.typedSet.getTnType());
+    const int page = FindSetID(tnText, w.universe) + 1;
+    const std::string path = w.save.chosenPath;
     try {
-        bytes = kSaveFormats[row].bytes(page, tnText, myVirtualPaper);
+        WriteFileAtomically(path, kSaveFormats[row].bytes(page, tnText, w.shownPage));
     } catch (const std::exception& e) {
-        ReportSaveFailure(FileNameXX, e.what());
-        return;
-    }
-    try {
-        WriteFileAtomically(FileNameXX, bytes);
-    } catch (const std::exception& e) {
-        ReportSaveFailure(FileNameXX, e.what());
+        // The writer's message names the path already; the dialog shows the
+        // path on its own line and the reason below it.
+        std::string reason = e.what();
+        const std::string prefix = "cannot write " + path + ": ";
+        if (reason.rfind(prefix, 0) == 0)
+            reason = reason.substr(prefix.size());
+        if (w.save.reportFailure)
+            w.save.reportFailure(path, reason);
+        else
+            showSaveFailureDialog(w.window, path, reason);
     }
 }

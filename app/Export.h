@@ -8,14 +8,14 @@
 #include <cstddef>
 #include <string>
 
-#include <gtk/gtk.h>
+#include "app/AppWindow.h"
 
 // One file type the page can be saved as. The first row is the default.
 struct SaveFormat {
     const char* filterName;  // as the dialog lists it
     const char* extension;   // without the dot
     // The file's bytes for the page shown (its number, set, composed text).
-    // Throws std::runtime_error with a plain message on failure.
+    // Throws harmodex::Error with a plain message on failure.
     std::string (*bytes)(int page, const std::string& tnText, const std::string& composed);
 };
 extern const SaveFormat kSaveFormats[];
@@ -24,22 +24,15 @@ extern const size_t kSaveFormatCount;
 // The row whose extension the file name has (any case); false when none.
 bool SaveFormatForName(const std::string& path, size_t* row);
 
-// "clicked" of the save button.
-void SaveEPSfile(GtkWidget* widget, void* data);
-// Runs the save dialog; true when the user accepted a name (left in
-// FileNameXX, the filter then chosen in SaveFilterRow).
-bool CreateFileSelectionGUI();
-extern size_t SaveFilterRow;
+// Saves the shown page: asks for a name (w.save.chooseFileName), then
+// writes the file in the type of the typed extension, else of the filter.
+void SaveShownPage(AppWindow& w);
+// The save dialog; true when the user accepted a name (left in
+// w.save.chosenPath, the filter then chosen in w.save.filterRow).
+bool RunSaveDialog(AppWindow& w);
 
-// The save button is insensitive until there is a page to save: the window
-// hands it over once built, and the page request reports each page shown.
-void AttachSaveButton(GtkWidget* button);
-void PageIsSaveable();
-
-// The two dialogs of saving can be replaced (tests drive saving without a
-// modal dialog): choosing the name (by default CreateFileSelectionGUI) and
-// reporting a failure (by default a modal message naming path and reason).
-extern bool (*ChooseSaveFileName)();
-extern void (*ReportSaveFailure)(const std::string& path, const std::string& reason);
+// Saving is possible once there is a page: the win.save action (and the
+// Save button bound to it) is enabled accordingly.
+void PageIsSaveable(AppWindow& w);
 
 #endif

@@ -1,83 +1,72 @@
 #include "app/Navigation.h"
 
-#include <cctype>
+#include <algorithm>
 
 #include <gtk/gtk.h>
 
 #include "app/PageRequest.h"
 #include "app/ReadingBar.h"
-#include "app/Window.h"
 #include "pcset/Conversions.h"
 #include "pcset/CostereCode.h"
 #include "pcset/SetReader.h"
 
 namespace {
 
-void goTo(int page)
+void goTo(AppWindow& w, int page)
 {
-    if (page == CurrentPage()) {
-        gtk_widget_error_bell(window);  // already there: at either end of the book
+    if (page == w.preview.requestedPage) {
+        gtk_widget_error_bell(w.window);  // already there: at either end of the book
         return;
     }
-    HideReadingBar();  // it spoke of the text typed before
-    RequestPage(page);
-}
-
-// A page number with an optional "p", "page" or "#" before it: the number,
-// -1 for a marked number outside the book ("p400"), 0 if the text is no
-// page number at all (a bare "400" may still be read as a set).
-int pageNumber(const std::string& text)
-{
-    auto trim = [](std::string s) {
-        const size_t first = s.find_first_not_of(" \t");
-        const size_t last = s.find_last_not_of(" \t");
-        return first == std::string::npos ? std::string() : s.substr(first, last - first + 1);
-    };
-    std::string t = trim(text);
-    for (char& c : t)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    bool marked = true;
-    if (t.rfind("page", 0) == 0)
-        t = trim(t.substr(4));
-    else if (!t.empty() && (t[0] == 'p' || t[0] == '#'))
-        t = trim(t.substr(1));
-    else
-        marked = false;
-    if (t.empty() || t.size() > 4 || t.find_first_not_of("0123456789") != std::string::npos)
-        return 0;
-    const int value = std::stoi(t);
-    if (value < 1 || value > PitchUniverse::NumTnTypes)
-        return marked ? -1 : 0;
-    return value;
+    HideReadingBar(w);  // it spoke of the text typed before
+    RequestPage(w, page);
 }
 
 }  // namespace
 
-void NextPage() { goTo(CurrentPage() < 1 ? 1 : std::min(CurrentPage() + 1, PitchUniverse::NumTnTypes)); }
-void PreviousPage() { goTo(CurrentPage() < 1 ? 1 : std::max(CurrentPage() - 1, 1)); }
-void FirstPage() { goTo(1); }
-void LastPage() { goTo(PitchUniverse::NumTnTypes); }
-
-int ReadGoToText(const std::string& text)
+void NextPage(AppWindow& w)
 {
-    const int number = pageNumber(text);
-    if (number != 0)
-        return number > 0 ? number : 0;
+    const int at = w.preview.requestedPage;
+    goTo(w, at < 1 ? 1 : std::min(at + 1, PitchUniverse::NumTnTypes));
+}
+void PreviousPage(AppWindow& w)
+{
+    const int at = w.preview.requestedPage;
+    goTo(w, at < 1 ? 1 : std::max(at - 1, 1));
+}
+void FirstPage(AppWindow& w) { goTo(w, 1); }
+void LastPage(AppWindow& w) { goTo(w, PitchUniverse::NumTnTypes); }
+
+int ReadGoToText(const PitchUniverse& universe, const std::string& text)
+{
+    const size_t first = text.find_first_not_of(" \t");
+    const std::string trimmed =
+        first == std::string::npos ? "" : text.substr(first, text.find_last_not_of(" \t") - first + 1);
+    // A bare number 1 to 351 is a page; a larger one may still be a set
+    // written in compact digits.
+    if (!trimmed.empty() && trimmed.size() <= 3 && trimmed.find_first_not_of("0123456789") == std::string::npos) {
+        const int number = std::stoi(trimmed);
+        if (number >= 1 && number <= PitchUniverse::NumTnTypes)
+            return number;
+    }
+    const int page = PageReference(trimmed);
+    if (page != 0)
+        return std::max(page, 0);
     // Anything else is read as a set, in any form the set reader
     // understands (a Forte name, note names, a list, a Costère code...).
-    const std::vector<int> set = UnderstandSetText(text).pitchClasses;
+    const std::vector<int> set = UnderstandSetText(trimmed).pitchClasses;
     if (set.empty())
         return 0;
     PitchClassSet pcs;
     pcs.initializeSet(set);
-    const int index = FindSetID(VectorToString(pcs.getTnType()), aPu);
+    const int index = FindSetID(VectorToString(pcs.getTnType()), universe);
     return index < PitchUniverse::NumTnTypes ? index + 1 : 0;
 }
 
-void ShowGoToPrompt()
+void ShowGoToPrompt(AppWindow& w)
 {
     GtkWidget* dialog =
-        gtk_dialog_new_with_buttons("Go to page", GTK_WINDOW(window),
+        gtk_dialog_new_with_buttons("Go to page", GTK_WINDOW(w.window),
                                     static_cast<GtkDialogFlags>(GTK_DIALOG_MODAL | GTK_DIALOG_DESTROY_WITH_PARENT),
                                     "_Cancel", GTK_RESPONSE_CANCEL, "_Go", GTK_RESPONSE_ACCEPT, nullptr);
     gtk_dialog_set_default_response(GTK_DIALOG(dialog), GTK_RESPONSE_ACCEPT);
@@ -90,8 +79,8 @@ void ShowGoToPrompt()
     GtkWidget* entry = gtk_entry_new();
     gtk_entry_set_max_length(GTK_ENTRY(entry), 200);
     gtk_entry_set_activates_default(GTK_ENTRY(entry), TRUE);
-    if (CurrentPage() > 0)
-        gtk_entry_set_text(GTK_ENTRY(entry), std::to_string(CurrentPage()).c_str());
+    if (w.preview.requestedPage > 0)
+        gtk_entry_set_text(GTK_ENTRY(entry), std::to_string(w.preview.requestedPage).c_str());
     gtk_container_add(GTK_CONTAINER(area), entry);
     GtkWidget* problem = gtk_label_new("");
     gtk_label_set_xalign(GTK_LABEL(problem), 0.0f);
@@ -101,10 +90,10 @@ void ShowGoToPrompt()
 
     // Stays open on a text that names no page, saying so.
     while (gtk_dialog_run(GTK_DIALOG(dialog)) == GTK_RESPONSE_ACCEPT) {
-        const int page = ReadGoToText(gtk_entry_get_text(GTK_ENTRY(entry)));
+        const int page = ReadGoToText(w.universe, gtk_entry_get_text(GTK_ENTRY(entry)));
         if (page > 0) {
-            HideReadingBar();
-            RequestPage(page);
+            HideReadingBar(w);
+            RequestPage(w, page);
             break;
         }
         gtk_label_set_text(GTK_LABEL(problem), "That is neither a page number from 1 to 351 nor a set.");

@@ -6,18 +6,21 @@
 
 #include <string>
 
-// One page on or back, stopping at 1 and 351 (from no page: page 1).
-void NextPage();
-void PreviousPage();
-void FirstPage();
-void LastPage();
+#include "app/AppWindow.h"
+
+// One page on or back, stopping at 1 and 351 with a bell (from no page:
+// page 1).
+void NextPage(AppWindow& w);
+void PreviousPage(AppWindow& w);
+void FirstPage(AppWindow& w);
+void LastPage(AppWindow& w);
 
 // The page a go-to text names, or 0 when it names none: a page number 1 to
 // 351 (also written "p24", "page 24" or "#24"), else any set the set reader
 // understands, whose Tn-type's page it is.
-int ReadGoToText(const std::string& text);
+int ReadGoToText(const PitchUniverse& universe, const std::string& text);
 
 // Asks for a page number or a set in a small dialog and goes there.
-void ShowGoToPrompt();
+void ShowGoToPrompt(AppWindow& w);
 
 #endif

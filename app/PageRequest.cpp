@@ -3,210 +3,196 @@
 #include <cmath>
 #include <memory>
 
-#include "app/PreviewWorker.h"
-
 #include "app/Export.h"
 #include "app/ReadingBar.h"
 #include "app/Sound.h"
-#include "app/Window.h"
 #include "pcset/Conversions.h"
 #include "pcset/CostereCode.h"
 
 namespace {
 
-// Rendered previews kept for going back: 192 MiB of pixels, some thirty
-// pages at size 1.0 (6 MB each) or one at size 4.0 (97 MB). Beside the cache
-// live only the image shown (when it has left the cache) and the one being
-// made, so the window stays below its old peak at size 4.0.
-constexpr std::size_t kCacheBound = std::size_t{192} << 20;
 // Neighbours are prepared only while each is at most a quarter of the cache
 // (up to about size 2.8 at scale 1, 1.4 at scale 2).
-constexpr std::size_t kLargestPrepared = kCacheBound / 4;
+std::size_t largestPrepared(const AppWindow& w) { return w.preview.cache.bound() / 4; }
 
-PreviewCache cache(kCacheBound);
-std::unique_ptr<PreviewWorker> worker;
+void deliver(AppWindow& w, PreviewResult& result);
 
-int currentPage = 0;
-PreviewKey wantedKey;
-PreviewKey shownKey;
-cairo_surface_t* shown = nullptr;
-bool pending = false;
-bool preparingNeighbours = true;
-
-void deliver(PreviewResult& result);
-
-PreviewWorker& theWorker()
+PreviewWorker& theWorker(AppWindow& w)
 {
-    if (!worker)
-        worker = std::make_unique<PreviewWorker>(RenderPreview, deliver);
-    return *worker;
+    if (!w.preview.worker) {
+        AppWindow* target = &w;
+        w.preview.worker =
+            std::make_unique<PreviewWorker>(RenderPreview, [target](PreviewResult& r) { deliver(*target, r); });
+    }
+    return *w.preview.worker;
 }
 
-int screenScale() { return window ? std::max(1, gtk_widget_get_scale_factor(window)) : 1; }
+int screenScale(const AppWindow& w) { return w.window ? std::max(1, gtk_widget_get_scale_factor(w.window)) : 1; }
 
-PreviewKey keyFor(int page)
+PreviewKey keyFor(const AppWindow& w, int page)
 {
-    return {page, static_cast<int>(std::lround(static_cast<double>(PSsize) * 100.0)), screenScale()};
+    return {page, static_cast<int>(std::lround(static_cast<double>(w.sizeFactor) * 100.0)), screenScale(w)};
 }
 
-void setBusy(bool busy)
+void setBusy(AppWindow& w, bool busy)
 {
-    pending = busy;
-    if (!busyIndicator)
+    w.preview.pending = busy;
+    if (!w.busyIndicator)
         return;
     if (busy) {
-        gtk_widget_show(busyIndicator);
-        gtk_spinner_start(GTK_SPINNER(busyIndicator));
+        gtk_widget_show(w.busyIndicator);
+        gtk_spinner_start(GTK_SPINNER(w.busyIndicator));
     } else {
-        gtk_spinner_stop(GTK_SPINNER(busyIndicator));
-        gtk_widget_hide(busyIndicator);
+        gtk_spinner_stop(GTK_SPINNER(w.busyIndicator));
+        gtk_widget_hide(w.busyIndicator);
     }
 }
 
 // The pages on either side of the shown one, at its size, made while the
 // user reads it so that flipping shows them at once.
-void prepareNeighbours()
+void prepareNeighbours(AppWindow& w)
 {
-    if (!preparingNeighbours)
+    PreviewState& p = w.preview;
+    if (!p.preparingNeighbours)
         return;
-    if (EstimatedPreviewBytes(PSsize, wantedKey.scale) > kLargestPrepared)
+    if (EstimatedPreviewBytes(w.sizeFactor, p.wantedKey.scale) > largestPrepared(w))
         return;
     std::vector<PreviewJob> jobs;
-    for (int page : {wantedKey.page + 1, wantedKey.page - 1}) {
+    for (int page : {p.wantedKey.page + 1, p.wantedKey.page - 1}) {
         if (page < 1 || page > PitchUniverse::NumTnTypes)
             continue;
-        PreviewKey key = wantedKey;
+        PreviewKey key = p.wantedKey;
         key.page = page;
-        if (cache.find(key))
+        if (p.cache.find(key))
             continue;
-        jobs.push_back({key, PSsize, aPu.tnTypes[page - 1], cache.pageText(page)});
+        jobs.push_back({key, w.sizeFactor, w.universe.tnTypes[page - 1], p.cache.pageText(page)});
     }
     // find() above made the neighbours the most recently used; the shown
     // image goes back in front.
-    cache.find(wantedKey);
-    theWorker().prepare(std::move(jobs));
+    p.cache.find(p.wantedKey);
+    theWorker(w).prepare(std::move(jobs));
 }
 
-void show(const PreviewKey& key, const std::shared_ptr<const std::string>& eps, cairo_surface_t* surface)
+// Called once each time a new page becomes the shown one: the title names
+// it and it can be saved.
+void pageShown(AppWindow& w)
 {
-    const bool newPage = key.page != shownKey.page || myVirtualPaper != *eps;
-    shownKey = key;
+    gtk_window_set_title(GTK_WINDOW(w.window), PageTitle(w.universe, w.preview.shownKey.page).c_str());
+    PageIsSaveable(w);
+}
+
+void show(AppWindow& w, const PreviewKey& key, const std::shared_ptr<const std::string>& eps, cairo_surface_t* surface)
+{
+    PreviewState& p = w.preview;
+    const bool newPage = key.page != p.shownKey.page || w.shownPage != *eps;
+    p.shownKey = key;
     if (surface) {
         cairo_surface_reference(surface);
-        if (shown)
-            cairo_surface_destroy(shown);
-        shown = surface;
-        gtk_image_set_from_surface(GTK_IMAGE(gtkcairo), shown);
-        gtk_widget_hide(previewMessage);
+        if (p.shownImage)
+            cairo_surface_destroy(p.shownImage);
+        p.shownImage = surface;
+        gtk_image_set_from_surface(GTK_IMAGE(w.previewImage), p.shownImage);
+        gtk_widget_hide(w.previewMessage);
     }
     if (newPage) {
-        myVirtualPaper = *eps;
-        OnPageShown();
+        w.shownPage = *eps;
+        pageShown(w);
     }
 }
 
-void deliver(PreviewResult& result)
+void deliver(AppWindow& w, PreviewResult& result)
 {
+    PreviewState& p = w.preview;
     if (result.surface)
-        cache.insert(result.key, result.eps, result.surface);
-    if (result.key != wantedKey || !pending)
+        p.cache.insert(result.key, result.eps, result.surface);
+    if (!w.window || result.key != p.wantedKey || !p.pending)
         return;  // no longer wanted: kept for going back, not shown
-    setBusy(false);
-    show(result.key, result.eps, result.surface);
+    setBusy(w, false);
+    show(w, result.key, result.eps, result.surface);
     if (!result.surface) {
         // The page exists and can be saved; only its image is missing.
-        gtk_label_set_text(GTK_LABEL(previewMessage), result.error.c_str());
-        gtk_widget_show(previewMessage);
+        const std::string message = result.error + "\nThe page itself can still be saved.";
+        gtk_label_set_text(GTK_LABEL(w.previewMessage), message.c_str());
+        gtk_widget_show(w.previewMessage);
         return;
     }
-    prepareNeighbours();
+    prepareNeighbours(w);
 }
 
-// Asks for the preview of the current page at the current size and scale.
-void requestPreview()
+// Asks for the preview of the requested page at the current size and scale.
+void requestPreview(AppWindow& w)
 {
-    if (currentPage < 1)
+    PreviewState& p = w.preview;
+    if (p.requestedPage < 1)
         return;
-    wantedKey = keyFor(currentPage);
+    p.wantedKey = keyFor(w, p.requestedPage);
     std::shared_ptr<const std::string> eps;
-    if (cairo_surface_t* ready = cache.find(wantedKey, &eps)) {
-        setBusy(false);
-        show(wantedKey, eps, ready);
-        prepareNeighbours();
+    if (cairo_surface_t* ready = p.cache.find(p.wantedKey, &eps)) {
+        setBusy(w, false);
+        show(w, p.wantedKey, eps, ready);
+        prepareNeighbours(w);
         return;
     }
     // A new size of the page shown keeps its text (and the time in it).
-    if (shownKey.page == currentPage && !myVirtualPaper.empty())
-        eps = std::make_shared<const std::string>(myVirtualPaper);
+    if (p.shownKey.page == p.requestedPage && !w.shownPage.empty())
+        eps = std::make_shared<const std::string>(w.shownPage);
     else
-        eps = cache.pageText(currentPage);
-    setBusy(true);
-    theWorker().request({wantedKey, PSsize, aPu.tnTypes[currentPage - 1], eps});
+        eps = p.cache.pageText(p.requestedPage);
+    setBusy(w, true);
+    theWorker(w).request({p.wantedKey, w.sizeFactor, w.universe.tnTypes[p.requestedPage - 1], eps});
+}
+
+void onFieldActivated(GtkEntry* field, gpointer data)
+{
+    AppWindow& w = *static_cast<AppWindow*>(data);
+    RequestTypedSet(w, GTK_WIDGET(field) == w.costereField);
+}
+
+void onSizeChanged(GtkSpinButton* spinner, gpointer data)
+{
+    AppWindow& w = *static_cast<AppWindow*>(data);
+    w.sizeFactor = static_cast<float>(gtk_spin_button_get_value(spinner));
+    requestPreview(w);
 }
 
 }  // namespace
 
-std::string PageTitle(int page)
+void ConnectPageRequests(AppWindow& w)
+{
+    g_signal_connect(w.tnTypeField, "activate", G_CALLBACK(onFieldActivated), &w);
+    g_signal_connect(w.costereField, "activate", G_CALLBACK(onFieldActivated), &w);
+    g_signal_connect(w.sizeSpinner, "value-changed", G_CALLBACK(onSizeChanged), &w);
+}
+
+std::string PageTitle(const PitchUniverse& universe, int page)
 {
     if (page < 1 || page > PitchUniverse::NumTnTypes)
         return "Tn-type Harmodex";
-    return "Tn-type Harmodex \xE2\x80\x94 page " + std::to_string(page) + " \xC2\xB7 " + aPu.forteNames[page - 1] +
-           " (" + aPu.tnTypes[page - 1] + ")";
+    return "Tn-type Harmodex \xE2\x80\x94 page " + std::to_string(page) + " \xC2\xB7 " + universe.forteNames[page - 1] +
+           " (" + universe.tnTypes[page - 1] + ")";
 }
 
-void OnPageShown()
-{
-    gtk_window_set_title(GTK_WINDOW(window), PageTitle(shownKey.page).c_str());
-    PageIsSaveable();
-}
-
-void RequestPage(int page)
+void RequestPage(AppWindow& w, int page)
 {
     if (page < 1 || page > PitchUniverse::NumTnTypes)
         return;
-    currentPage = page;
-    StopSound();  // the sound of the page before ends with it
-    const std::vector<int> tnType = StringToVector(aPu.tnTypes[page - 1]);
+    w.preview.requestedPage = page;
+    StopSound(w);  // the sound of the page before ends with it
+    const std::vector<int> tnType = StringToVector(w.universe.tnTypes[page - 1]);
     // The record of the set asked for: a typed set keeps its transposition
     // as typed; a flipped page is its Tn-type.
-    if (FindSetID(VectorToString(MyPCset.getTnType()), aPu) + 1 != page)
-        MyPCset.initializeSet(tnType);
-    gtk_entry_set_text(GTK_ENTRY(entryST), VectorToStringPC(tnType).c_str());
-    gtk_entry_set_text(GTK_ENTRY(entryCO), calculateAdjCostereNumber(tnType).c_str());
-    requestPreview();
+    if (FindSetID(VectorToString(w.typedSet.getTnType()), w.universe) + 1 != page)
+        w.typedSet.initializeSet(tnType);
+    gtk_entry_set_text(GTK_ENTRY(w.tnTypeField), VectorToStringPC(tnType).c_str());
+    gtk_entry_set_text(GTK_ENTRY(w.costereField), calculateAdjCostereNumber(tnType).c_str());
+    requestPreview(w);
 }
 
-int CurrentPage() { return currentPage; }
-cairo_surface_t* ShownPreview() { return shown; }
-bool PreviewPending() { return pending; }
-std::size_t PreviewCacheBytes() { return cache.bytes(); }
-std::size_t PreviewCacheBound() { return cache.bound(); }
-bool PreviewReady(int page) { return cache.find(keyFor(page)) != nullptr; }
-void SetPreparingNeighbours(bool on)
+void RequestTypedSet(AppWindow& w, bool costereField)
 {
-    preparingNeighbours = on;
-    if (!on && worker)
-        worker->dropPreparations();
-}
-int PreviewRendersStarted() { return worker ? worker->rendersStarted() : 0; }
-
-void StopPreviews()
-{
-    worker.reset();
-    cache.clear();
-    if (shown)
-        cairo_surface_destroy(shown);
-    shown = nullptr;
-}
-
-void get_entry_value(GtkWidget*, void* data)
-{
-    const long which = reinterpret_cast<long>(data);
-    GtkWidget* field = which == 1 ? entryST : which == 2 ? entryCO : nullptr;
-    if (!field)
-        return;
+    GtkWidget* field = costereField ? w.costereField : w.tnTypeField;
     const std::string text = gtk_entry_get_text(GTK_ENTRY(field));
-    UpdateReadingBar(text, which == 2);
+    UpdateReadingBar(w, text, costereField);
 
     std::vector<int> list = ReadSetText(text);
     if (list.empty()) {
@@ -215,15 +201,31 @@ void get_entry_value(GtkWidget*, void* data)
         gtk_widget_error_bell(field);
         return;
     }
-    MyPCset.initializeSet(list);
-    const int page = FindSetID(VectorToString(MyPCset.getTnType()), aPu) + 1;
-    RequestPage(page);
+    w.typedSet.initializeSet(list);
+    const int page = FindSetID(VectorToString(w.typedSet.getTnType()), w.universe) + 1;
+    RequestPage(w, page);
 }
 
-void get_spinner1_value(GtkWidget*, void*)
+void RefreshPreview(AppWindow& w) { requestPreview(w); }
+
+bool PreviewReady(AppWindow& w, int page) { return w.preview.cache.find(keyFor(w, page)) != nullptr; }
+
+void SetPreparingNeighbours(AppWindow& w, bool on)
 {
-    PSsize = static_cast<float>(gtk_spin_button_get_value(GTK_SPIN_BUTTON(spinner1)));
-    requestPreview();
+    w.preview.preparingNeighbours = on;
+    if (!on && w.preview.worker)
+        w.preview.worker->dropPreparations();
 }
 
-void RefreshPreviewForScale() { requestPreview(); }
+int PreviewRendersStarted(const AppWindow& w) { return w.preview.worker ? w.preview.worker->rendersStarted() : 0; }
+
+void StopPreviews(AppWindow& w)
+{
+    PreviewState& p = w.preview;
+    p.worker.reset();
+    p.cache.clear();
+    if (p.shownImage)
+        cairo_surface_destroy(p.shownImage);
+    p.shownImage = nullptr;
+    p.pending = false;
+}

@@ -2,6 +2,8 @@
 
 #include <glib.h>
 
+#include "app/MainLoop.h"
+
 #include "page/HarmodexPage.h"
 #include "raster/Preview.h"
 
@@ -64,32 +66,11 @@ void PreviewCache::clear()
 
 std::size_t EstimatedPreviewBytes(double size, int scale)
 {
-    const double dotsPerPoint = size * 155.0 * scale / 72.0;
+    const double dotsPerPoint = size * kDotsPerInchAtSize1 * scale / 72.0;
     const double width = 481.0 * dotsPerPoint + 1.0;
     const double height = 680.0 * dotsPerPoint + 1.0;
     return static_cast<std::size_t>(width * height * 4.0);
 }
-
-namespace {
-
-// A result on its way to the main loop.
-struct Delivery {
-    std::shared_ptr<PreviewDelivery> deliver;
-    PreviewResult result;
-};
-
-gboolean deliverOnMainLoop(gpointer data)
-{
-    Delivery* d = static_cast<Delivery*>(data);
-    if (*d->deliver)
-        (*d->deliver)(d->result);
-    if (d->result.surface)
-        cairo_surface_destroy(d->result.surface);
-    delete d;
-    return G_SOURCE_REMOVE;
-}
-
-}  // namespace
 
 PreviewWorker::PreviewWorker(PreviewRenderer render, PreviewDelivery deliver)
     : render_(std::move(render)), deliver_(std::make_shared<PreviewDelivery>(std::move(deliver)))
@@ -160,10 +141,14 @@ void PreviewWorker::run()
             }
             ++started_;
         }
-        Delivery* d = new Delivery{deliver_, render_(job)};
-        // An idle source of the default context: run by the GUI thread's
-        // main loop, never by this thread, whoever owns the context now.
-        g_idle_add_full(G_PRIORITY_DEFAULT, deliverOnMainLoop, d, nullptr);
+        // The result, its image an owned reference, goes whole to the GUI
+        // thread; once this worker is gone it is released there unseen.
+        PostToMainLoop([deliver = deliver_, result = render_(job)]() mutable {
+            if (*deliver)
+                (*deliver)(result);
+            if (result.surface)
+                cairo_surface_destroy(result.surface);
+        });
     }
 }
 
@@ -174,7 +159,11 @@ PreviewResult RenderPreview(const PreviewJob& job)
     result.eps = job.eps;
     if (!result.eps)
         result.eps = std::make_shared<const std::string>(DrawHarmodexPage(job.key.page, job.tnText, 0, 0));
-    const double resolution = static_cast<double>(job.size) * 155.0 * job.key.scale;
-    result.surface = getSurfaceFromEPSpage(*result.eps, resolution, job.key.scale, &result.error);
+    const double resolution = static_cast<double>(job.size) * kDotsPerInchAtSize1 * job.key.scale;
+    try {
+        result.surface = getSurfaceFromEPSpage(*result.eps, resolution, job.key.scale);
+    } catch (const harmodex::Error& e) {
+        result.error = e.what();
+    }
     return result;
 }

@@ -93,7 +93,7 @@ private:
 };
 
 // Bytes of the image of a page at a size factor and scale, before making it
-// (the page is 481 x 680 points, rasterised at 155 dots per inch per unit).
+// (the page is 481 x 680 points, rasterised at kDotsPerInchAtSize1 per unit).
 std::size_t EstimatedPreviewBytes(double size, int scale);
 
 using PreviewRenderer = std::function<PreviewResult(const PreviewJob&)>;
@@ -102,7 +102,7 @@ using PreviewDelivery = std::function<void(PreviewResult&)>;
 class PreviewWorker {
 public:
     // render runs on the worker thread; deliver runs on the GUI main loop
-    // (the default GMainContext) with every result, which it may take the
+    // (through PostToMainLoop) with every result, which it may take the
     // surface from (else it is released).
     PreviewWorker(PreviewRenderer render, PreviewDelivery deliver);
     // Finishes the render under way, drops the rest, and joins the thread.
@@ -142,7 +142,8 @@ private:
 };
 
 // The window's renderer: composes the page when its text is not given, then
-// rasterises it at size x 155 dots per inch x scale.
+// rasterises it at size x kDotsPerInchAtSize1 x scale; a page that cannot
+// be rasterised comes back without an image and with the reason.
 PreviewResult RenderPreview(const PreviewJob& job);
 
 #endif

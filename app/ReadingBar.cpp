@@ -2,21 +2,15 @@
 
 #include <algorithm>
 
-#include "app/Window.h"
 #include "pcset/Conversions.h"
 #include "pcset/CostereCode.h"
 #include "pcset/PitchClassSet.h"
 #include "pcset/PitchUniverse.h"
 #include "pcset/SetReader.h"
 
-GtkWidget* readingBar = nullptr;
-GtkWidget* readingBarMessage = nullptr;
-GtkWidget* readingBarButton = nullptr;
-
 namespace {
 
 constexpr int ShowOfferedSet = 1;
-std::vector<int> offeredSet;
 
 // The catalogue entry of a set's Tn-type: its text, Forte name and page.
 struct Entry {
@@ -60,15 +54,16 @@ std::string capitalised(std::string sentence)
     return sentence;
 }
 
-void onResponse(GtkInfoBar*, int response, void*)
+void onResponse(GtkInfoBar*, int response, void* data)
 {
-    gtk_widget_hide(readingBar);
-    if (response != ShowOfferedSet || offeredSet.empty())
+    AppWindow& w = *static_cast<AppWindow*>(data);
+    gtk_widget_hide(w.readingBar);
+    if (response != ShowOfferedSet || w.offeredSet.empty())
         return;
     // As if the user had typed the set into the Tn-type field.
-    const std::string typed = VectorToString(offeredSet);
-    gtk_entry_set_text(GTK_ENTRY(entryST), typed.c_str());
-    g_signal_emit_by_name(entryST, "activate");
+    const std::string typed = VectorToString(w.offeredSet);
+    gtk_entry_set_text(GTK_ENTRY(w.tnTypeField), typed.c_str());
+    g_signal_emit_by_name(w.tnTypeField, "activate");
 }
 
 }  // namespace
@@ -105,51 +100,51 @@ ReadingNotice NoticeForTypedText(const std::string& text, bool costereField)
     return {message, reading.pitchClasses, GTK_MESSAGE_QUESTION};
 }
 
-void AttachReadingBar(GtkWidget* inputRow)
+void AttachReadingBar(AppWindow& w)
 {
-    readingBar = gtk_info_bar_new();
-    gtk_info_bar_set_show_close_button(GTK_INFO_BAR(readingBar), TRUE);
-    readingBarMessage = gtk_label_new("");
-    gtk_label_set_line_wrap(GTK_LABEL(readingBarMessage), TRUE);
-    gtk_label_set_xalign(GTK_LABEL(readingBarMessage), 0.0f);
-    gtk_label_set_selectable(GTK_LABEL(readingBarMessage), TRUE);
-    gtk_container_add(GTK_CONTAINER(gtk_info_bar_get_content_area(GTK_INFO_BAR(readingBar))), readingBarMessage);
-    gtk_widget_show(readingBarMessage);
-    readingBarButton = gtk_info_bar_add_button(GTK_INFO_BAR(readingBar), "_Show", ShowOfferedSet);
-    g_signal_connect(readingBar, "response", G_CALLBACK(onResponse), nullptr);
+    w.readingBar = gtk_info_bar_new();
+    gtk_info_bar_set_show_close_button(GTK_INFO_BAR(w.readingBar), TRUE);
+    w.readingBarMessage = gtk_label_new("");
+    gtk_label_set_line_wrap(GTK_LABEL(w.readingBarMessage), TRUE);
+    gtk_label_set_xalign(GTK_LABEL(w.readingBarMessage), 0.0f);
+    gtk_label_set_selectable(GTK_LABEL(w.readingBarMessage), TRUE);
+    gtk_container_add(GTK_CONTAINER(gtk_info_bar_get_content_area(GTK_INFO_BAR(w.readingBar))), w.readingBarMessage);
+    gtk_widget_show(w.readingBarMessage);
+    w.readingBarButton = gtk_info_bar_add_button(GTK_INFO_BAR(w.readingBar), "_Show", ShowOfferedSet);
+    g_signal_connect(w.readingBar, "response", G_CALLBACK(onResponse), &w);
     // Shown only when there is something to say, whatever shows the window.
-    gtk_widget_set_no_show_all(readingBar, TRUE);
+    gtk_widget_set_no_show_all(w.readingBar, TRUE);
 
-    GtkWidget* box = gtk_widget_get_parent(inputRow);
+    GtkWidget* box = gtk_widget_get_parent(w.inputRow);
     int position = 0;
-    gtk_container_child_get(GTK_CONTAINER(box), inputRow, "position", &position, nullptr);
-    gtk_box_pack_start(GTK_BOX(box), readingBar, FALSE, TRUE, 0);
-    gtk_box_reorder_child(GTK_BOX(box), readingBar, position);
+    gtk_container_child_get(GTK_CONTAINER(box), w.inputRow, "position", &position, nullptr);
+    gtk_box_pack_start(GTK_BOX(box), w.readingBar, FALSE, TRUE, 0);
+    gtk_box_reorder_child(GTK_BOX(box), w.readingBar, position);
 }
 
-void UpdateReadingBar(const std::string& text, bool costereField)
+void UpdateReadingBar(AppWindow& w, const std::string& text, bool costereField)
 {
-    if (!readingBar)
+    if (!w.readingBar)
         return;
     const ReadingNotice notice = NoticeForTypedText(text, costereField);
-    offeredSet = notice.offered;
+    w.offeredSet = notice.offered;
     if (notice.message.empty()) {
-        gtk_widget_hide(readingBar);
+        gtk_widget_hide(w.readingBar);
         return;
     }
-    gtk_label_set_text(GTK_LABEL(readingBarMessage), notice.message.c_str());
-    gtk_info_bar_set_message_type(GTK_INFO_BAR(readingBar), notice.kind);
+    gtk_label_set_text(GTK_LABEL(w.readingBarMessage), notice.message.c_str());
+    gtk_info_bar_set_message_type(GTK_INFO_BAR(w.readingBar), notice.kind);
     if (notice.offered.empty()) {
-        gtk_widget_hide(readingBarButton);
+        gtk_widget_hide(w.readingBarButton);
     } else {
-        gtk_button_set_label(GTK_BUTTON(readingBarButton), ("_Show " + VectorToString(notice.offered)).c_str());
-        gtk_widget_show(readingBarButton);
+        gtk_button_set_label(GTK_BUTTON(w.readingBarButton), ("_Show " + VectorToString(notice.offered)).c_str());
+        gtk_widget_show(w.readingBarButton);
     }
-    gtk_widget_show(readingBar);
+    gtk_widget_show(w.readingBar);
 }
 
-void HideReadingBar()
+void HideReadingBar(AppWindow& w)
 {
-    if (readingBar)
-        gtk_widget_hide(readingBar);
+    if (w.readingBar)
+        gtk_widget_hide(w.readingBar);
 }

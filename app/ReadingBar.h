@@ -14,6 +14,8 @@
 
 #include <gtk/gtk.h>
 
+#include "app/AppWindow.h"
+
 struct ReadingNotice {
     std::string message;       // empty: nothing to say, the bar is hidden
     std::vector<int> offered;  // the other reading the button shows; empty: no button
@@ -24,17 +26,13 @@ struct ReadingNotice {
 // the Costère field.
 ReadingNotice NoticeForTypedText(const std::string& text, bool costereField);
 
-// Builds the bar (hidden) and places it just above inputRow in inputRow's box.
-void AttachReadingBar(GtkWidget* inputRow);
+// Builds the bar (hidden) and places it just above the window's input row.
+void AttachReadingBar(AppWindow& w);
 // Shows or hides the bar for a request made with text; each request replaces
 // what the bar said about the one before.
-void UpdateReadingBar(const std::string& text, bool costereField);
+void UpdateReadingBar(AppWindow& w, const std::string& text, bool costereField);
 // Hides the bar: a page asked for otherwise than by typing (flipping, going
 // to a page) leaves nothing to say about the text typed before.
-void HideReadingBar();
-
-extern GtkWidget* readingBar;
-extern GtkWidget* readingBarMessage;
-extern GtkWidget* readingBarButton;  // "_Show 0 4 7": types the offered set into the Tn-type field
+void HideReadingBar(AppWindow& w);
 
 #endif

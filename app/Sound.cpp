@@ -2,123 +2,112 @@
 
 #include <memory>
 
-#include "app/Window.h"
+#include "app/MainLoop.h"
 #include "pcset/Conversions.h"
 #include "sound/Performance.h"
 
 namespace {
 
-GtkWidget* playButton = nullptr;
-GtkWidget* soundStatus = nullptr;
-// The number of the play under way, 0 when silent.
-int current = 0;
-std::unique_ptr<SoundPlayer> player;
-
-void showSilent()
+void showSilent(AppWindow& w)
 {
-    current = 0;
-    if (playButton)
-        gtk_button_set_label(GTK_BUTTON(playButton), "  Play  ");
+    w.sound.currentPlay = 0;
+    if (w.playButton)
+        gtk_button_set_label(GTK_BUTTON(w.playButton), "  Play  ");
 }
 
-void say(const std::string& text, const std::string& detail = "")
+void say(AppWindow& w, const std::string& text, const std::string& detail = "")
 {
-    if (!soundStatus)
+    if (!w.soundStatus)
         return;
-    gtk_label_set_text(GTK_LABEL(soundStatus), text.c_str());
-    gtk_widget_set_tooltip_text(soundStatus, detail.empty() ? nullptr : detail.c_str());
+    gtk_label_set_text(GTK_LABEL(w.soundStatus), text.c_str());
+    gtk_widget_set_tooltip_text(w.soundStatus, detail.empty() ? nullptr : detail.c_str());
 }
 
 // Reports arrive on the player's thread and are handled on the window's.
-gboolean deliver(gpointer data)
+void handle(AppWindow& w, const SoundPlayer::Report& report)
 {
-    std::unique_ptr<SoundPlayer::Report> report(static_cast<SoundPlayer::Report*>(data));
-    if (report->play != current)
-        return G_SOURCE_REMOVE;  // an earlier play, already stopped
-    switch (report->event) {
+    if (!w.window || report.play != w.sound.currentPlay)
+        return;  // an earlier play, already stopped, or a window gone
+    switch (report.event) {
     case SoundPlayer::Event::Started:
         break;
     case SoundPlayer::Event::Finished:
     case SoundPlayer::Event::Stopped:
-        showSilent();
+        showSilent(w);
         break;
     case SoundPlayer::Event::Failed:
-        showSilent();
-        say("No sound: " + report->message + ".", report->detail);
+        showSilent(w);
+        say(w, "No sound: " + report.message + ".", report.detail);
         break;
     }
-    return G_SOURCE_REMOVE;
 }
 
-void post(const SoundPlayer::Report& report) { g_idle_add(deliver, new SoundPlayer::Report(report)); }
-
-SoundPlayer& soundPlayer()
+std::unique_ptr<SoundPlayer> newPlayer(AppWindow& w, std::vector<AudioOutput> outputs)
 {
-    if (!player)
-        player = std::make_unique<SoundPlayer>(SystemAudioOutputs(), post);
-    return *player;
+    AppWindow* target = &w;
+    return std::make_unique<SoundPlayer>(std::move(outputs), [target](const SoundPlayer::Report& report) {
+        PostToMainLoop([target, report] { handle(*target, report); });
+    });
 }
 
-void onPlay(GtkWidget*, gpointer)
+SoundPlayer& soundPlayer(AppWindow& w)
 {
-    if (current) {
-        StopSound();
-        return;
-    }
-    const std::vector<int> tnType = MyPCset.getTnType();
-    if (tnType.empty()) {
-        say("Type a set first: Play plays the page shown.");
-        return;
-    }
-    say("");
-    current = soundPlayer().play(PerformSet(VectorToString(tnType)));
-    gtk_button_set_label(GTK_BUTTON(playButton), "  Stop  ");
+    if (!w.sound.player)
+        w.sound.player = newPlayer(w, SystemAudioOutputs());
+    return *w.sound.player;
 }
 
 }  // namespace
 
-void AddPlayButton(GtkWidget* controlRow)
+void AddPlayButton(AppWindow& w)
 {
-    playButton = gtk_button_new_with_label("  Play  ");
-    gtk_widget_set_tooltip_text(playButton, "Hear the set: its notes one by one, then together (Ctrl+P). "
-                                            "Press again to stop.");
-    g_signal_connect(playButton, "clicked", G_CALLBACK(onPlay), nullptr);
-    gtk_box_pack_start(GTK_BOX(controlRow), playButton, FALSE, FALSE, 12);
+    w.playButton = gtk_button_new_with_label("  Play  ");
+    gtk_actionable_set_action_name(GTK_ACTIONABLE(w.playButton), "win.play");
+    gtk_widget_set_tooltip_text(w.playButton, "Hear the set: its notes one by one, then together (Ctrl+P). "
+                                              "Press again to stop.");
+    gtk_box_pack_start(GTK_BOX(w.controlRow), w.playButton, FALSE, FALSE, 12);
     // Two short lines beside the button, so that the row keeps the window's
     // width.
-    soundStatus = gtk_label_new("");
-    gtk_label_set_xalign(GTK_LABEL(soundStatus), 0.0f);
-    gtk_label_set_line_wrap(GTK_LABEL(soundStatus), TRUE);
-    gtk_label_set_lines(GTK_LABEL(soundStatus), 2);
-    gtk_label_set_ellipsize(GTK_LABEL(soundStatus), PANGO_ELLIPSIZE_END);
-    gtk_label_set_width_chars(GTK_LABEL(soundStatus), 22);
-    gtk_label_set_max_width_chars(GTK_LABEL(soundStatus), 22);
-    gtk_box_pack_start(GTK_BOX(controlRow), soundStatus, FALSE, FALSE, 0);
+    w.soundStatus = gtk_label_new("");
+    gtk_label_set_xalign(GTK_LABEL(w.soundStatus), 0.0f);
+    gtk_label_set_line_wrap(GTK_LABEL(w.soundStatus), TRUE);
+    gtk_label_set_lines(GTK_LABEL(w.soundStatus), 2);
+    gtk_label_set_ellipsize(GTK_LABEL(w.soundStatus), PANGO_ELLIPSIZE_END);
+    gtk_label_set_width_chars(GTK_LABEL(w.soundStatus), 22);
+    gtk_label_set_max_width_chars(GTK_LABEL(w.soundStatus), 22);
+    gtk_box_pack_start(GTK_BOX(w.controlRow), w.soundStatus, FALSE, FALSE, 0);
 
-    soundPlayer().prepare();
+    soundPlayer(w).prepare();
 }
 
-void PlayOrStopSound()
+void PlayOrStopSound(AppWindow& w)
 {
-    if (playButton)
-        onPlay(playButton, nullptr);
-}
-
-void StopSound()
-{
-    if (!current)
+    if (w.sound.currentPlay) {
+        StopSound(w);
         return;
-    if (player)
-        player->stop();
-    showSilent();
+    }
+    const std::vector<int> tnType = w.typedSet.getTnType();
+    if (tnType.empty()) {
+        say(w, "Type a set first: Play plays the page shown.");
+        return;
+    }
+    say(w, "");
+    w.sound.currentPlay = soundPlayer(w).play(PerformSet(VectorToString(tnType)));
+    gtk_button_set_label(GTK_BUTTON(w.playButton), "  Stop  ");
 }
 
-void UseAudioOutputs(std::vector<AudioOutput> outputs)
+void StopSound(AppWindow& w)
 {
-    StopSound();
-    player = std::make_unique<SoundPlayer>(std::move(outputs), post);
-    player->prepare();
+    if (!w.sound.currentPlay)
+        return;
+    if (w.sound.player)
+        w.sound.player->stop();
+    showSilent(w);
 }
 
-GtkWidget* PlayButton() { return playButton; }
-GtkWidget* SoundStatus() { return soundStatus; }
+void UseAudioOutputs(AppWindow& w, std::vector<AudioOutput> outputs)
+{
+    StopSound(w);
+    w.sound.player = newPlayer(w, std::move(outputs));
+    w.sound.player->prepare();
+}

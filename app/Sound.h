@@ -9,26 +9,20 @@
 
 #include <vector>
 
-#include <gtk/gtk.h>
-
+#include "app/AppWindow.h"
 #include "sound/Player.h"
 
-// Adds the Play button and its status line to the control row, with the
-// Ctrl+P accelerator on the row's window, and starts loading the SoundFont
-// in the background.
-void AddPlayButton(GtkWidget* controlRow);
+// Adds the Play button (bound to win.play) and its status line to the
+// control row, and starts loading the SoundFont in the background.
+void AddPlayButton(AppWindow& w);
 // Silences the set being played, if any.
-void StopSound();
-// What the Play button and its shortcut (Ctrl+P) do: play the set shown, or
-// stop it when it sounds.
-void PlayOrStopSound();
+void StopSound(AppWindow& w);
+// What the Play button and its shortcut do: play the set shown, or stop it
+// when it sounds.
+void PlayOrStopSound(AppWindow& w);
 
 // The audio outputs Play tries (the system's by default); tests give
 // outputs that cannot open.
-void UseAudioOutputs(std::vector<AudioOutput> outputs);
-
-// The widgets, for tests.
-GtkWidget* PlayButton();
-GtkWidget* SoundStatus();
+void UseAudioOutputs(AppWindow& w, std::vector<AudioOutput> outputs);
 
 #endif

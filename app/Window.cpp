@@ -1,28 +1,25 @@
-#include "app/Window.h"
+#include "app/AppWindow.h"
 
+#include <algorithm>
+
+#include "app/Actions.h"
 #include "app/Export.h"
 #include "app/PageRequest.h"
 #include "app/ReadingBar.h"
 #include "app/Sound.h"
-#include "app/Shortcuts.h"
-
-GtkWidget* window = nullptr;
-GtkWidget* gtkcairo = nullptr;
-GtkWidget* entryST = nullptr;
-GtkWidget* entryCO = nullptr;
-GtkWidget* spinner1 = nullptr;
-GtkWidget* previewMessage = nullptr;
-GtkWidget* previewScroll = nullptr;
-GtkWidget* busyIndicator = nullptr;
-GtkWidget* controlRow = nullptr;
-GtkWidget* saveButton = nullptr;
-float PSsize = 1.0f;
-std::string FileNameXX;
-PitchClassSet MyPCset;
-std::string myVirtualPaper;
-const PitchUniverse& aPu = SharedUniverse();
+#include "sound/Player.h"
 
 const char* const kEmptyPreviewHint = "Type a set such as 0 4 7 and press Enter";
+
+// Rendered previews kept for going back: 192 MiB of pixels, some thirty
+// pages at size 1.0 (6 MB each) or one at size 4.0 (97 MB). Beside the cache
+// live only the image shown (when it has left the cache) and the one being
+// made, so the window stays below its old peak at size 4.0.
+constexpr std::size_t kPreviewCacheBound = std::size_t{192} << 20;
+
+AppWindow::AppWindow() : preview(kPreviewCacheBound), universe(SharedUniverse()) {}
+
+AppWindow::~AppWindow() { ShutDownAppWindow(*this); }
 
 namespace {
 
@@ -50,7 +47,7 @@ GtkWidget* newLabel(const char* text)
 
 // Opens at the designed size, or at what the screen's work area offers when
 // that is less (a scale-2 screen of 1920 x 1080 has 960 x 540 logical pixels).
-void chooseOpeningSize()
+void chooseOpeningSize(GtkWidget* window)
 {
     int width = kDesignedWidth, height = kDesignedHeight;
     GdkDisplay* display = gtk_widget_get_display(window);
@@ -68,18 +65,42 @@ void chooseOpeningSize()
     gtk_window_set_default_size(GTK_WINDOW(window), width, height);
 }
 
-void scaleChanged(GObject*, GParamSpec*, gpointer) { RefreshPreviewForScale(); }
+void scaleChanged(GObject*, GParamSpec*, gpointer data) { RefreshPreview(*static_cast<AppWindow*>(data)); }
+
+void windowDestroyed(GtkWidget*, gpointer data) { ShutDownAppWindow(*static_cast<AppWindow*>(data)); }
+
+// The header bar: the window's title, and the primary menu at its end.
+void addHeaderBar(AppWindow& w)
+{
+    w.headerBar = gtk_header_bar_new();
+    gtk_header_bar_set_show_close_button(GTK_HEADER_BAR(w.headerBar), TRUE);
+    w.primaryMenuButton = gtk_menu_button_new();
+    gtk_button_set_image(GTK_BUTTON(w.primaryMenuButton),
+                         gtk_image_new_from_icon_name("open-menu-symbolic", GTK_ICON_SIZE_BUTTON));
+    GMenuModel* menu = NewPrimaryMenu();
+    gtk_menu_button_set_menu_model(GTK_MENU_BUTTON(w.primaryMenuButton), menu);
+    g_object_unref(menu);
+    gtk_widget_set_tooltip_text(w.primaryMenuButton, "Main menu");
+    atk_object_set_name(gtk_widget_get_accessible(w.primaryMenuButton), "Main menu");
+    gtk_header_bar_pack_end(GTK_HEADER_BAR(w.headerBar), w.primaryMenuButton);
+    gtk_window_set_titlebar(GTK_WINDOW(w.window), w.headerBar);
+}
 
 }  // namespace
 
-void BuildMainWindow()
+AppWindow* NewAppWindow(GtkApplication* application)
 {
-    window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
-    g_signal_connect(window, "destroy", G_CALLBACK(gtk_main_quit), nullptr);
-    g_signal_connect(window, "notify::scale-factor", G_CALLBACK(scaleChanged), nullptr);
-    gtk_window_set_title(GTK_WINDOW(window), "Tn-type Harmodex");
+    AppWindow* made = new AppWindow;
+    AppWindow& w = *made;
+    w.window = gtk_application_window_new(application);
+    GtkWidget* window = w.window;
+    g_signal_connect(window, "destroy", G_CALLBACK(windowDestroyed), made);
+    g_signal_connect(window, "notify::scale-factor", G_CALLBACK(scaleChanged), made);
     gtk_widget_set_size_request(window, kLeastWidth, kLeastHeight);
-    chooseOpeningSize();
+    chooseOpeningSize(window);
+    addHeaderBar(w);
+    // After the title bar: setting one clears the window's title.
+    gtk_window_set_title(GTK_WINDOW(window), "Tn-type Harmodex");
 
     // The whole content scrolls when the window is smaller than it needs.
     GtkWidget* contentScroll = gtk_scrolled_window_new(nullptr, nullptr);
@@ -98,72 +119,82 @@ void BuildMainWindow()
     gtk_container_add(GTK_CONTAINER(frame), frameBox);
     GtkWidget* overlay = gtk_overlay_new();
     gtk_box_pack_start(GTK_BOX(frameBox), overlay, TRUE, TRUE, 0);
-    previewScroll = gtk_scrolled_window_new(nullptr, nullptr);
-    gtk_container_set_border_width(GTK_CONTAINER(previewScroll), 0);
-    gtk_scrolled_window_set_policy(GTK_SCROLLED_WINDOW(previewScroll), GTK_POLICY_AUTOMATIC, GTK_POLICY_ALWAYS);
+    w.previewScroll = gtk_scrolled_window_new(nullptr, nullptr);
+    gtk_container_set_border_width(GTK_CONTAINER(w.previewScroll), 0);
+    gtk_scrolled_window_set_policy(GTK_SCROLLED_WINDOW(w.previewScroll), GTK_POLICY_AUTOMATIC, GTK_POLICY_ALWAYS);
     // "Always" means a bar the user sees, not an overlay shown on hover.
-    gtk_scrolled_window_set_overlay_scrolling(GTK_SCROLLED_WINDOW(previewScroll), FALSE);
-    gtk_scrolled_window_set_min_content_height(GTK_SCROLLED_WINDOW(previewScroll), 200);
-    gtk_scrolled_window_set_min_content_width(GTK_SCROLLED_WINDOW(previewScroll), 300);
-    gtk_container_add(GTK_CONTAINER(overlay), previewScroll);
+    gtk_scrolled_window_set_overlay_scrolling(GTK_SCROLLED_WINDOW(w.previewScroll), FALSE);
+    gtk_scrolled_window_set_min_content_height(GTK_SCROLLED_WINDOW(w.previewScroll), 200);
+    gtk_scrolled_window_set_min_content_width(GTK_SCROLLED_WINDOW(w.previewScroll), 300);
+    gtk_container_add(GTK_CONTAINER(overlay), w.previewScroll);
     GtkWidget* imageBox = newBox(GTK_ORIENTATION_VERTICAL, 0, 0);
-    gtk_container_add(GTK_CONTAINER(previewScroll), imageBox);  // through a viewport
-    gtkcairo = gtk_image_new();
-    gtk_widget_set_halign(gtkcairo, GTK_ALIGN_CENTER);
-    gtk_box_pack_start(GTK_BOX(imageBox), gtkcairo, FALSE, FALSE, 0);
-    previewMessage = gtk_label_new(kEmptyPreviewHint);
-    gtk_label_set_line_wrap(GTK_LABEL(previewMessage), TRUE);
-    gtk_label_set_selectable(GTK_LABEL(previewMessage), TRUE);
-    gtk_widget_set_can_focus(previewMessage, FALSE);
-    gtk_box_pack_start(GTK_BOX(imageBox), previewMessage, TRUE, TRUE, 10);
-    busyIndicator = gtk_spinner_new();
-    gtk_widget_set_size_request(busyIndicator, 32, 32);
-    gtk_widget_set_halign(busyIndicator, GTK_ALIGN_END);
-    gtk_widget_set_valign(busyIndicator, GTK_ALIGN_START);
-    gtk_widget_set_margin_top(busyIndicator, 12);
-    gtk_widget_set_margin_end(busyIndicator, 28);
-    gtk_widget_set_tooltip_text(busyIndicator, "Preparing the page\xE2\x80\xA6");
-    gtk_widget_set_no_show_all(busyIndicator, TRUE);
-    gtk_overlay_add_overlay(GTK_OVERLAY(overlay), busyIndicator);
-    ConnectPreviewZoom(previewScroll);
+    gtk_container_add(GTK_CONTAINER(w.previewScroll), imageBox);  // through a viewport
+    w.previewImage = gtk_image_new();
+    gtk_widget_set_halign(w.previewImage, GTK_ALIGN_CENTER);
+    gtk_box_pack_start(GTK_BOX(imageBox), w.previewImage, FALSE, FALSE, 0);
+    w.previewMessage = gtk_label_new(kEmptyPreviewHint);
+    gtk_label_set_line_wrap(GTK_LABEL(w.previewMessage), TRUE);
+    gtk_label_set_selectable(GTK_LABEL(w.previewMessage), TRUE);
+    gtk_widget_set_can_focus(w.previewMessage, FALSE);
+    gtk_box_pack_start(GTK_BOX(imageBox), w.previewMessage, TRUE, TRUE, 10);
+    w.busyIndicator = gtk_spinner_new();
+    gtk_widget_set_size_request(w.busyIndicator, 32, 32);
+    gtk_widget_set_halign(w.busyIndicator, GTK_ALIGN_END);
+    gtk_widget_set_valign(w.busyIndicator, GTK_ALIGN_START);
+    gtk_widget_set_margin_top(w.busyIndicator, 12);
+    gtk_widget_set_margin_end(w.busyIndicator, 28);
+    gtk_widget_set_tooltip_text(w.busyIndicator, "Preparing the page\xE2\x80\xA6");
+    gtk_widget_set_no_show_all(w.busyIndicator, TRUE);
+    gtk_overlay_add_overlay(GTK_OVERLAY(overlay), w.busyIndicator);
 
-    GtkWidget* inputRow = newBox(GTK_ORIENTATION_HORIZONTAL, 5, 10);
+    w.inputRow = newBox(GTK_ORIENTATION_HORIZONTAL, 5, 10);
+    GtkWidget* inputRow = w.inputRow;
     gtk_container_add(GTK_CONTAINER(column), inputRow);
     GtkWidget* fieldBox = gtk_box_new(GTK_ORIENTATION_HORIZONTAL, 0);
     gtk_box_pack_start(GTK_BOX(inputRow), fieldBox, FALSE, TRUE, 0);
     gtk_box_pack_start(GTK_BOX(fieldBox), newLabel(" Tn-type: "), FALSE, TRUE, 3);
-    entryST = gtk_entry_new();
-    gtk_entry_set_max_length(GTK_ENTRY(entryST), 200);
-    g_signal_connect(entryST, "activate", G_CALLBACK(get_entry_value), reinterpret_cast<void*>(1L));
-    gtk_box_pack_start(GTK_BOX(fieldBox), entryST, TRUE, TRUE, 3);
-    gtk_entry_set_text(GTK_ENTRY(entryST), "");
+    w.tnTypeField = gtk_entry_new();
+    gtk_entry_set_max_length(GTK_ENTRY(w.tnTypeField), 200);
+    gtk_box_pack_start(GTK_BOX(fieldBox), w.tnTypeField, TRUE, TRUE, 3);
+    gtk_entry_set_text(GTK_ENTRY(w.tnTypeField), "");
     gtk_box_pack_start(GTK_BOX(fieldBox), newLabel(" Cost\xC3\xA8re Code: "), FALSE, TRUE, 3);
-    entryCO = gtk_entry_new();
-    gtk_entry_set_max_length(GTK_ENTRY(entryCO), 200);
-    g_signal_connect(entryCO, "activate", G_CALLBACK(get_entry_value), reinterpret_cast<void*>(2L));
-    gtk_box_pack_start(GTK_BOX(fieldBox), entryCO, TRUE, TRUE, 3);
-    gtk_entry_set_text(GTK_ENTRY(entryCO), "");
+    w.costereField = gtk_entry_new();
+    gtk_entry_set_max_length(GTK_ENTRY(w.costereField), 200);
+    gtk_box_pack_start(GTK_BOX(fieldBox), w.costereField, TRUE, TRUE, 3);
+    gtk_entry_set_text(GTK_ENTRY(w.costereField), "");
     gtk_box_pack_start(GTK_BOX(inputRow), gtk_box_new(GTK_ORIENTATION_HORIZONTAL, 0), FALSE, TRUE, 0);
-    AttachReadingBar(inputRow);
+    AttachReadingBar(w);
 
-    controlRow = gtk_box_new(GTK_ORIENTATION_HORIZONTAL, 0);
+    w.controlRow = gtk_box_new(GTK_ORIENTATION_HORIZONTAL, 0);
+    GtkWidget* controlRow = w.controlRow;
     gtk_box_pack_start(GTK_BOX(column), controlRow, FALSE, TRUE, 0);
     gtk_box_pack_start(GTK_BOX(controlRow), newLabel("  Size:  "), FALSE, TRUE, 0);
-    GtkAdjustment* adjustment = gtk_adjustment_new(PSsize, 0.25, 4.0, 0.1, 1.0, 0.0);
-    spinner1 = gtk_spin_button_new(adjustment, 1.0, 2);
-    gtk_spin_button_set_wrap(GTK_SPIN_BUTTON(spinner1), TRUE);
-    g_signal_connect(spinner1, "value-changed", G_CALLBACK(get_spinner1_value), nullptr);
-    gtk_box_pack_start(GTK_BOX(controlRow), spinner1, FALSE, TRUE, 0);
-    AddPlayButton(controlRow);
-    saveButton = gtk_button_new_with_label("   Save EPS   ");
-    g_signal_connect(saveButton, "clicked", G_CALLBACK(SaveEPSfile), nullptr);
-    AttachSaveButton(saveButton);
-    gtk_box_pack_start(GTK_BOX(controlRow), saveButton, TRUE, TRUE, 100);
-    GtkWidget* quit = gtk_button_new_with_label(" QUIT ");
-    g_signal_connect(quit, "clicked", G_CALLBACK(gtk_main_quit), nullptr);
-    gtk_box_pack_start(GTK_BOX(controlRow), quit, TRUE, TRUE, 100);
+    GtkAdjustment* adjustment = gtk_adjustment_new(w.sizeFactor, kSmallestSize, kLargestSize, 0.1, 1.0, 0.0);
+    w.sizeSpinner = gtk_spin_button_new(adjustment, 1.0, 2);
+    gtk_spin_button_set_wrap(GTK_SPIN_BUTTON(w.sizeSpinner), TRUE);
+    gtk_box_pack_start(GTK_BOX(controlRow), w.sizeSpinner, FALSE, TRUE, 0);
+    InstallActions(w);
+    AddPlayButton(w);
+    w.saveButton = gtk_button_new_with_label("   Save\xE2\x80\xA6   ");
+    gtk_actionable_set_action_name(GTK_ACTIONABLE(w.saveButton), "win.save");
+    gtk_widget_set_tooltip_text(w.saveButton,
+                                "Save the page as EPS, PDF, PNG or SVG, or its 24 transformations as MusicXML");
+    gtk_box_pack_start(GTK_BOX(controlRow), w.saveButton, TRUE, TRUE, 100);
+    w.quitButton = gtk_button_new_with_label(" QUIT ");
+    gtk_actionable_set_action_name(GTK_ACTIONABLE(w.quitButton), "app.quit");
+    gtk_box_pack_start(GTK_BOX(controlRow), w.quitButton, TRUE, TRUE, 100);
 
-    InstallShortcuts(GTK_WINDOW(window));
+    ConnectPageRequests(w);
+    PageIsSaveable(w);
     gtk_widget_show_all(window);
-    gtk_widget_grab_focus(entryST);
+    gtk_widget_grab_focus(w.tnTypeField);
+    return made;
+}
+
+void ShutDownAppWindow(AppWindow& w)
+{
+    StopPreviews(w);
+    StopSound(w);
+    w.sound.player.reset();
+    w.window = nullptr;
 }

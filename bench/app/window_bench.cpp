@@ -9,9 +9,11 @@
 
 #include "app/Navigation.h"
 #include "app/PageRequest.h"
-#include "app/Window.h"
+#include "app/AppWindow.h"
 
 namespace {
+
+AppWindow* theWindow = nullptr;
 
 bool windowReady()
 {
@@ -22,7 +24,10 @@ bool windowReady()
         int argc = 0;
         if (!gtk_init_check(&argc, nullptr))
             return false;
-        BuildMainWindow();
+        PreviewLibraryStart();
+        GtkApplication* application = gtk_application_new("org.harmodex.Harmodex.Bench", G_APPLICATION_NON_UNIQUE);
+        g_application_register(G_APPLICATION(application), nullptr, nullptr);
+        theWindow = NewAppWindow(application);
         return true;
     }();
     return ready;
@@ -36,14 +41,14 @@ void settle()
 
 void waitUntilShown()
 {
-    while (PreviewPending())
+    while (theWindow->preview.pending)
         g_main_context_iteration(nullptr, TRUE);
     settle();
 }
 
 void setSize(double size)
 {
-    gtk_spin_button_set_value(GTK_SPIN_BUTTON(spinner1), size);
+    gtk_spin_button_set_value(GTK_SPIN_BUTTON(theWindow->sizeSpinner), size);
     waitUntilShown();
 }
 
@@ -62,20 +67,20 @@ void BM_PageDownToImageShown(benchmark::State& state)
         return;
     }
     const bool prepared = state.range(0) != 0;
-    SetPreparingNeighbours(prepared);
+    SetPreparingNeighbours(*theWindow, prepared);
     setSize(1.0);
     for (auto _ : state) {
         state.PauseTiming();
         const int page = freshPage();
-        RequestPage(page);
+        RequestPage(*theWindow, page);
         waitUntilShown();
-        while (prepared && !PreviewReady(page + 1))
+        while (prepared && !PreviewReady(*theWindow, page + 1))
             g_main_context_iteration(nullptr, TRUE);
         state.ResumeTiming();
-        NextPage();
+        NextPage(*theWindow);
         waitUntilShown();
     }
-    SetPreparingNeighbours(true);
+    SetPreparingNeighbours(*theWindow, true);
 }
 BENCHMARK(BM_PageDownToImageShown)
     ->ArgName("prepared")
@@ -91,12 +96,12 @@ void BM_KeyLatencyDuringLargeRender(benchmark::State& state)
         state.SkipWithError("no display: run under xvfb-run");
         return;
     }
-    SetPreparingNeighbours(false);
-    RequestPage(freshPage());
+    SetPreparingNeighbours(*theWindow, false);
+    RequestPage(*theWindow, freshPage());
     waitUntilShown();
     setSize(4.0);
-    gtk_widget_grab_focus(entryST);
-    GdkDisplay* display = gtk_widget_get_display(window);
+    gtk_widget_grab_focus(theWindow->tnTypeField);
+    GdkDisplay* display = gtk_widget_get_display(theWindow->window);
     GdkDevice* keyboard = gdk_seat_get_keyboard(gdk_display_get_default_seat(display));
     GdkKeymapKey* keys = nullptr;
     gint nKeys = 0;
@@ -105,14 +110,14 @@ void BM_KeyLatencyDuringLargeRender(benchmark::State& state)
     g_free(keys);
     for (auto _ : state) {
         state.PauseTiming();
-        RequestPage(freshPage());
+        RequestPage(*theWindow, freshPage());
         g_usleep(100 * 1000);  // the worker is well into the render
         settle();
-        gtk_entry_set_text(GTK_ENTRY(entryST), "");
+        gtk_entry_set_text(GTK_ENTRY(theWindow->tnTypeField), "");
         // A key press as the display delivers it, put at the end of the
         // window's event queue.
         GdkEvent* press = gdk_event_new(GDK_KEY_PRESS);
-        press->key.window = GDK_WINDOW(g_object_ref(gtk_widget_get_window(window)));
+        press->key.window = GDK_WINDOW(g_object_ref(gtk_widget_get_window(theWindow->window)));
         press->key.time = GDK_CURRENT_TIME;
         press->key.keyval = GDK_KEY_a;
         press->key.hardware_keycode = keycode;
@@ -120,22 +125,23 @@ void BM_KeyLatencyDuringLargeRender(benchmark::State& state)
         state.ResumeTiming();
         gdk_event_put(press);
         const gint64 deadline = g_get_monotonic_time() + 10 * G_USEC_PER_SEC;
-        while (std::string(gtk_entry_get_text(GTK_ENTRY(entryST))) != "a" && g_get_monotonic_time() < deadline)
+        while (std::string(gtk_entry_get_text(GTK_ENTRY(theWindow->tnTypeField))) != "a" &&
+               g_get_monotonic_time() < deadline)
             g_main_context_iteration(nullptr, FALSE);
         state.PauseTiming();
-        if (std::string(gtk_entry_get_text(GTK_ENTRY(entryST))) != "a") {
+        if (std::string(gtk_entry_get_text(GTK_ENTRY(theWindow->tnTypeField))) != "a") {
             state.SkipWithError("the key never reached the field");
             gdk_event_free(press);
             break;
         }
-        if (!PreviewPending())
+        if (!theWindow->preview.pending)
             state.SkipWithError("the render ended before the key was read");
         gdk_event_free(press);
         waitUntilShown();
         state.ResumeTiming();
     }
     setSize(1.0);
-    SetPreparingNeighbours(true);
+    SetPreparingNeighbours(*theWindow, true);
 }
 BENCHMARK(BM_KeyLatencyDuringLargeRender)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 

@@ -11,19 +11,21 @@
 #include <gtest/gtest.h>
 #include <gtk/gtk.h>
 
-#include "raster/Preview.h"
+#include "app/Actions.h"
+#include "app/AppWindow.h"
 #include "app/Export.h"
 #include "app/Navigation.h"
 #include "app/PageRequest.h"
 #include "app/ReadingBar.h"
 #include "app/Sound.h"
-#include "app/PreviewWorker.h"
-#include "app/Shortcuts.h"
-#include "app/Window.h"
+#include "raster/Preview.h"
 #include "pcset/Conversions.h"
 #include "pcset/CostereCode.h"
 
 namespace {
+
+// The window under test, made once for the whole suite.
+AppWindow* w = nullptr;
 
 std::string chosenPath;
 std::string reportedFailure;
@@ -32,7 +34,7 @@ bool chooseTestPath()
 {
     if (chosenPath.empty())
         return false;  // as if "_Cancel" were pressed
-    FileNameXX = chosenPath;
+    w->save.chosenPath = chosenPath;
     return true;
 }
 
@@ -48,11 +50,11 @@ void iterate()
 void waitForPreview()
 {
     const gint64 deadline = g_get_monotonic_time() + 120 * G_USEC_PER_SEC;
-    while (PreviewPending() && g_get_monotonic_time() < deadline)
+    while (w->preview.pending && g_get_monotonic_time() < deadline)
         iterate();
     while (gtk_events_pending())
         gtk_main_iteration();
-    ASSERT_FALSE(PreviewPending()) << "the preview did not arrive";
+    ASSERT_FALSE(w->preview.pending) << "the preview did not arrive";
 }
 
 void typeAndActivate(GtkWidget* field, const char* text)
@@ -62,10 +64,19 @@ void typeAndActivate(GtkWidget* field, const char* text)
     waitForPreview();
 }
 
-int shownWidth() { return ShownPreview() ? cairo_image_surface_get_width(ShownPreview()) : 0; }
-int shownHeight() { return ShownPreview() ? cairo_image_surface_get_height(ShownPreview()) : 0; }
+cairo_surface_t* shownImage() { return w->preview.shownImage; }
+int shownWidth() { return shownImage() ? cairo_image_surface_get_width(shownImage()) : 0; }
+int shownHeight() { return shownImage() ? cairo_image_surface_get_height(shownImage()) : 0; }
 
 std::string entryText(GtkWidget* field) { return gtk_entry_get_text(GTK_ENTRY(field)); }
+
+std::string title() { return gtk_window_get_title(GTK_WINDOW(w->window)); }
+// The title a page's window must carry: its number, Forte name and Tn-type.
+std::string titleOf(int page)
+{
+    return "Tn-type Harmodex \xE2\x80\x94 page " + std::to_string(page) + " \xC2\xB7 " +
+           w->universe.forteNames[page - 1] + " (" + w->universe.tnTypes[page - 1] + ")";
+}
 
 std::string readFile(const std::string& path)
 {
@@ -76,12 +87,11 @@ std::string readFile(const std::string& path)
 }
 
 // Size of the page as the image library itself renders it.
-void libraryImageSize(const std::string& eps, double resolution, size_t* w, size_t* h)
+void libraryImageSize(const std::string& eps, double resolution, size_t* width, size_t* height)
 {
     GdkPixbuf* p = getPixbufFromEPSpage(eps, resolution);
-    ASSERT_NE(p, nullptr) << PreviewLastError();
-    *w = gdk_pixbuf_get_width(p);
-    *h = gdk_pixbuf_get_height(p);
+    *width = gdk_pixbuf_get_width(p);
+    *height = gdk_pixbuf_get_height(p);
     g_object_unref(p);
 }
 
@@ -111,112 +121,114 @@ protected:
         int argc = 0;
         ASSERT_TRUE(gtk_init_check(&argc, nullptr)) << "no display: run under Xvfb";
         PreviewLibraryStart();
-        BuildMainWindow();
-        GtkWidget* save = findButton(window, "Save");
+        GtkApplication* application = gtk_application_new("org.harmodex.Harmodex.Tests", G_APPLICATION_NON_UNIQUE);
+        ASSERT_TRUE(g_application_register(G_APPLICATION(application), nullptr, nullptr));
+        w = NewAppWindow(application);
+        GtkWidget* save = findButton(w->window, "Save");
         ASSERT_NE(save, nullptr);
         saveSensitiveAtStart = gtk_widget_get_sensitive(save);
-        focusAtStart = gtk_window_get_focus(GTK_WINDOW(window));
-        hintAtStart = gtk_widget_get_visible(previewMessage) ? gtk_label_get_text(GTK_LABEL(previewMessage)) : "";
-        ChooseSaveFileName = chooseTestPath;
-        ReportSaveFailure = recordFailure;
+        focusAtStart = gtk_window_get_focus(GTK_WINDOW(w->window));
+        hintAtStart = gtk_widget_get_visible(w->previewMessage) ? gtk_label_get_text(GTK_LABEL(w->previewMessage)) : "";
+        w->save.chooseFileName = chooseTestPath;
+        w->save.reportFailure = recordFailure;
     }
     void SetUp() override
     {
-        gtk_spin_button_set_value(GTK_SPIN_BUTTON(spinner1), 1.0);
+        gtk_spin_button_set_value(GTK_SPIN_BUTTON(w->sizeSpinner), 1.0);
         waitForPreview();
     }
 };
 
 TEST_F(Window, StartsWithFocusInTheTnTypeFieldAndAHint)
 {
-    EXPECT_EQ(focusAtStart, entryST);
+    EXPECT_EQ(focusAtStart, w->tnTypeField);
     EXPECT_EQ(hintAtStart, kEmptyPreviewHint);
-    EXPECT_STREQ(gtk_window_get_title(GTK_WINDOW(window)), "Tn-type Harmodex");
+    EXPECT_STREQ(gtk_window_get_title(GTK_WINDOW(w->window)), "Tn-type Harmodex");
 }
 
 TEST_F(Window, ListTypedInEitherFieldWritesTheTnTypeAndCodeBack)
 {
     struct Case {
-        GtkWidget** field;
+        GtkWidget* AppWindow::*field;
         const char* typed;
         const char* tn;
         const char* code;
     };
     const Case cases[] = {
-        {&entryST, "7 11 2", "0 4 7", "13.12.14"},
-        {&entryCO, "0 4 7", "0 4 7", "13.12.14"},     // a list typed into the code field
-        {&entryST, "12.13.14", "0 3 7", "12.13.14"},  // a code typed into the list field
-        {&entryCO, "2X", "0 1", "2X"},
-        {&entryST, "39", "0", "1XI"},  // no '.' and no X: the list {39}
-        {&entryST, "x", "0", "1XI"},   // lower-case x is a list token
-        {&entryST, "0,4,7", "0", "1XI"},
-        {&entryST, "0 2 4 6 8 10", "0 2 4 6 8 d", "11.11.11.11.11.11"},
+        {&AppWindow::tnTypeField, "7 11 2", "0 4 7", "13.12.14"},
+        {&AppWindow::costereField, "0 4 7", "0 4 7", "13.12.14"},    // a list typed into the code field
+        {&AppWindow::tnTypeField, "12.13.14", "0 3 7", "12.13.14"},  // a code typed into the list field
+        {&AppWindow::costereField, "2X", "0 1", "2X"},
+        {&AppWindow::tnTypeField, "39", "0", "1XI"},  // no '.' and no X: the list {39}
+        {&AppWindow::tnTypeField, "x", "0", "1XI"},   // lower-case x is a list token
+        {&AppWindow::tnTypeField, "0,4,7", "0", "1XI"},
+        {&AppWindow::tnTypeField, "0 2 4 6 8 10", "0 2 4 6 8 d", "11.11.11.11.11.11"},
     };
     for (const Case& c : cases) {
-        typeAndActivate(*c.field, c.typed);
-        EXPECT_EQ(entryText(entryST), c.tn) << c.typed;
-        EXPECT_EQ(entryText(entryCO), c.code) << c.typed;
-        EXPECT_FALSE(myVirtualPaper.empty());
+        typeAndActivate(w->*c.field, c.typed);
+        EXPECT_EQ(entryText(w->tnTypeField), c.tn) << c.typed;
+        EXPECT_EQ(entryText(w->costereField), c.code) << c.typed;
+        EXPECT_FALSE(w->shownPage.empty());
     }
 }
 
 TEST_F(Window, PreviewHasTheSizeTheResolutionGives)
 {
-    typeAndActivate(entryST, "7 11 2");
-    size_t w = 0, h = 0;
-    libraryImageSize(myVirtualPaper, 155.0, &w, &h);
-    EXPECT_EQ(static_cast<size_t>(shownWidth()), w);
-    EXPECT_EQ(static_cast<size_t>(shownHeight()), h);
+    typeAndActivate(w->tnTypeField, "7 11 2");
+    size_t width = 0, height = 0;
+    libraryImageSize(w->shownPage, 155.0, &width, &height);
+    EXPECT_EQ(static_cast<size_t>(shownWidth()), width);
+    EXPECT_EQ(static_cast<size_t>(shownHeight()), height);
     // 481 x 680 points at 155 dots per inch.
-    EXPECT_NEAR(static_cast<double>(w), 481 * 155 / 72.0, 1.5);
+    EXPECT_NEAR(static_cast<double>(width), 481 * 155 / 72.0, 1.5);
 
     // A white sheet: the corner pixel is white.
-    cairo_surface_flush(ShownPreview());
-    const unsigned char* corner = cairo_image_surface_get_data(ShownPreview());
+    cairo_surface_flush(shownImage());
+    const unsigned char* corner = cairo_image_surface_get_data(shownImage());
     EXPECT_EQ(corner[0], 255);
     EXPECT_EQ(corner[1], 255);
     EXPECT_EQ(corner[2], 255);
 
-    const std::string page = myVirtualPaper;
-    gtk_spin_button_set_value(GTK_SPIN_BUTTON(spinner1), 2.0);
+    const std::string page = w->shownPage;
+    gtk_spin_button_set_value(GTK_SPIN_BUTTON(w->sizeSpinner), 2.0);
     waitForPreview();
-    EXPECT_EQ(myVirtualPaper, page);  // re-rasterised, not recomposed
-    EXPECT_NEAR(shownWidth(), 2.0 * w, 1.0);
-    EXPECT_NEAR(shownHeight(), 2.0 * h, 1.0);
+    EXPECT_EQ(w->shownPage, page);  // re-rasterised, not recomposed
+    EXPECT_NEAR(shownWidth(), 2.0 * width, 1.0);
+    EXPECT_NEAR(shownHeight(), 2.0 * height, 1.0);
 }
 
 // Size changes queued while a render runs give one more render, at the last
 // size; the images of the sizes passed over are never shown.
 TEST_F(Window, QueuedSizeChangesEndAtTheLastSize)
 {
-    SetPreparingNeighbours(false);  // count only the renders asked for
-    typeAndActivate(entryST, "0 4 7");
-    const int startedBefore = PreviewRendersStarted();
+    SetPreparingNeighbours(*w, false);  // count only the renders asked for
+    typeAndActivate(w->tnTypeField, "0 4 7");
+    const int startedBefore = PreviewRendersStarted(*w);
     for (double size : {1.5, 1.6, 1.7, 1.8})
-        gtk_spin_button_set_value(GTK_SPIN_BUTTON(spinner1), size);
+        gtk_spin_button_set_value(GTK_SPIN_BUTTON(w->sizeSpinner), size);
     waitForPreview();
-    EXPECT_LE(PreviewRendersStarted() - startedBefore, 2);
-    size_t w = 0, h = 0;
-    libraryImageSize(myVirtualPaper, 1.8f * 155.0, &w, &h);
-    EXPECT_EQ(static_cast<size_t>(shownWidth()), w);
+    EXPECT_LE(PreviewRendersStarted(*w) - startedBefore, 2);
+    size_t width = 0, height = 0;
+    libraryImageSize(w->shownPage, 1.8f * 155.0, &width, &height);
+    EXPECT_EQ(static_cast<size_t>(shownWidth()), width);
     // Going back to a size just seen is instant: no render, nothing pending.
-    gtk_spin_button_set_value(GTK_SPIN_BUTTON(spinner1), 1.0);
-    EXPECT_FALSE(PreviewPending());
-    SetPreparingNeighbours(true);
+    gtk_spin_button_set_value(GTK_SPIN_BUTTON(w->sizeSpinner), 1.0);
+    EXPECT_FALSE(w->preview.pending);
+    SetPreparingNeighbours(*w, true);
 }
 
 TEST_F(Window, FlippingRewritesBothFieldsAndTheTitle)
 {
-    typeAndActivate(entryST, "0 4 7");
-    ASSERT_EQ(CurrentPage(), 24);
+    typeAndActivate(w->tnTypeField, "0 4 7");
+    ASSERT_EQ(w->preview.requestedPage, 24);
     // The next page is prepared in the background and then shown at once.
     const gint64 deadline = g_get_monotonic_time() + 120 * G_USEC_PER_SEC;
-    while (!PreviewReady(25) && g_get_monotonic_time() < deadline)
+    while (!PreviewReady(*w, 25) && g_get_monotonic_time() < deadline)
         iterate();
-    ASSERT_TRUE(ActivateShortcut("Page_Down"));
-    EXPECT_FALSE(PreviewPending());
-    EXPECT_EQ(gtk_window_get_title(GTK_WINDOW(window)), PageTitle(25));
-    ASSERT_TRUE(ActivateShortcut("Page_Up"));
+    ASSERT_TRUE(ActivateAccelerator(*w, "Page_Down"));
+    EXPECT_FALSE(w->preview.pending);
+    EXPECT_EQ(title(), titleOf(25));
+    ASSERT_TRUE(ActivateAccelerator(*w, "Page_Up"));
     struct Case {
         const char* key;
         int page;
@@ -226,21 +238,23 @@ TEST_F(Window, FlippingRewritesBothFieldsAndTheTitle)
         {"<Primary>Home", 1}, {"Page_Up", 1},  {"Page_Down", 2},
     };
     for (const Case& c : cases) {
-        ASSERT_TRUE(ActivateShortcut(c.key)) << c.key;
+        ASSERT_TRUE(ActivateAccelerator(*w, c.key)) << c.key;
         waitForPreview();
-        EXPECT_EQ(CurrentPage(), c.page) << c.key;
-        const std::vector<int> tn = StringToVector(aPu.tnTypes[c.page - 1]);
-        EXPECT_EQ(entryText(entryST), VectorToStringPC(tn)) << c.key;
-        EXPECT_EQ(entryText(entryCO), calculateAdjCostereNumber(tn)) << c.key;
-        EXPECT_EQ(gtk_window_get_title(GTK_WINDOW(window)), PageTitle(c.page)) << c.key;
-        EXPECT_NE(myVirtualPaper.find("(- " + std::to_string(c.page) + " -)"), std::string::npos) << c.key;
+        EXPECT_EQ(w->preview.requestedPage, c.page) << c.key;
+        const std::vector<int> tn = StringToVector(w->universe.tnTypes[c.page - 1]);
+        EXPECT_EQ(entryText(w->tnTypeField), VectorToStringPC(tn)) << c.key;
+        EXPECT_EQ(entryText(w->costereField), calculateAdjCostereNumber(tn)) << c.key;
+        EXPECT_EQ(title(), titleOf(c.page)) << c.key;
+        EXPECT_NE(w->shownPage.find("(- " + std::to_string(c.page) + " -)"), std::string::npos) << c.key;
     }
-    EXPECT_EQ(PageTitle(24), "Tn-type Harmodex \xE2\x80\x94 page 24 \xC2\xB7 3-11b (0 4 7)");
+    ASSERT_TRUE(ActivateAccelerator(*w, "<Primary>Home"));
+    typeAndActivate(w->tnTypeField, "7 11 2");
+    EXPECT_EQ(title(), "Tn-type Harmodex \xE2\x80\x94 page 24 \xC2\xB7 3-11b (0 4 7)");
 }
 
 TEST_F(Window, SizeShortcutsStepWithoutWrapping)
 {
-    typeAndActivate(entryST, "0 4 7");
+    typeAndActivate(w->tnTypeField, "0 4 7");
     struct Case {
         double from;
         const char* key;
@@ -251,45 +265,35 @@ TEST_F(Window, SizeShortcutsStepWithoutWrapping)
         {4.0, "<Primary>plus", 4.0}, {0.25, "<Primary>minus", 0.25}, {0.25, "<Primary>plus", 0.35},
     };
     for (const Case& c : cases) {
-        gtk_spin_button_set_value(GTK_SPIN_BUTTON(spinner1), c.from);
-        ASSERT_TRUE(ActivateShortcut(c.key));
-        EXPECT_NEAR(gtk_spin_button_get_value(GTK_SPIN_BUTTON(spinner1)), c.to, 1e-9) << c.from << " " << c.key;
+        gtk_spin_button_set_value(GTK_SPIN_BUTTON(w->sizeSpinner), c.from);
+        ASSERT_TRUE(ActivateAccelerator(*w, c.key));
+        EXPECT_NEAR(gtk_spin_button_get_value(GTK_SPIN_BUTTON(w->sizeSpinner)), c.to, 1e-9) << c.from << " " << c.key;
     }
     // Leave no render of size 4.0 behind for the next test.
-    gtk_spin_button_set_value(GTK_SPIN_BUTTON(spinner1), 1.0);
+    gtk_spin_button_set_value(GTK_SPIN_BUTTON(w->sizeSpinner), 1.0);
     waitForPreview();
 }
 
 TEST_F(Window, ShortcutsWindowListsEveryGroup)
 {
-    ASSERT_TRUE(ActivateShortcut("F1"));
-    GtkWidget* help = ShortcutsWindow();
+    ASSERT_TRUE(ActivateAccelerator(*w, "F1"));
+    GtkWidget* help = w->shortcutsWindow;
     ASSERT_NE(help, nullptr);
     EXPECT_TRUE(gtk_widget_get_visible(help));
     gtk_widget_hide(help);
 }
 
-TEST_F(Window, SpinnerWrapsAroundItsBounds)
-{
-    gtk_spin_button_set_value(GTK_SPIN_BUTTON(spinner1), 4.0);
-    gtk_spin_button_spin(GTK_SPIN_BUTTON(spinner1), GTK_SPIN_STEP_FORWARD, 0.1);
-    EXPECT_DOUBLE_EQ(gtk_spin_button_get_value(GTK_SPIN_BUTTON(spinner1)), 0.25);
-    EXPECT_FLOAT_EQ(PSsize, 0.25f);
-    gtk_spin_button_spin(GTK_SPIN_BUTTON(spinner1), GTK_SPIN_STEP_BACKWARD, 0.1);
-    EXPECT_DOUBLE_EQ(gtk_spin_button_get_value(GTK_SPIN_BUTTON(spinner1)), 4.0);
-}
-
 TEST_F(Window, ATextWithoutPitchClassesKeepsThePageAndTheFields)
 {
-    typeAndActivate(entryST, "0 4 7");
-    const std::string page = myVirtualPaper;
-    cairo_surface_t* shown = ShownPreview();
+    typeAndActivate(w->tnTypeField, "0 4 7");
+    const std::string page = w->shownPage;
+    cairo_surface_t* shown = shownImage();
     for (const char* empty : {"", "     ", "XI", "..."}) {
-        typeAndActivate(entryCO, empty);
-        EXPECT_EQ(myVirtualPaper, page) << '"' << empty << '"';
-        EXPECT_EQ(ShownPreview(), shown);
-        EXPECT_EQ(entryText(entryST), "0 4 7");
-        EXPECT_EQ(entryText(entryCO), empty);
+        typeAndActivate(w->costereField, empty);
+        EXPECT_EQ(w->shownPage, page) << '"' << empty << '"';
+        EXPECT_EQ(shownImage(), shown);
+        EXPECT_EQ(entryText(w->tnTypeField), "0 4 7");
+        EXPECT_EQ(entryText(w->costereField), empty);
     }
 }
 
@@ -300,15 +304,18 @@ TEST_F(Window, AnyTypedTextIsHandledWithoutHarm)
         noise += static_cast<char>(32 + (i * 37) % 95);
     for (const std::string& text : {noise, std::string(200, '9'), std::string(200, '.'), std::string("99999999999 -5"),
                                     std::string("12.3."), std::string(199, 'X')}) {
-        typeAndActivate(entryST, text.c_str());
-        typeAndActivate(entryCO, text.c_str());
+        typeAndActivate(w->tnTypeField, text.c_str());
+        typeAndActivate(w->costereField, text.c_str());
     }
-    SUCCEED();
+    // The window still answers: a plain set shows its page.
+    typeAndActivate(w->tnTypeField, "0 4 7");
+    EXPECT_EQ(w->preview.requestedPage, 24);
+    EXPECT_EQ(entryText(w->costereField), "13.12.14");
 }
 
 TEST_F(Window, SavingWritesThePageAndOneNewline)
 {
-    typeAndActivate(entryST, "0 4 7");
+    typeAndActivate(w->tnTypeField, "0 4 7");
     char folder[] = "/tmp/harmodex-save-XXXXXX";
     ASSERT_NE(mkdtemp(folder), nullptr);
     // A path far beyond 200 bytes is used whole.
@@ -321,21 +328,21 @@ TEST_F(Window, SavingWritesThePageAndOneNewline)
     }
     chosenPath = deep + "/page.eps";
     reportedFailure.clear();
-    SaveEPSfile(nullptr, nullptr);
-    EXPECT_EQ(readFile(chosenPath), myVirtualPaper + "\n");
+    SaveShownPage(*w);
+    EXPECT_EQ(readFile(chosenPath), w->shownPage + "\n");
     EXPECT_TRUE(reportedFailure.empty()) << reportedFailure;
     std::remove(chosenPath.c_str());
 
     // A file that cannot be written is reported with its path; nothing is left.
     chosenPath = std::string(folder) + "/missing-folder/page.eps";
-    SaveEPSfile(nullptr, nullptr);
+    SaveShownPage(*w);
     EXPECT_NE(reportedFailure.find(chosenPath), std::string::npos);
     EXPECT_NE(access(chosenPath.c_str(), F_OK), 0);
 
     // Cancelling writes nothing.
     const std::string cancelledTarget = std::string(folder) + "/xxx00001.eps";
     chosenPath.clear();
-    SaveEPSfile(nullptr, nullptr);
+    SaveShownPage(*w);
     EXPECT_NE(access(cancelledTarget.c_str(), F_OK), 0);
 
     for (auto it = made.rbegin(); it != made.rend(); ++it)
@@ -377,8 +384,8 @@ gboolean answerSaveDialog(void* data)
 TEST_F(Window, SaveDialogWritesTheTypeOfTheFilterOrOfTheTypedExtension)
 {
     EXPECT_FALSE(saveSensitiveAtStart) << "Save must wait for a page";
-    typeAndActivate(entryST, "0 4 7");
-    EXPECT_TRUE(gtk_widget_get_sensitive(findButton(window, "Save")));
+    typeAndActivate(w->tnTypeField, "0 4 7");
+    EXPECT_TRUE(gtk_widget_get_sensitive(findButton(w->window, "Save")));
 
     char folder[] = "/tmp/harmodex-dialog-XXXXXX";
     ASSERT_NE(mkdtemp(folder), nullptr);
@@ -398,134 +405,30 @@ TEST_F(Window, SaveDialogWritesTheTypeOfTheFilterOrOfTheTypedExtension)
         {{"PDF", "typed.SVG"}, "typed.SVG", "<?xml"},
         {{"PNG", "no-extension"}, "no-extension", "\x89PNG"},
     };
-    ChooseSaveFileName = CreateFileSelectionGUI;
+    w->save.chooseFileName = nullptr;  // the real dialog
     reportedFailure.clear();
     for (const Case& c : cases) {
         const guint answering = g_timeout_add(100, answerSaveDialog, const_cast<DialogAnswer*>(&c.answer));
-        SaveEPSfile(nullptr, nullptr);
+        SaveShownPage(*w);
         g_source_remove(answering);
         EXPECT_EQ(readFile(c.file).rfind(c.starts, 0), 0u) << c.file;
         std::remove(c.file);
     }
-    ChooseSaveFileName = chooseTestPath;
+    w->save.chooseFileName = chooseTestPath;
     EXPECT_TRUE(reportedFailure.empty()) << reportedFailure;
     EXPECT_EQ(chdir(before), 0);
     g_free(before);
     EXPECT_EQ(rmdir(folder), 0) << "something else was written";
 }
 
-TEST(Preview, EmptyOrBrokenTextsSayWhyNothingIsShown)
-{
-    EXPECT_EQ(getPixbufFromEPSpage("", 155.0), nullptr);
-    EXPECT_FALSE(PreviewLastError().empty());
-}
-
-// On a scale-2 screen the image has twice the pixels each way and draws at
-// the logical size of the scale-1 image.
-TEST(Preview, ScaleTwoDoublesThePixelsNotTheLogicalSize)
-{
-    PreviewJob job{{24, 100, 1}, 1.0f, "0 4 7", nullptr};
-    PreviewResult one = RenderPreview(job);
-    ASSERT_NE(one.surface, nullptr) << one.error;
-    job.key.scale = 2;
-    job.eps = one.eps;
-    PreviewResult two = RenderPreview(job);
-    ASSERT_NE(two.surface, nullptr) << two.error;
-    EXPECT_NEAR(cairo_image_surface_get_width(two.surface), 2 * cairo_image_surface_get_width(one.surface), 1);
-    EXPECT_NEAR(cairo_image_surface_get_height(two.surface), 2 * cairo_image_surface_get_height(one.surface), 1);
-    double sx = 0, sy = 0;
-    cairo_surface_get_device_scale(two.surface, &sx, &sy);
-    EXPECT_EQ(sx, 2.0);
-    EXPECT_EQ(sy, 2.0);
-    cairo_surface_destroy(one.surface);
-    cairo_surface_destroy(two.surface);
-}
-
-TEST(GoTo, PageNumbersAndSets)
-{
-    struct Case {
-        const char* text;
-        int page;
-    };
-    const Case cases[] = {
-        {"24", 24},       {" p24 ", 24},  {"#24", 24},   {"Page 351", 351}, {"1", 1},       {"0 4 7", 24},
-        {"13.12.14", 24}, {"7 11 2", 24}, {"3-11b", 24}, {"C E G", 24},     {"(0134)", 32}, {"p400", 0},
-        {"#0", 0},        {"", 0},        {"   ", 0},    {"XI", 0},         {"hello", 0},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(ReadGoToText(c.text), c.page) << '"' << c.text << '"';
-}
-
-cairo_surface_t* surfaceOfBytes(int kib)
-{
-    return cairo_image_surface_create(CAIRO_FORMAT_RGB24, 256, kib);  // 1 KiB a row
-}
-
-TEST(PreviewCacheBound, LeastRecentlyUsedGoFirstAndNothingExceedsTheBound)
-{
-    PreviewCache cache(3 * 1024 * 100);
-    for (int page = 1; page <= 5; ++page) {
-        cairo_surface_t* s = surfaceOfBytes(100);
-        cache.insert({page, 100, 1}, std::make_shared<const std::string>("page"), s);
-        cairo_surface_destroy(s);
-        if (page == 3) {
-            ASSERT_NE(cache.find({1, 100, 1}), nullptr);  // page 1 used again: page 2 goes first
-        }
-        EXPECT_LE(cache.bytes(), cache.bound());
-    }
-    EXPECT_EQ(cache.count(), 3u);
-    EXPECT_EQ(cache.find({2, 100, 1}), nullptr);
-    EXPECT_EQ(cache.find({3, 100, 1}), nullptr);
-    EXPECT_NE(cache.find({1, 100, 1}), nullptr);
-    EXPECT_NE(cache.find({5, 100, 1}), nullptr);
-    EXPECT_EQ(cache.find({5, 110, 1}), nullptr);  // another size is another image
-
-    cairo_surface_t* huge = surfaceOfBytes(400);
-    cache.insert({9, 100, 1}, nullptr, huge);
-    cairo_surface_destroy(huge);
-    EXPECT_EQ(cache.find({9, 100, 1}), nullptr);
-    EXPECT_EQ(cache.count(), 3u);
-}
-
-// The worker with a renderer that waits for the test's word: requests made
-// while one render runs leave only the last to be made.
-TEST(PreviewWorkerQueue, OnlyTheNewestRequestIsRendered)
-{
-    std::mutex gate;
-    gate.lock();
-    std::vector<int> rendered, delivered;
-    std::mutex renderedLock;
-    {
-        PreviewWorker worker(
-            [&](const PreviewJob& job) {
-                std::lock_guard<std::mutex> pass(gate);
-                std::lock_guard<std::mutex> l(renderedLock);
-                rendered.push_back(job.key.hundredths);
-                return PreviewResult{job.key, nullptr, nullptr, ""};
-            },
-            [&](PreviewResult& r) { delivered.push_back(r.key.hundredths); });
-        worker.request({{24, 300, 1}, 3.0f, "0 4 7", nullptr});
-        while (worker.rendersStarted() < 1)
-            g_usleep(1000);
-        for (int size : {310, 320, 330})
-            worker.request({{24, size, 1}, size / 100.0f, "0 4 7", nullptr});
-        gate.unlock();
-        const gint64 deadline = g_get_monotonic_time() + 30 * G_USEC_PER_SEC;
-        while (delivered.size() < 2 && g_get_monotonic_time() < deadline)
-            iterate();
-        EXPECT_EQ(worker.rendersStarted(), 2);
-    }
-    EXPECT_EQ(rendered, (std::vector<int>{300, 330}));
-    EXPECT_EQ(delivered, (std::vector<int>{300, 330}));
-}
-
 }  // namespace
 
 namespace {
 
-std::string label(GtkWidget* w)
+std::string label(GtkWidget* widget)
 {
-    const char* text = GTK_IS_BUTTON(w) ? gtk_button_get_label(GTK_BUTTON(w)) : gtk_label_get_text(GTK_LABEL(w));
+    const char* text =
+        GTK_IS_BUTTON(widget) ? gtk_button_get_label(GTK_BUTTON(widget)) : gtk_label_get_text(GTK_LABEL(widget));
     std::string t = text ? text : "";
     t.erase(0, t.find_first_not_of(' '));
     t.erase(t.find_last_not_of(' ') + 1);
@@ -550,76 +453,76 @@ bool pumpUntil(Done done, double seconds = 10)
 // page stops the sound.
 TEST_F(Window, PlayStopsOnSecondPressOrNewPageAndSaysWhenThereIsNoOutput)
 {
-    UseAudioOutputs({{"alsa", {{"audio.alsa.device", "hw:99"}}}});
-    typeAndActivate(entryST, "0 1 6");
-    gtk_button_clicked(GTK_BUTTON(PlayButton()));
-    EXPECT_EQ(label(PlayButton()), "Stop");
-    ASSERT_TRUE(pumpUntil([] { return !label(SoundStatus()).empty(); }));
-    EXPECT_EQ(label(SoundStatus()), "No sound: no audio output is available.");
-    EXPECT_EQ(label(PlayButton()), "Play");
-    typeAndActivate(entryST, "0 4 7");
-    EXPECT_EQ(entryText(entryCO), "13.12.14");
+    UseAudioOutputs(*w, {{"alsa", {{"audio.alsa.device", "hw:99"}}}});
+    typeAndActivate(w->tnTypeField, "0 1 6");
+    gtk_button_clicked(GTK_BUTTON(w->playButton));
+    EXPECT_EQ(label(w->playButton), "Stop");
+    ASSERT_TRUE(pumpUntil([] { return !label(w->soundStatus).empty(); }));
+    EXPECT_EQ(label(w->soundStatus), "No sound: no audio output is available.");
+    EXPECT_EQ(label(w->playButton), "Play");
+    typeAndActivate(w->tnTypeField, "0 4 7");
+    EXPECT_EQ(entryText(w->costereField), "13.12.14");
 
-    UseAudioOutputs({{"file", {{"audio.file.name", "/dev/null"}, {"audio.file.type", "raw"}}}});
-    gtk_button_clicked(GTK_BUTTON(PlayButton()));
-    EXPECT_EQ(label(SoundStatus()), "");
-    EXPECT_EQ(label(PlayButton()), "Stop");
-    gtk_button_clicked(GTK_BUTTON(PlayButton()));
-    EXPECT_EQ(label(PlayButton()), "Play");
-    gtk_button_clicked(GTK_BUTTON(PlayButton()));
-    typeAndActivate(entryST, "0 1 6");
-    EXPECT_EQ(label(PlayButton()), "Play");
+    UseAudioOutputs(*w, {{"file", {{"audio.file.name", "/dev/null"}, {"audio.file.type", "raw"}}}});
+    gtk_button_clicked(GTK_BUTTON(w->playButton));
+    EXPECT_EQ(label(w->soundStatus), "");
+    EXPECT_EQ(label(w->playButton), "Stop");
+    gtk_button_clicked(GTK_BUTTON(w->playButton));
+    EXPECT_EQ(label(w->playButton), "Play");
+    gtk_button_clicked(GTK_BUTTON(w->playButton));
+    typeAndActivate(w->tnTypeField, "0 1 6");
+    EXPECT_EQ(label(w->playButton), "Play");
     // Reports of the plays cut short arrive later and change nothing.
     pumpUntil([] { return false; }, 0.5);
-    EXPECT_EQ(label(PlayButton()), "Play");
-    EXPECT_EQ(label(SoundStatus()), "");
+    EXPECT_EQ(label(w->playButton), "Play");
+    EXPECT_EQ(label(w->soundStatus), "");
 }
 
 TEST_F(Window, ReadingBarOffersTheOtherReadingAndShowsItAsIfTyped)
 {
-    GtkWidget* inputRow = gtk_widget_get_parent(gtk_widget_get_parent(entryST));
+    GtkWidget* inputRow = gtk_widget_get_parent(gtk_widget_get_parent(w->tnTypeField));
     GtkWidget* box = gtk_widget_get_parent(inputRow);
-    ASSERT_EQ(gtk_widget_get_parent(readingBar), box);
+    ASSERT_EQ(gtk_widget_get_parent(w->readingBar), box);
     int barAt = -1, rowAt = -1;
-    gtk_container_child_get(GTK_CONTAINER(box), readingBar, "position", &barAt, nullptr);
+    gtk_container_child_get(GTK_CONTAINER(box), w->readingBar, "position", &barAt, nullptr);
     gtk_container_child_get(GTK_CONTAINER(box), inputRow, "position", &rowAt, nullptr);
     EXPECT_EQ(barAt + 1, rowAt);
 
     // The field's literal reading still decides the page: "0,4,7" is 0.
-    typeAndActivate(entryST, "0,4,7");
-    EXPECT_EQ(entryText(entryST), "0");
-    ASSERT_TRUE(gtk_widget_get_visible(readingBar));
-    ASSERT_TRUE(gtk_widget_get_visible(readingBarButton));
-    EXPECT_STREQ(gtk_button_get_label(GTK_BUTTON(readingBarButton)), "_Show 0 4 7");
-    gtk_button_clicked(GTK_BUTTON(readingBarButton));
+    typeAndActivate(w->tnTypeField, "0,4,7");
+    EXPECT_EQ(entryText(w->tnTypeField), "0");
+    ASSERT_TRUE(gtk_widget_get_visible(w->readingBar));
+    ASSERT_TRUE(gtk_widget_get_visible(w->readingBarButton));
+    EXPECT_STREQ(gtk_button_get_label(GTK_BUTTON(w->readingBarButton)), "_Show 0 4 7");
+    gtk_button_clicked(GTK_BUTTON(w->readingBarButton));
     while (gtk_events_pending())
         gtk_main_iteration();
-    EXPECT_EQ(entryText(entryST), "0 4 7");
-    EXPECT_EQ(entryText(entryCO), "13.12.14");
-    EXPECT_FALSE(gtk_widget_get_visible(readingBar));
+    EXPECT_EQ(entryText(w->tnTypeField), "0 4 7");
+    EXPECT_EQ(entryText(w->costereField), "13.12.14");
+    EXPECT_FALSE(gtk_widget_get_visible(w->readingBar));
 
     // Alt+S from the keyboard; the set shown is then named as a transposition.
-    typeAndActivate(entryST, "Bb D F");
-    ASSERT_TRUE(gtk_widget_get_visible(readingBar));
-    EXPECT_TRUE(gtk_window_mnemonic_activate(GTK_WINDOW(window), GDK_KEY_s, GDK_MOD1_MASK));
+    typeAndActivate(w->tnTypeField, "Bb D F");
+    ASSERT_TRUE(gtk_widget_get_visible(w->readingBar));
+    EXPECT_TRUE(gtk_window_mnemonic_activate(GTK_WINDOW(w->window), GDK_KEY_s, GDK_MOD1_MASK));
     // A button activated from the keyboard shows itself pressed for a moment
     // before it clicks.
     const gint64 deadline = g_get_monotonic_time() + 5 * G_USEC_PER_SEC;
-    while (entryText(entryST) == "0" && g_get_monotonic_time() < deadline)
+    while (entryText(w->tnTypeField) == "0" && g_get_monotonic_time() < deadline)
         g_main_context_iteration(nullptr, FALSE);
-    EXPECT_EQ(entryText(entryST), "0 4 7");
-    EXPECT_STREQ(gtk_label_get_text(GTK_LABEL(readingBarMessage)), "10 2 5 = T10 of 0 4 7");
+    EXPECT_EQ(entryText(w->tnTypeField), "0 4 7");
+    EXPECT_STREQ(gtk_label_get_text(GTK_LABEL(w->readingBarMessage)), "10 2 5 = T10 of 0 4 7");
 
     // A bare code in the Costère field: the page stays the literal one until asked.
-    typeAndActivate(entryCO, "39");
-    EXPECT_EQ(entryText(entryCO), "1XI");
-    gtk_button_clicked(GTK_BUTTON(readingBarButton));
+    typeAndActivate(w->costereField, "39");
+    EXPECT_EQ(entryText(w->costereField), "1XI");
+    gtk_button_clicked(GTK_BUTTON(w->readingBarButton));
     while (gtk_events_pending())
         gtk_main_iteration();
-    EXPECT_EQ(entryText(entryCO), "39");
-    EXPECT_EQ(entryText(entryST), "0 1 2");
+    EXPECT_EQ(entryText(w->costereField), "39");
+    EXPECT_EQ(entryText(w->tnTypeField), "0 1 2");
 
     // The next request with nothing to say takes the bar away.
-    typeAndActivate(entryST, "0 4 7");
-    EXPECT_FALSE(gtk_widget_get_visible(readingBar));
+    typeAndActivate(w->tnTypeField, "0 4 7");
+    EXPECT_FALSE(gtk_widget_get_visible(w->readingBar));
 }

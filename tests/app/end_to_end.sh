@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Drives the real program as a user would, inside a private X server: type a
 # set, press Enter, save through the dialog, flip to the next page, click the
-# size spinner's + three times in quick succession, quit.
+# size spinner's + three times in quick succession, open About from the
+# primary menu, quit.
 # Usage: end_to_end.sh PATH/TO/harmodex   (run under xvfb-run; needs xdotool, xclip)
 set -euo pipefail
 program=$(realpath "$1")
@@ -74,6 +75,15 @@ waitFor is330 || fail "three clicks on + from 3.00 gave $(spinValue), not 3.30"
 # A page at 3.3 takes about a second to render: the value must not move on
 # while it does (auto-repeat overshoot).
 waitFor titled 'page 25 · ' && is330 || fail "the size moved on to $(spinValue) after the clicks"
+
+# The primary menu of the header bar: its second line opens About Harmodex.
+xdotool mousemove --window "$window" $((WIDTH - 145)) 25 click 1
+sleep 0.5
+xdotool key Down Return
+waitFor xdotool search --onlyvisible --name '^About Harmodex$' || fail "the menu did not open About Harmodex"
+xdotool key Escape
+waitFor bash -c "! xdotool search --onlyvisible --name '^About Harmodex\$'" || fail "About Harmodex stayed open"
+xdotool mousemove --window "$window" 550 300
 
 xdotool key ctrl+q
 waitFor bash -c "! kill -0 $pid" || fail "Ctrl+Q did not end the program"

@@ -1,0 +1,114 @@
+#ifndef HARMODEX_APP_APPWINDOW_H
+#define HARMODEX_APP_APPWINDOW_H
+
+// The Harmodex window as one object: its widgets and everything it knows.
+//
+// One AppWindow exists per window. It is made by NewAppWindow (Window.cpp),
+// handed to every signal handler and action as its data, and destroyed
+// after the main loop has ended. Each concern of the window lives in a file
+// of its own and works on this object: PageRequest (a typed set or a flipped
+// page becomes the shown page), PreviewWorker (rendering away from the GUI
+// thread), Navigation (flipping pages), Actions (commands, keys, menu),
+// Export (saving), ReadingBar (how a typed text was read) and Sound (Play).
+// Everything here is touched on the GUI thread only; see app/README.md for
+// what crosses between threads.
+
+#include <cstddef>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <gtk/gtk.h>
+
+#include "app/PreviewWorker.h"
+#include "pcset/PitchClassSet.h"
+#include "pcset/PitchUniverse.h"
+#include "raster/Preview.h"
+
+class SoundPlayer;
+
+// The preview: which page is wanted and which shown, the image on screen,
+// the worker making images and the images kept for going back.
+struct PreviewState {
+    explicit PreviewState(std::size_t cacheBound) : cache(cacheBound) {}
+    PreviewCache cache;
+    std::unique_ptr<PreviewWorker> worker;
+    int requestedPage = 0;  // the page asked for last (0 before the first request)
+    PreviewKey wantedKey;
+    PreviewKey shownKey;
+    cairo_surface_t* shownImage = nullptr;  // an owned reference
+    bool pending = false;                   // the wanted image is still being made
+    bool preparingNeighbours = true;
+};
+
+// The Play button's side: the player (made on first use) and the number of
+// the play under way, 0 when silent.
+struct SoundState {
+    std::unique_ptr<SoundPlayer> player;
+    int currentPlay = 0;
+};
+
+// Saving: the name chosen last and the dialog's filter then, and the two
+// dialogs, which tests replace (choosing a name returns false when
+// cancelled; a failure is reported with the path and the reason).
+struct SaveState {
+    std::string chosenPath;
+    std::size_t filterRow = 0;
+    std::function<bool()> chooseFileName;
+    std::function<void(const std::string& path, const std::string& reason)> reportFailure;
+};
+
+struct AppWindow {
+    AppWindow();
+    ~AppWindow();
+    AppWindow(const AppWindow&) = delete;
+    AppWindow& operator=(const AppWindow&) = delete;
+
+    // The widgets (owned by GTK through the window).
+    GtkWidget* window = nullptr;  // a GtkApplicationWindow; nullptr once destroyed
+    GtkWidget* headerBar = nullptr;
+    GtkWidget* primaryMenuButton = nullptr;
+    GtkWidget* tnTypeField = nullptr;
+    GtkWidget* costereField = nullptr;
+    GtkWidget* sizeSpinner = nullptr;
+    GtkWidget* previewImage = nullptr;    // the GtkImage showing the page
+    GtkWidget* previewMessage = nullptr;  // a hint before the first page, later why no image can be shown
+    GtkWidget* previewScroll = nullptr;
+    GtkWidget* busyIndicator = nullptr;
+    GtkWidget* inputRow = nullptr;
+    GtkWidget* controlRow = nullptr;
+    GtkWidget* saveButton = nullptr;
+    GtkWidget* quitButton = nullptr;
+    GtkWidget* playButton = nullptr;
+    GtkWidget* soundStatus = nullptr;
+    GtkWidget* readingBar = nullptr;
+    GtkWidget* readingBarMessage = nullptr;
+    GtkWidget* readingBarButton = nullptr;  // "_Show 0 4 7": types the offered set into the Tn-type field
+    GtkWidget* shortcutsWindow = nullptr;   // built on first use
+
+    // What the window knows.
+    float sizeFactor = 1.0f;            // as the size spinner holds it
+    PitchClassSet typedSet;             // the set asked for, keeping the transposition typed
+    std::string shownPage;              // the EPS text of the page shown: what Save writes
+    std::vector<int> offeredSet;        // the other reading the reading bar offers
+    double pendingScrollNotches = 0.0;  // Ctrl + smooth scrolling, in fractions of a notch
+    PreviewState preview;
+    SoundState sound;
+    SaveState save;
+    const PitchUniverse& universe;
+};
+
+// What the empty preview says.
+extern const char* const kEmptyPreviewHint;
+
+// Builds a window of the application with its widget tree, actions and
+// menu, and shows it with the focus in the Tn-type field. The caller owns
+// the object and deletes it after the main loop has ended.
+AppWindow* NewAppWindow(GtkApplication* application);
+
+// Ends the window's background work (the preview worker, the sound) and
+// forgets its widgets; done when the window is destroyed.
+void ShutDownAppWindow(AppWindow& w);
+
+#endif

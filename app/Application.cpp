@@ -1,0 +1,56 @@
+#include "app/Application.h"
+
+#include <cstdio>
+#include <memory>
+
+#include <gtk/gtk.h>
+
+#include "app/AppWindow.h"
+#include "base/Version.h"
+#include "raster/Preview.h"
+
+namespace {
+
+// The one window, made on the first activation and presented on the next
+// (a second launch activates the first instance).
+gboolean onLocalOptions(GApplication*, GVariantDict* options, gpointer)
+{
+    if (g_variant_dict_contains(options, "version")) {
+        std::printf("harmodex %s\n", harmodex::kVersion);
+        return 0;
+    }
+    return -1;  // go on
+}
+
+void onActivate(GtkApplication* application, gpointer data)
+{
+    auto& window = *static_cast<std::unique_ptr<AppWindow>*>(data);
+    if (window && window->window) {
+        gtk_window_present(GTK_WINDOW(window->window));
+        return;
+    }
+    window.reset(NewAppWindow(application));
+}
+
+}  // namespace
+
+int RunApplication(int argc, char* argv[])
+{
+    std::unique_ptr<AppWindow> window;
+    GtkApplication* application = gtk_application_new(kApplicationId, G_APPLICATION_DEFAULT_FLAGS);
+    g_application_add_main_option(G_APPLICATION(application), "version", 0, G_OPTION_FLAG_NONE, G_OPTION_ARG_NONE,
+                                  "Print the version and exit", nullptr);
+    g_signal_connect(application, "handle-local-options", G_CALLBACK(onLocalOptions), nullptr);
+    g_signal_connect(application, "activate", G_CALLBACK(onActivate), &window);
+    // Before any thread of the window's may rasterise; only the first
+    // instance gets here (a second hands over to it and ends).
+    g_signal_connect(application, "startup", G_CALLBACK(+[](GApplication*, gpointer) { PreviewLibraryStart(); }),
+                     nullptr);
+    const int status = g_application_run(G_APPLICATION(application), argc, argv);
+    const bool started = window != nullptr;
+    window.reset();  // its worker and player end here, before the image library
+    g_object_unref(application);
+    if (started)
+        PreviewLibraryStop();
+    return status;
+}
