@@ -42,8 +42,6 @@ Json relatedTypes(const std::vector<int>& tnType, bool supersets)
 
 }  // namespace
 
-Json AnalyseSetText(const std::string& text) { return AnalyseSet(ReadSetText(text), text); }
-
 Json AnalyseSet(const std::vector<int>& list, const std::string& input)
 {
     PitchClassSet entered;

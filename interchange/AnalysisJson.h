@@ -9,12 +9,8 @@
 
 #include <nlohmann/json.hpp>
 
-// The analysis of the Tn-type of the set that text names (a pitch-class list
-// or a Costère code, read as the window reads it). The text must name at
-// least one pitch class.
-nlohmann::ordered_json AnalyseSetText(const std::string& text);
-
-// The same for a list already read.
+// The analysis of the Tn-type of the set a list names (input: the text it
+// was read from, as the analysis records it).
 nlohmann::ordered_json AnalyseSet(const std::vector<int>& list, const std::string& input);
 
 #endif

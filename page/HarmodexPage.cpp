@@ -163,7 +163,7 @@ void drawCardinalityBox(FILE* stream, const HarmodexPageGeometry& g, const Pitch
     Print_TextII(stream, x + cm(0.63f), y + cm(0.15f), 6.5f, cardinality == 1 ? "item" : "items", kAlignCentre);
     Print_Glyph(stream, "forte", x + cm(0.2f), y + cm(1.38f), 10, 10);
     const std::string forteName = FindForteName(p);
-    Print_TextII(stream, x + cm(0.47f), y + cm(1.35f), 5.6f, forteName.c_str(), 0);
+    Print_TextII(stream, x + cm(0.47f), y + cm(1.35f), 5.6f, forteName.c_str(), kAlignLeft);
 }
 
 // One list of generatrices after the cursor c (cm): an arrow, then each
@@ -172,12 +172,12 @@ void drawGeneratrices(FILE* stream, float x, float y, float size, const char* ar
                       const std::vector<int>& generatrices, const PitchClassSet& p, double& c)
 {
     for (int g : generatrices) {
-        Print_TextIV(stream, x + cm(static_cast<float>(c)), y, size, arrow, 0);
+        Print_TextIV(stream, x + cm(static_cast<float>(c)), y, size, arrow, kAlignLeft);
         c += 0.141732;
         const bool member = p.isIntrinsic(g);
         const std::string token = FilterPcSetNumbers(g);
         const std::string text = member ? token + " " : "(" + token + ") ";
-        Print_TextII(stream, x + cm(static_cast<float>(c)), y, size, text.c_str(), 0);
+        Print_TextII(stream, x + cm(static_cast<float>(c)), y, size, text.c_str(), kAlignLeft);
         c += member ? 0.198425 : 0.354330;
     }
 }
@@ -232,10 +232,10 @@ void DrawIdentityColumn(FILE* stream, const HarmodexPageGeometry& g, const Pitch
 
     // Interval content.
     const std::string vector = "interval vector:  <" + FilterPcSetNumbersWithCommas(p.getIntervalVector()) + ">";
-    Print_TextII(stream, x, y0 + d, size, vector.c_str(), 0);
+    Print_TextII(stream, x, y0 + d, size, vector.c_str(), kAlignLeft);
     for (const SetInfo& info : p.getSetInfoByLabel("Interval Content Classification"))
         if (info.text == "with limited interval content") {
-            Print_TextII(stream, x + cm(3.1f), y0 + d, size, "(limited content)", 0);
+            Print_TextII(stream, x + cm(3.1f), y0 + d, size, "(limited content)", kAlignLeft);
             break;
         }
     d = d - s - gap;
@@ -246,7 +246,7 @@ void DrawIdentityColumn(FILE* stream, const HarmodexPageGeometry& g, const Pitch
         const std::string text = p.getNelementsNormal() >= kCostereNaming
                                      ? "inverted twin:  " + calculateAdjCostereNumber(twin)
                                      : "inverted twin: " + closeName(twin);
-        Print_TextII(stream, x, y0 + d, size, text.c_str(), 0);
+        Print_TextII(stream, x, y0 + d, size, text.c_str(), kAlignLeft);
         d = d - s;
     }
 
@@ -258,13 +258,13 @@ void DrawIdentityColumn(FILE* stream, const HarmodexPageGeometry& g, const Pitch
             text += static_cast<int>(isomer.size()) >= kCostereNaming
                         ? "  " + calculateAdjCostereNumber(isomer)
                         : " \\(" + FilterPcSetNumbersClose(isomer) + "\\)";
-        Print_TextII(stream, x, y0 + d, size, text.c_str(), 0);
+        Print_TextII(stream, x, y0 + d, size, text.c_str(), kAlignLeft);
         d = d - s;
     }
 
     // The complement, with the transposition levels (italic) at which its
     // Tn-type fills exactly the pitch classes the set leaves out.
-    Print_TextII(stream, x, y0 + d, size, "complement to XII:", 0);
+    Print_TextII(stream, x, y0 + d, size, "complement to XII:", kAlignLeft);
     PitchClassSet complement;
     complement.initializeSet(p.getComplementary());
     const std::vector<int> k = complement.getTnType();
@@ -284,9 +284,9 @@ void DrawIdentityColumn(FILE* stream, const HarmodexPageGeometry& g, const Pitch
             levels.size() > 1 ? FilterPcSetNumbers(levels.front()) + "+," : FilterPcSetNumbersWithCommas(levels) + ",";
         const std::string name =
             complement.getNelementsNormal() < kCostereNaming ? closeName(k) : " " + calculateAdjCostereNumber(k);
-        Print_TextIIIitallic(stream, x + cm(1.95f), y0 + d, size, name.c_str(), levelText.c_str(), 0);
+        Print_TextIIIitallic(stream, x + cm(1.95f), y0 + d, size, name.c_str(), levelText.c_str(), kAlignLeft);
     } else {
-        Print_TextIV(stream, x + cm(1.95f), y0 + d, size, "\\306", 0);
+        Print_TextIV(stream, x + cm(1.95f), y0 + d, size, "\\306", kAlignLeft);
     }
     d = d - s - gap;
 
@@ -297,13 +297,13 @@ void DrawIdentityColumn(FILE* stream, const HarmodexPageGeometry& g, const Pitch
         const bool both = info.text == "with limited Tns & TnIs";
         if (!tns && !tnis && !both)
             continue;
-        Print_TextII(stream, x, y0 + d, size, "with limited", 0);
+        Print_TextII(stream, x, y0 + d, size, "with limited", kAlignLeft);
         if (tns || both)
             Print_TN(stream, x + cm(1.22f), y0 + d, operatorSize, "T", "n");
         if (tnis)
             Print_TN(stream, x + cm(1.25f), y0 + d, operatorSize, "I", "n");
         if (both) {
-            Print_TextII(stream, x + cm(1.56f), y0 + d, size, "&", 0);
+            Print_TextII(stream, x + cm(1.56f), y0 + d, size, "&", kAlignLeft);
             Print_TN(stream, x + cm(1.77f), y0 + d, operatorSize, "I", "n");
         }
         d = d - s;
@@ -312,10 +312,10 @@ void DrawIdentityColumn(FILE* stream, const HarmodexPageGeometry& g, const Pitch
     // A salience: the line naming the maxima, the measure in percent and
     // its gauge.
     auto drawSalience = [&](const std::string& maxima, const char* measure, float value) {
-        Print_TextII(stream, x, y0 + d, size, maxima.c_str(), 0);
+        Print_TextII(stream, x, y0 + d, size, maxima.c_str(), kAlignLeft);
         d = d - times(0.9, s);
         const std::string text = Format("%s:  %.2f\\045", measure, value);
-        Print_TextIIb(stream, x, y0 + d, size, text.c_str(), 0);
+        Print_TextIIb(stream, x, y0 + d, size, text.c_str(), kAlignLeft);
         d = d - times(0.8, s);
         DrawRectangleChart(stream, x, y0 + d, 1.0f, value, 100.0f);
     };
@@ -343,7 +343,7 @@ void DrawIdentityColumn(FILE* stream, const HarmodexPageGeometry& g, const Pitch
     DrawAzimuthChart(stream, x + cm(2.82f), y0 + d + cm(0.15f), 0.8f, azimuth);
     const float roughness = CalculateFrozenHutchinsonKnopoffRoughness(tnType);
     DrawVerticalRectangleChart(stream, x + cm(4.36f), y0 + d - cm(0.1f), 1.0f, roughness, 15.0f);
-    PrintRotatedText(stream, x + cm(4.74f), y0 + d, 7.15f, 90, "roughness", 0);
+    PrintRotatedText(stream, x + cm(4.74f), y0 + d, 7.15f, 90, "roughness", kAlignLeft);
     const std::string roughnessText = Format("%.2f", roughness);
     Print_TextII(stream, x + cm(4.48f), y0 + d - cm(0.35f), size, roughnessText.c_str(), kAlignCentre);
     d = d - s - gap - times(0.15, s);
@@ -353,7 +353,7 @@ void DrawIdentityColumn(FILE* stream, const HarmodexPageGeometry& g, const Pitch
     const std::size_t generatrices = p.rootGeneratrices.size() + p.vertexGeneratrices.size();
     if (generatrices > 0) {
         double c = generatrices == 1 ? 1.15 : 1.38;
-        Print_TextII(stream, x, y0 + d, size, generatrices == 1 ? "generatrix:" : "generatrices:", 0);
+        Print_TextII(stream, x, y0 + d, size, generatrices == 1 ? "generatrix:" : "generatrices:", kAlignLeft);
         drawGeneratrices(stream, x, y0 + d, size, "\\255", p.rootGeneratrices, p, c);
         drawGeneratrices(stream, x, y0 + d, size, "\\257", p.vertexGeneratrices, p, c);
         d = d - s;

@@ -339,7 +339,7 @@ void LayOutClassification(Column& column, const PitchClassSet& p,
     if (p.isSymmetric() && !p.symmetryIndices.empty()) {
         const bool one = p.symmetryIndices.size() == 1;
         Print_TextII(stream, column.indented(), column.baseline(), column.size(),
-                     one ? "relative: " : "relatives: ", 0);
+                     one ? "relative: " : "relatives: ", kAlignLeft);
         const std::string index = FilterPcSetNumbers(p.symmetryIndices.front()) + (one ? "" : "+");
         Print_TN(stream, column.x() + cm(one ? 0.9f : 1.0f) + cm(0.16f), column.baseline(), operatorSize, "I",
                  index.c_str());
@@ -401,7 +401,8 @@ void LayOutClassification(Column& column, const PitchClassSet& p,
         // An inversionally symmetric set has no rows of its own for its
         // inversions: they are those of its transpositions.
         if (p.isSymmetric()) {
-            Print_TextII(stream, column.indented(), column.baseline(), column.size(), "and conversely at relatives", 0);
+            Print_TextII(stream, column.indented(), column.baseline(), column.size(), "and conversely at relatives",
+                         kAlignLeft);
             column.wrote();
             column.next(1.1);
             column.breakTest(3.95f);

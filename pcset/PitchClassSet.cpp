@@ -208,12 +208,3 @@ bool PitchClassSet::isIntrinsic(const std::vector<int>& pcs) const
             return false;
     return true;
 }
-
-std::vector<int> PitchClassSet::markPresence(const std::vector<int>& pcs) const
-{
-    std::vector<int> marks;
-    marks.reserve(pcs.size());
-    for (int pc : pcs)
-        marks.push_back(isIntrinsic(pc) ? 1 : 0);
-    return marks;
-}

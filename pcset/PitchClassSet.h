@@ -54,7 +54,6 @@ public:
     // Membership: a pitch class is intrinsic when the set holds it.
     bool isIntrinsic(int pc) const;
     bool isIntrinsic(const std::vector<int>& pcs) const;
-    std::vector<int> markPresence(const std::vector<int>& pcs) const;
 
     // The analysis pipeline and its steps.
     void calculateEverything();

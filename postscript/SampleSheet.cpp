@@ -11,7 +11,7 @@ float cm(float centimetres) { return InCentimeters(centimetres); }
 // A hairline marking an anchor x, so that alignment can be judged by eye.
 void anchor(FILE* out, float x, float y) { MakeSquare(out, x, y - cm(0.1f), 5, 0, cm(0.45f)); }
 
-void heading(FILE* out, float x, float y, const char* text) { Print_TextII(out, x, y, 7.5f, text, 0); }
+void heading(FILE* out, float x, float y, const char* text) { Print_TextII(out, x, y, 7.5f, text, kAlignLeft); }
 
 }  // namespace
 
@@ -46,7 +46,7 @@ void WriteSampleSheet(FILE* out)
             family.print(out, x, y, 8, family.name, align);
         }
     }
-    PrintRotatedText(out, cm(15.6f), cm(16.8f), 7.15f, 90, "roughness", 0);
+    PrintRotatedText(out, cm(15.6f), cm(16.8f), 7.15f, 90, "roughness", kAlignLeft);
     anchor(out, cm(15.6f), cm(16.8f));
 
     // Plain and italic pairs; modes 2 and 7 end at the mark.
@@ -67,9 +67,9 @@ void WriteSampleSheet(FILE* out)
     Print_TN(out, cm(2.0f), y, 8.8f, "T", "n");
     Print_TN(out, cm(3.0f), y, 8.8f, "I", "n");
     Print_TN(out, cm(4.0f), y, 7.15f, "I", "6+");
-    Print_TextII(out, cm(5.2f), y, 6.5f, "with limited", 0);
+    Print_TextII(out, cm(5.2f), y, 6.5f, "with limited", kAlignLeft);
     Print_TN(out, cm(6.42f), y, 7.15f, "T", "n");
-    Print_TextII(out, cm(6.76f), y, 6.5f, "&", 0);
+    Print_TextII(out, cm(6.76f), y, 6.5f, "&", kAlignLeft);
     Print_TN(out, cm(6.97f), y, 7.15f, "I", "n");
 
     // Bulleted and arrowed lines, with blank-width continuation lines.

@@ -13,6 +13,7 @@
 #include <vector>
 
 // Alignment codes of the single-text primitives; any other value aligns left.
+constexpr int kAlignLeft = 0;
 constexpr int kAlignCentre = 1;
 constexpr int kAlignRight = 2;
 

@@ -135,8 +135,8 @@ void SoundPlayer::run()
             const std::vector<int> overtaken = std::move(overtaken_);
             overtaken_.clear();
             lock.unlock();
-            for (int number : overtaken)
-                report(number, Event::Stopped);
+            for (int stopped : overtaken)
+                report(stopped, Event::Stopped);
             lock.lock();
         }
         if (request == Request::Prepare) {

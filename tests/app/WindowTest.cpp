@@ -132,6 +132,14 @@ protected:
         w->save.chooseFileName = chooseTestPath;
         w->save.reportFailure = recordFailure;
     }
+    // The window ends its worker and its player before the process ends
+    // (a render still under way at exit would outlive the image library).
+    static void TearDownTestSuite()
+    {
+        gtk_widget_destroy(w->window);
+        delete w;
+        w = nullptr;
+    }
     void SetUp() override
     {
         gtk_spin_button_set_value(GTK_SPIN_BUTTON(w->sizeSpinner), 1.0);
@@ -361,9 +369,9 @@ gboolean answerSaveDialog(void* data)
     const DialogAnswer* answer = static_cast<const DialogAnswer*>(data);
     GList* windows = gtk_window_list_toplevels();
     GtkWidget* dialog = nullptr;
-    for (GList* w = windows; w; w = w->next)
-        if (GTK_IS_FILE_CHOOSER_DIALOG(w->data) && gtk_widget_get_mapped(GTK_WIDGET(w->data)))
-            dialog = GTK_WIDGET(w->data);
+    for (GList* t = windows; t; t = t->next)
+        if (GTK_IS_FILE_CHOOSER_DIALOG(t->data) && gtk_widget_get_mapped(GTK_WIDGET(t->data)))
+            dialog = GTK_WIDGET(t->data);
     g_list_free(windows);
     if (!dialog)
         return G_SOURCE_CONTINUE;

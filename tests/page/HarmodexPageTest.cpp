@@ -11,8 +11,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <filesystem>
 #include <fstream>
 #include <regex>
+#include <sstream>
 
 namespace {
 
@@ -170,14 +172,22 @@ struct ScannedPage {
     std::string collision, unmeasured;
 };
 
+// A page's text without its creation date, the one line that differs
+// between two compositions.
+std::string DatelessPage(int page)
+{
+    std::string text = DrawHarmodexPage(page, SharedUniverse().tnTypes[page - 1], 0, 0);
+    const std::size_t date = text.find("%%CreationDate: ");
+    text.erase(date, text.find('\n', date) + 1 - date);
+    return text;
+}
+
 const std::vector<ScannedPage>& ScannedBook()
 {
     static const std::vector<ScannedPage> book = [] {
         std::vector<ScannedPage> pages(PitchUniverse::NumTnTypes);
         for (int i = 0; i < PitchUniverse::NumTnTypes; ++i) {
-            std::string page = DrawHarmodexPage(i + 1, SharedUniverse().tnTypes[i], 0, 0);
-            const std::size_t date = page.find("%%CreationDate: ");
-            page.erase(date, page.find('\n', date) + 1 - date);
+            const std::string page = DatelessPage(i + 1);
             ScannedPage& scan = pages[i];
             for (unsigned char ch : page)
                 scan.digest = (scan.digest ^ ch) * 1099511628211ull;
@@ -211,29 +221,66 @@ TEST(HarmodexPage, NoTwoTextsOverlapOnAnyPage)
     }
 }
 
+// The first line at which two texts of a page differ, with both versions.
+std::string firstDifference(const std::string& before, const std::string& now)
+{
+    std::istringstream a(before), b(now);
+    std::string lineA, lineB;
+    for (int number = 1;; ++number) {
+        const bool moreA = static_cast<bool>(std::getline(a, lineA));
+        const bool moreB = static_cast<bool>(std::getline(b, lineB));
+        if (!moreA && !moreB)
+            return "";
+        if (!moreA || !moreB || lineA != lineB)
+            return "line " + std::to_string(number) + " was \"" + (moreA ? lineA : "(end of page)") + "\", is now \"" +
+                   (moreB ? lineB : "(end of page)") + "\"";
+    }
+}
+
 // Every page of the book is exactly as it was when the table of digests
 // was last written. A deliberate change to the page writes the new table
-// beside the tests to look at the pages it names, then copy over.
+// beside the tests to look at the pages it names, then copy over. The text
+// of each page that matched its digest is kept in the build folder, so that
+// a page that changes later is shown with its first differing line.
 TEST(HarmodexPage, EveryPageIsAsBefore)
 {
     static const std::uint64_t expected[PitchUniverse::NumTnTypes] = {
 #include "page/PageDigests.inc"
     };
+    const std::string kept = "page-texts";
+    std::filesystem::create_directories(kept);
     std::string changed,
         table = "// FNV-1a digests of the 351 pages, as HarmodexPage.EveryPageIsAsBefore writes them.\n";
     for (int i = 0; i < PitchUniverse::NumTnTypes; ++i) {
-        const std::uint64_t digest = ScannedBook()[i].digest;
-        if (digest != expected[i])
-            changed += " " + std::to_string(i + 1);
+        const ScannedPage& scan = ScannedBook()[i];
+        // Named by the digest it had, so a text kept before a deliberate
+        // change is never taken for the page as it should be now.
+        char keptName[64];
+        std::snprintf(keptName, sizeof keptName, "/%d-%016llx.eps", i + 1,
+                      static_cast<unsigned long long>(expected[i]));
+        const std::string keptPath = kept + keptName;
+        std::ifstream keptFile(keptPath, std::ios::binary);
+        if (scan.digest != expected[i]) {
+            std::ostringstream before;
+            before << keptFile.rdbuf();
+            const std::string newPath = ::testing::TempDir() + "page-" + std::to_string(i + 1) + ".eps";
+            const std::string now = DatelessPage(i + 1);
+            std::ofstream(newPath, std::ios::binary) << now;
+            changed += "\n  page " + std::to_string(i + 1) + ": " +
+                       (keptFile ? firstDifference(before.str(), now)
+                                 : "no earlier text of it in this build folder; the new text is in " + newPath);
+        } else if (!keptFile) {
+            std::ofstream(keptPath, std::ios::binary) << DatelessPage(i + 1);
+        }
         char line[40];
-        std::snprintf(line, sizeof line, "0x%016llxull,%s", static_cast<unsigned long long>(digest),
+        std::snprintf(line, sizeof line, "0x%016llxull,%s", static_cast<unsigned long long>(scan.digest),
                       i % 4 == 3 ? "\n" : " ");
         table += line;
     }
     if (!changed.empty()) {
         const std::string path = ::testing::TempDir() + "PageDigests.inc";
         std::ofstream(path) << table << "\n";
-        ADD_FAILURE() << "pages changed:" << changed << "; the new table is in " << path;
+        ADD_FAILURE() << "pages changed:" << changed << "\nThe new table is in " << path;
     }
 }
 

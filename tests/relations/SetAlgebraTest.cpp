@@ -59,12 +59,12 @@ TEST(SetAlgebra, InvarianceTables)
     const PitchUniverse& u = SharedUniverse();
     for (const std::string& text : u.tnTypes) {
         const Pcs t = StringToVector(text);
-        const Pcs tn = CalculateInvarianceTableBetweenTn(t), tni = CalculateInvarianceTableBetweenTnI(t);
+        const Pcs tn = CalculateInvarianceTableBetweenTn(t), tniOfT = CalculateInvarianceTableBetweenTnI(t);
         const int n = static_cast<int>(t.size());
         ASSERT_EQ(tn.size(), 12u);
         EXPECT_EQ(tn[0], n) << text;
         EXPECT_EQ(std::accumulate(tn.begin(), tn.end(), 0), n * n) << text;
-        EXPECT_EQ(std::accumulate(tni.begin(), tni.end(), 0), n * n) << text;
+        EXPECT_EQ(std::accumulate(tniOfT.begin(), tniOfT.end(), 0), n * n) << text;
     }
 }
 
