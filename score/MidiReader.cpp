@@ -128,7 +128,7 @@ private:
                 if (type == 0x58 && length >= 2) {
                     const int beats = data_[at];
                     const int power = data_[at + 1];
-                    if (beats < 1 || power > 10)
+                    if (beats < 1 || power > 6)
                         Fault(eventAt, "a time signature of " + std::to_string(beats) + "/2^" + std::to_string(power));
                     signatures_.push_back({tick, beats, 1 << power});
                 }

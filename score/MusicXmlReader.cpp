@@ -260,9 +260,9 @@ private:
                     beats += static_cast<int>(*v);
                     from = plus + 1;
                 }
-                const std::optional<int64_t> type = ParseInteger(time.child("beat-type").child_value(), 1, 1024);
+                const std::optional<int64_t> type = ParseInteger(time.child("beat-type").child_value(), 1, 64);
                 if (!type || beats > 1000)
-                    place_.Fault(time, measure.number, "a time signature needs <beat-type> from 1 to 1024");
+                    place_.Fault(time, measure.number, "a time signature needs <beat-type> from 1 to 64");
                 measure.beats = beats;
                 measure.beatType = static_cast<int>(*type);
             }

@@ -9,10 +9,13 @@
 #include "base/Error.h"
 #include "score/Score.h"
 
-// A score lasting longer than this many quarter notes (about a week at
-// crotchet = 120) is taken for a damaged file rather than music.
-constexpr int64_t MaxScoreQuarters = 1'000'000;
+// A score lasting longer than this many quarter notes (about fourteen hours
+// at crotchet = 120) is taken for a damaged file rather than music.
+constexpr int64_t MaxScoreQuarters = 100'000;
 constexpr size_t MaxScoreMeasures = 1'000'000;
+// The finest time a score may use: 1/2^32 of a quarter, which leaves the
+// segmentation's arithmetic far from 64 bits.
+constexpr int64_t MaxTimeDenominator = int64_t(1) << 32;
 
 // harmodex::Error::BadInput: "NAME, PLACE: WHAT" (or "NAME: WHAT").
 [[noreturn]] void ScoreFault(const std::string& name, const std::string& place, const std::string& what);

@@ -41,8 +41,16 @@ void FinishScore(Score& score)
     Rational end;
     if (!score.measures.empty())
         end = score.measures.back().start + score.measures.back().length;
-    for (const ScoreNote& n : score.notes)
+    for (const ScoreNote& n : score.notes) {
         end = std::max(end, n.start + n.duration);
+        if (n.start.den() > MaxTimeDenominator || n.duration.den() > MaxTimeDenominator)
+            ScoreFault(score.path, "",
+                       "times finer than 1/" + std::to_string(MaxTimeDenominator) + " of a quarter note");
+    }
+    for (const ScoreMeasure& m : score.measures)
+        if (m.start.den() > MaxTimeDenominator || m.length.den() > MaxTimeDenominator)
+            ScoreFault(score.path, "measure " + m.number,
+                       "times finer than 1/" + std::to_string(MaxTimeDenominator) + " of a quarter note");
     if (end > Rational(MaxScoreQuarters))
         ScoreFault(score.path, "", "lasts more than " + std::to_string(MaxScoreQuarters) + " quarter notes");
     score.end = end;

@@ -4,6 +4,7 @@
 #include <array>
 #include <map>
 
+#include "base/Error.h"
 #include "pcset/Conversions.h"
 #include "pcset/PitchClassSet.h"
 #include "pcset/PitchUniverse.h"
@@ -101,7 +102,7 @@ std::vector<Window> Windows(const Score& score, SegmentBy by)
 
 }  // namespace
 
-std::vector<Segment> SegmentScore(const Score& score, SegmentBy by, bool merge)
+static std::vector<Segment> CutIntoSegments(const Score& score, SegmentBy by, bool merge)
 {
     const std::vector<Window> windows = Windows(score, by);
     std::vector<Segment> segments;
@@ -173,6 +174,15 @@ std::vector<Segment> SegmentScore(const Score& score, SegmentBy by, bool merge)
     return segments;
 }
 
+std::vector<Segment> SegmentScore(const Score& score, SegmentBy by, bool merge)
+{
+    try {
+        return CutIntoSegments(score, by, merge);
+    } catch (const std::overflow_error& e) {
+        throw harmodex::Error::BadInput(score.path + ": " + e.what());
+    }
+}
+
 std::vector<ProfileRow> SetClassProfile(const std::vector<Segment>& segments)
 {
     std::map<int, ProfileRow> byPage;
@@ -182,18 +192,16 @@ std::vector<ProfileRow> SetClassProfile(const std::vector<Segment>& segments)
         row.tnType = s.tnType;
         row.page = s.page;
         ++row.segments;
-        row.duration += s.end - s.start;
+        row.durationQuarters += s.endQuarters - s.startQuarters;
     }
     std::vector<ProfileRow> rows;
     rows.reserve(byPage.size());
-    for (auto& [page, row] : byPage) {
-        row.durationQuarters = row.duration.ToDouble();
+    for (auto& [page, row] : byPage)
         rows.push_back(std::move(row));
-    }
     std::stable_sort(rows.begin(), rows.end(), [](const ProfileRow& a, const ProfileRow& b) {
         if (a.segments != b.segments)
             return a.segments > b.segments;
-        return a.duration > b.duration;
+        return a.durationQuarters > b.durationQuarters;
     });
     return rows;
 }

@@ -38,6 +38,7 @@ struct Segment {
 // The segments of the score, silent stretches left out. With merge,
 // consecutive segments with the same pitch-class set that touch (one ends
 // where the next begins) become one, holding the pitches of both.
+// Throws harmodex::Error::BadInput for times too fine to be counted exactly.
 std::vector<Segment> SegmentScore(const Score& score, SegmentBy by, bool merge);
 
 struct ProfileRow {
@@ -45,8 +46,7 @@ struct ProfileRow {
     std::string tnType;
     int page = 0;
     int segments = 0;
-    Rational duration;  // quarter notes, summed over the segments
-    double durationQuarters = 0;
+    double durationQuarters = 0;  // summed over the segments
 };
 
 // Each Tn-type met, with how many segments have it and for how long; most

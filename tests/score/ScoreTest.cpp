@@ -317,7 +317,7 @@ TEST(ScoreSegments, MergeJoinsTouchingSegmentsAndSilenceIsLeftOut)
     ASSERT_EQ(profile.size(), 2u);
     EXPECT_EQ(profile[0].forteName, "3-11b");
     EXPECT_EQ(profile[0].segments, 2);
-    EXPECT_EQ(profile[0].duration, Rational(2));
+    EXPECT_EQ(profile[0].durationQuarters, 2.0);
     EXPECT_EQ(profile[1].forteName, "1-1");
 
     const std::vector<Segment> measures = SegmentScore(score, SegmentBy::Measure, false);
