@@ -32,6 +32,12 @@ public:
 
     friend Rational operator+(const Rational& a, const Rational& b)
     {
+        // Times of one score mostly share a denominator.
+        if (a.den_ == b.den_) {
+            int64_t sum;
+            if (!__builtin_add_overflow(a.num_, b.num_, &sum))
+                return FromNarrow(sum, a.den_);
+        }
         const int64_t g = std::gcd(a.den_, b.den_);
         const __int128 den = static_cast<__int128>(a.den_ / g) * b.den_;
         const __int128 num =
@@ -83,8 +89,20 @@ private:
         }
         return a;
     }
+    // Lowest terms of num/den, den positive.
+    static Rational FromNarrow(int64_t num, int64_t den)
+    {
+        Rational r;
+        const int64_t g = std::gcd(num, den);
+        r.num_ = g > 1 ? num / g : num;
+        r.den_ = g > 1 ? den / g : den;
+        return r;
+    }
     static Rational FromWide(__int128 num, __int128 den)
     {
+        constexpr __int128 narrow = INT64_MAX;
+        if (den > 0 && den <= narrow && num <= narrow && num >= -narrow)
+            return FromNarrow(static_cast<int64_t>(num), static_cast<int64_t>(den));
         if (den == 0)
             throw std::overflow_error("a time with denominator zero");
         if (den < 0) {
