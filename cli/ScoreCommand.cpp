@@ -26,9 +26,14 @@ std::string Joined(const std::vector<int>& values, const char* separator)
 
 std::string Decimal(double value)
 {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.4g", RoundQuarters(value));
-    return text;
+    // At most four decimals, without trailing zeros: 1234.5, 1.6667, 3.
+    char text[48];
+    std::snprintf(text, sizeof text, "%.4f", RoundQuarters(value));
+    std::string s = text;
+    s.erase(s.find_last_not_of('0') + 1);
+    if (s.back() == '.')
+        s.pop_back();
+    return s == "-0" ? "0" : s;
 }
 
 // "12.2" on a beat, "12.2+1/2" between beats.
@@ -111,9 +116,9 @@ public:
                     std::snprintf(line, sizeof line, "%s,%s,%d,%d,%s\n", row.forteName.c_str(), row.tnType.c_str(),
                                   row.page, row.segments, Decimal(row.durationQuarters).c_str());
                 else
-                    std::snprintf(line, sizeof line, "%-7s %5d segments %10s quarters  p. %-3d  %s\n",
-                                  row.forteName.c_str(), row.segments, Decimal(row.durationQuarters).c_str(), row.page,
-                                  row.tnType.c_str());
+                    std::snprintf(line, sizeof line, "%-7s %5d segment%s %10s quarters  p. %-3d  %s\n",
+                                  row.forteName.c_str(), row.segments, row.segments == 1 ? " " : "s",
+                                  Decimal(row.durationQuarters).c_str(), row.page, row.tnType.c_str());
                 text += line;
             }
         } else if (csv_) {
