@@ -93,12 +93,13 @@ Score ReadScore(const std::string& path, const ScoreReadOptions& options)
         ScoreFault(path, "", std::string("cannot be opened: ") + std::strerror(errno ? errno : ENOENT));
     std::string bytes;
     char block[1 << 16];
+    errno = 0;
     while (in.read(block, sizeof block) || in.gcount() > 0) {
         bytes.append(block, static_cast<size_t>(in.gcount()));
         if (static_cast<int64_t>(bytes.size()) > MaxScoreFileBytes)
             ScoreFault(path, "", "larger than " + std::to_string(MaxScoreFileBytes >> 20) + " MiB");
     }
     if (in.bad())
-        ScoreFault(path, "", "cannot be read");
+        ScoreFault(path, "", std::string("cannot be read: ") + std::strerror(errno ? errno : EIO));
     return ReadScoreBytes(bytes, path, options);
 }
