@@ -100,6 +100,7 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     commands.push_back(MakePlayCommand());
     commands.push_back(MakeSoundCommand());
     commands.push_back(MakeMidiCommand());
+    commands.push_back(MakeScoreCommand());
     for (auto& command : commands)
         command->declare(app);
 

@@ -54,5 +54,6 @@ std::unique_ptr<Subcommand> MakeFindCommand();
 std::unique_ptr<Subcommand> MakePlayCommand();
 std::unique_ptr<Subcommand> MakeSoundCommand();
 std::unique_ptr<Subcommand> MakeMidiCommand();
+std::unique_ptr<Subcommand> MakeScoreCommand();
 
 #endif

@@ -24,6 +24,10 @@
 #include "interchange/AnalysisJson.h"
 #include "formats/PageFormats.h"
 #include "page/HarmodexPage.h"
+#include "base/Error.h"
+#include "score/Score.h"
+#include "score/ScoreJson.h"
+#include "score/Segments.h"
 
 namespace py = pybind11;
 using Json = nlohmann::ordered_json;
@@ -164,6 +168,38 @@ py::list Find(std::optional<int> size, std::optional<std::string> contains, std:
     return Rows(Unlocked([&] { return FindPages(query); }));
 }
 
+// A score's segments, read without the interpreter lock; a file that cannot
+// be read is a ValueError naming the file and the place.
+std::vector<Segment> ScoreSegments(const std::string& path, const std::string& by, bool merge)
+{
+    SegmentBy how;
+    if (!SegmentByFromName(by, &how))
+        throw py::value_error("segments are by \"onset\", \"measure\" or \"beat\", not \"" + by + "\"");
+    try {
+        return Unlocked([&] { return SegmentScore(ReadScore(path), how, merge); });
+    } catch (const harmodex::Error& e) {
+        if (e.badInput())
+            throw py::value_error(e.what());
+        throw std::runtime_error(e.what());
+    }
+}
+
+py::list ScoreDicts(const std::string& path, const std::string& by, bool merge)
+{
+    py::list list;
+    for (const Segment& s : ScoreSegments(path, by, merge))
+        list.append(ToPython(SegmentJson(s)));
+    return list;
+}
+
+py::list ScoreSummary(const std::string& path, const std::string& by, bool merge)
+{
+    py::list list;
+    for (const ProfileRow& row : SetClassProfile(ScoreSegments(path, by, merge)))
+        list.append(ToPython(ProfileRowJson(row)));
+    return list;
+}
+
 }  // namespace
 
 PYBIND11_MODULE(harmodex, m)
@@ -191,4 +227,12 @@ PYBIND11_MODULE(harmodex, m)
           "  z          Tn-types with a Z-partner\n"
           "  symmetric  inversionally symmetrical Tn-types\n"
           "  attribute  a classification as the page prints it, e.g. \"integrally multimodalizable\"");
+    m.def("score", &ScoreDicts, py::arg("path"), py::arg("by") = "onset", py::arg("merge") = false,
+          "Every sonority of a score (MusicXML, .mxl or MIDI) as dicts: start, end (quarter notes), measure, beat, "
+          "pitches (MIDI numbers as they sound), pitchClasses, tnType, tniType, forteName, page. by is \"onset\", "
+          "\"measure\" or \"beat\"; merge joins consecutive segments with the same pitch-class set. Repeats are "
+          "not expanded. ValueError names the file and the place of a fault.");
+    m.def("score_summary", &ScoreSummary, py::arg("path"), py::arg("by") = "onset", py::arg("merge") = false,
+          "The score's set-class profile: forteName, tnType, page, segments and duration (quarter notes), most "
+          "segments first.");
 }
