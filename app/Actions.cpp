@@ -1,5 +1,6 @@
 #include "app/Actions.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <sstream>
@@ -8,6 +9,7 @@
 
 #include "app/Export.h"
 #include "app/Navigation.h"
+#include "app/ScorePanel.h"
 #include "app/Sound.h"
 #include "base/Version.h"
 
@@ -33,6 +35,8 @@ const Command kCommands[] = {
     {"win.zoom-in", "<Primary>plus <Primary>equal <Primary>KP_Add", "Size", "Larger"},
     {"win.zoom-out", "<Primary>minus <Primary>KP_Subtract", "Size", "Smaller"},
     {"win.zoom-reset", "<Primary>0 <Primary>KP_0", "Size", "Size 1.0"},
+    {"win.open-score", "<Primary>o", "Score", "Open a score (MusicXML or MIDI)"},
+    {"win.side-panel", "F9", "Window", "Show or hide the side panel"},
     {"app.shortcuts", "F1", "Window", "Keyboard shortcuts"},
     {"app.quit", "<Primary>q", "Window", "Quit"},
 };
@@ -61,7 +65,37 @@ void quit(AppWindow& w)
         g_application_quit(G_APPLICATION(application));
 }
 
+// The side panel's visibility is the state of win.side-panel.
+void changeSidePanel(GSimpleAction* action, GVariant* state, gpointer data)
+{
+    AppWindow& w = of(data);
+    const bool show = g_variant_get_boolean(state);
+    g_simple_action_set_state(action, state);
+    if (show == gtk_widget_get_visible(w.sidePanel))
+        return;
+    // The window widens by the panel's width where the screen has room, so
+    // that the page keeps its width; it gives the room back on hiding.
+    int width = 0, height = 0;
+    gtk_window_get_size(GTK_WINDOW(w.window), &width, &height);
+    const int panel =
+        gtk_widget_get_allocated_width(w.sidePanel) > 1 ? gtk_widget_get_allocated_width(w.sidePanel) : kSidePanelWidth;
+    gtk_widget_set_visible(w.sidePanel, show);
+    GdkWindow* surface = gtk_widget_get_window(w.window);
+    const bool fixed = surface && (gdk_window_get_state(surface) &
+                                   (GDK_WINDOW_STATE_MAXIMIZED | GDK_WINDOW_STATE_FULLSCREEN | GDK_WINDOW_STATE_TILED));
+    if (fixed)
+        return;
+    GdkRectangle area{0, 0, width + panel, height};
+    if (GdkMonitor* monitor =
+            surface ? gdk_display_get_monitor_at_window(gdk_window_get_display(surface), surface) : nullptr)
+        gdk_monitor_get_workarea(monitor, &area);
+    gtk_window_resize(GTK_WINDOW(w.window), show ? std::min(width + panel, area.width) : std::max(1, width - panel),
+                      height);
+}
+
 const GActionEntry kWindowActions[] = {
+    {"open-score", windowAction<ShowOpenScoreDialog>, nullptr, nullptr, nullptr, {}},
+    {"side-panel", nullptr, nullptr, "false", changeSidePanel, {}},
     {"save", windowAction<SaveShownPage>, nullptr, nullptr, nullptr, {}},
     {"play", windowAction<PlayOrStopSound>, nullptr, nullptr, nullptr, {}},
     {"next-page", windowAction<NextPage>, nullptr, nullptr, nullptr, {}},
@@ -181,6 +215,10 @@ GMenuModel* NewPrimaryMenu()
 {
     GMenu* menu = g_menu_new();
     GMenu* section = g_menu_new();
+    GMenu* scores = g_menu_new();
+    g_menu_append(scores, "_Open Score\xE2\x80\xA6", "win.open-score");
+    g_menu_append_section(menu, nullptr, G_MENU_MODEL(scores));
+    g_object_unref(scores);
     g_menu_append(section, "_Keyboard Shortcuts", "app.shortcuts");
     g_menu_append(section, "_About Harmodex", "app.about");
     g_menu_append_section(menu, nullptr, G_MENU_MODEL(section));

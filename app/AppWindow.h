@@ -27,6 +27,7 @@
 #include "raster/Preview.h"
 
 class SoundPlayer;
+struct ScorePanel;
 
 // The preview: which page is wanted and which shown, the image on screen,
 // the worker making images and the images kept for going back.
@@ -86,6 +87,9 @@ struct AppWindow {
     GtkWidget* readingBarMessage = nullptr;
     GtkWidget* readingBarButton = nullptr;  // "_Show 0 4 7": types the offered set into the Tn-type field
     GtkWidget* shortcutsWindow = nullptr;   // built on first use
+    GtkWidget* sidePanel = nullptr;         // left of the page, hidden until asked for
+    GtkWidget* sideStack = nullptr;         // its pages (the score)
+    GtkWidget* sidePanelToggle = nullptr;   // in the header bar, bound to win.side-panel
 
     // What the window knows.
     float sizeFactor = 1.0f;            // as the size spinner holds it
@@ -96,8 +100,12 @@ struct AppWindow {
     PreviewState preview;
     SoundState sound;
     SaveState save;
+    std::unique_ptr<ScorePanel> scorePanel;
     const PitchUniverse& universe;
 };
+
+// The side panel's width, in logical pixels.
+constexpr int kSidePanelWidth = 361;
 
 // What the empty preview says.
 extern const char* const kEmptyPreviewHint;
@@ -107,8 +115,9 @@ extern const char* const kEmptyPreviewHint;
 // the object and deletes it after the main loop has ended.
 AppWindow* NewAppWindow(GtkApplication* application);
 
-// Ends the window's background work (the preview worker, the sound) and
-// forgets its widgets; done when the window is destroyed.
+// Ends the window's background work (the preview worker, the sound, the
+// score being read) and forgets its widgets; done when the window is
+// destroyed.
 void ShutDownAppWindow(AppWindow& w);
 
 #endif

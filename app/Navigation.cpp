@@ -6,6 +6,7 @@
 
 #include "app/PageRequest.h"
 #include "app/ReadingBar.h"
+#include "app/ScorePanel.h"
 #include "pcset/Conversions.h"
 #include "pcset/CostereCode.h"
 #include "pcset/SetReader.h"
@@ -19,6 +20,7 @@ void goTo(AppWindow& w, int page)
         return;
     }
     HideReadingBar(w);  // it spoke of the text typed before
+    ForgetScoreSelection(w);
     RequestPage(w, page);
 }
 
@@ -93,6 +95,7 @@ void ShowGoToPrompt(AppWindow& w)
         const int page = ReadGoToText(w.universe, gtk_entry_get_text(GTK_ENTRY(entry)));
         if (page > 0) {
             HideReadingBar(w);
+            ForgetScoreSelection(w);
             RequestPage(w, page);
             break;
         }

@@ -5,6 +5,7 @@
 
 #include "app/Export.h"
 #include "app/ReadingBar.h"
+#include "app/ScorePanel.h"
 #include "app/Sound.h"
 #include "pcset/Conversions.h"
 #include "pcset/CostereCode.h"
@@ -192,6 +193,7 @@ void RequestTypedSet(AppWindow& w, bool costereField)
 {
     GtkWidget* field = costereField ? w.costereField : w.tnTypeField;
     const std::string text = gtk_entry_get_text(GTK_ENTRY(field));
+    ForgetScoreSelection(w);
     UpdateReadingBar(w, text, costereField);
 
     std::vector<int> list = ReadSetText(text);

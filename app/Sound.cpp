@@ -3,10 +3,25 @@
 #include <memory>
 
 #include "app/MainLoop.h"
+#include "app/ScorePanel.h"
 #include "pcset/Conversions.h"
 #include "sound/Performance.h"
 
 namespace {
+
+// The pitches together, held as long as the arpeggio and chord of a typed
+// set take, struck softer when there are many.
+SetPerformance PerformChord(const std::vector<int>& pitches, const std::vector<int>& tnType)
+{
+    SetPerformance performance = PerformSet(VectorToString(tnType));  // its title
+    performance.notes.clear();
+    const double hold = 2.0;
+    const int velocity = pitches.size() > 3 ? 72 : 90;
+    for (int pitch : pitches)
+        performance.notes.push_back({pitch, 0.0, hold, velocity});
+    performance.length = hold;
+    return performance;
+}
 
 void showSilent(AppWindow& w)
 {
@@ -92,7 +107,12 @@ void PlayOrStopSound(AppWindow& w)
         return;
     }
     say(w, "");
-    w.sound.currentPlay = soundPlayer(w).play(PerformSet(VectorToString(tnType)));
+    // A sonority chosen in a score is heard as it sounds there; a typed set
+    // as its page's first staff writes it.
+    const std::vector<int> sounding = SelectedScorePitches(w);
+    const SetPerformance performance =
+        sounding.empty() ? PerformSet(VectorToString(tnType)) : PerformChord(sounding, tnType);
+    w.sound.currentPlay = soundPlayer(w).play(performance);
     gtk_button_set_label(GTK_BUTTON(w.playButton), "  Stop  ");
 }
 

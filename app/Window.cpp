@@ -6,6 +6,7 @@
 #include "app/Export.h"
 #include "app/PageRequest.h"
 #include "app/ReadingBar.h"
+#include "app/ScorePanel.h"
 #include "app/Sound.h"
 #include "sound/Player.h"
 
@@ -83,7 +84,28 @@ void addHeaderBar(AppWindow& w)
     gtk_widget_set_tooltip_text(w.primaryMenuButton, "Main menu");
     atk_object_set_name(gtk_widget_get_accessible(w.primaryMenuButton), "Main menu");
     gtk_header_bar_pack_end(GTK_HEADER_BAR(w.headerBar), w.primaryMenuButton);
+    w.sidePanelToggle = gtk_toggle_button_new();
+    gtk_button_set_image(GTK_BUTTON(w.sidePanelToggle),
+                         gtk_image_new_from_icon_name("sidebar-show-symbolic", GTK_ICON_SIZE_BUTTON));
+    gtk_actionable_set_action_name(GTK_ACTIONABLE(w.sidePanelToggle), "win.side-panel");
+    gtk_widget_set_tooltip_text(w.sidePanelToggle, "Side panel (F9)");
+    atk_object_set_name(gtk_widget_get_accessible(w.sidePanelToggle), "Side panel");
+    gtk_header_bar_pack_start(GTK_HEADER_BAR(w.headerBar), w.sidePanelToggle);
     gtk_window_set_titlebar(GTK_WINDOW(w.window), w.headerBar);
+}
+
+void addSidePanel(AppWindow& w, GtkWidget* body)
+{
+    w.sidePanel = gtk_box_new(GTK_ORIENTATION_HORIZONTAL, 0);
+    w.sideStack = gtk_stack_new();
+    gtk_widget_set_size_request(w.sideStack, kSidePanelWidth - 1, -1);  // and a one-pixel separator
+    gtk_box_pack_start(GTK_BOX(w.sidePanel), w.sideStack, TRUE, TRUE, 0);
+    gtk_box_pack_start(GTK_BOX(w.sidePanel), gtk_separator_new(GTK_ORIENTATION_VERTICAL), FALSE, FALSE, 0);
+    gtk_box_pack_start(GTK_BOX(body), w.sidePanel, FALSE, TRUE, 0);
+    AttachScorePanel(w);
+    gtk_widget_show_all(w.sidePanel);
+    gtk_widget_set_no_show_all(w.sidePanel, TRUE);
+    gtk_widget_hide(w.sidePanel);
 }
 
 }  // namespace
@@ -102,10 +124,16 @@ AppWindow* NewAppWindow(GtkApplication* application)
     // After the title bar: setting one clears the window's title.
     gtk_window_set_title(GTK_WINDOW(window), "Tn-type Harmodex");
 
+    // The side panel at the left, hidden until asked for, beside the
+    // design's content.
+    GtkWidget* body = gtk_box_new(GTK_ORIENTATION_HORIZONTAL, 0);
+    gtk_container_add(GTK_CONTAINER(window), body);
+    addSidePanel(w, body);
+
     // The whole content scrolls when the window is smaller than it needs.
     GtkWidget* contentScroll = gtk_scrolled_window_new(nullptr, nullptr);
     gtk_scrolled_window_set_policy(GTK_SCROLLED_WINDOW(contentScroll), GTK_POLICY_AUTOMATIC, GTK_POLICY_AUTOMATIC);
-    gtk_container_add(GTK_CONTAINER(window), contentScroll);
+    gtk_box_pack_start(GTK_BOX(body), contentScroll, TRUE, TRUE, 0);
     GtkWidget* outer = newBox(GTK_ORIENTATION_HORIZONTAL, 5, 10);
     gtk_container_add(GTK_CONTAINER(contentScroll), outer);  // through a viewport
     gtk_viewport_set_shadow_type(GTK_VIEWPORT(gtk_bin_get_child(GTK_BIN(contentScroll))), GTK_SHADOW_NONE);
@@ -193,6 +221,7 @@ AppWindow* NewAppWindow(GtkApplication* application)
 
 void ShutDownAppWindow(AppWindow& w)
 {
+    StopScoreWork(w);
     StopPreviews(w);
     StopSound(w);
     w.sound.player.reset();

@@ -10,12 +10,6 @@
 
 namespace {
 
-std::string NoteName(int midi)
-{
-    static const char* const names[12] = {"C", "C#", "D", "Eb", "E", "F", "F#", "G", "G#", "A", "Bb", "B"};
-    return names[midi % 12] + std::to_string(midi / 12 - 1);
-}
-
 std::string Joined(const std::vector<int>& values, const char* separator)
 {
     std::string text;

@@ -205,3 +205,9 @@ std::vector<ProfileRow> SetClassProfile(const std::vector<Segment>& segments)
     });
     return rows;
 }
+
+std::string NoteName(int midi)
+{
+    static const char* const names[12] = {"C", "C#", "D", "Eb", "E", "F", "F#", "G", "G#", "A", "Bb", "B"};
+    return names[midi % 12] + std::to_string(midi / 12 - 1);
+}

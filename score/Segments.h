@@ -41,6 +41,10 @@ struct Segment {
 // Throws harmodex::Error::BadInput for times too fine to be counted exactly.
 std::vector<Segment> SegmentScore(const Score& score, SegmentBy by, bool merge);
 
+// A sounding pitch as musicians name it in a list of notes, middle C (MIDI
+// 60) being C4: "C4", "Eb4", "G#2".
+std::string NoteName(int midi);
+
 struct ProfileRow {
     std::string forteName;
     std::string tnType;

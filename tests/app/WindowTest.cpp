@@ -17,6 +17,7 @@
 #include "app/Navigation.h"
 #include "app/PageRequest.h"
 #include "app/ReadingBar.h"
+#include "app/ScorePanel.h"
 #include "app/Sound.h"
 #include "raster/Preview.h"
 #include "pcset/Conversions.h"
@@ -533,4 +534,47 @@ TEST_F(Window, ReadingBarOffersTheOtherReadingAndShowsItAsIfTyped)
     // The next request with nothing to say takes the bar away.
     typeAndActivate(w->tnTypeField, "0 4 7");
     EXPECT_FALSE(gtk_widget_get_visible(w->readingBar));
+}
+
+// A score opened in the side panel: its sonorities listed with their pages
+// and the profile, a row showing its page, Play sounding the row's pitches,
+// a text typed afterwards no longer the row's; a broken file said plainly.
+TEST_F(Window, ScorePanelShowsTheSonoritiesOfAScore)
+{
+    ScorePanel& panel = *w->scorePanel;
+    auto waitForScore = [&] { return pumpUntil([&] { return !gtk_widget_get_visible(panel.progress); }, 60); };
+    OpenScore(*w, HARMODEX_TEST_DATA "/score/chorale.musicxml");
+    EXPECT_TRUE(gtk_widget_get_visible(w->sidePanel));
+    ASSERT_TRUE(waitForScore());
+    ASSERT_GE(panel.segments.size(), 10u);
+    EXPECT_EQ(gtk_tree_model_iter_n_children(GTK_TREE_MODEL(panel.store), nullptr),
+              static_cast<int>(panel.segments.size()));
+    ASSERT_FALSE(panel.profile.empty());
+    EXPECT_EQ(panel.profile[0].forteName, "3-11b");
+    EXPECT_GT(gtk_widget_get_allocated_height(panel.profileChart), 0);
+
+    // The fifth sonority, C3 E4 A4 B4 at 2.1, is 4-14 on page 47.
+    GtkTreePath* fifth = gtk_tree_path_new_from_indices(4, -1);
+    gtk_tree_selection_select_path(gtk_tree_view_get_selection(GTK_TREE_VIEW(panel.list)), fifth);
+    gtk_tree_path_free(fifth);
+    waitForPreview();
+    EXPECT_EQ(w->preview.requestedPage, 47);
+    EXPECT_EQ(title(), titleOf(47));
+    EXPECT_EQ(SelectedScorePitches(*w), (std::vector<int>{48, 64, 69, 71}));
+    typeAndActivate(w->tnTypeField, "0 4 7");
+    EXPECT_TRUE(SelectedScorePitches(*w).empty());
+
+    // Another cut of the same score, without reading it again.
+    gtk_combo_box_set_active_id(GTK_COMBO_BOX(panel.segmentation), "measure");
+    ASSERT_TRUE(waitForScore());
+    EXPECT_LT(panel.segments.size(), 10u);
+
+    OpenScore(*w, HARMODEX_TEST_DATA "/score/no-such-score.musicxml");
+    ASSERT_TRUE(waitForScore());
+    EXPECT_TRUE(panel.segments.empty());
+    const std::string said = gtk_label_get_text(GTK_LABEL(panel.message));
+    EXPECT_NE(said.find("no-such-score.musicxml"), std::string::npos) << said;
+    gtk_combo_box_set_active_id(GTK_COMBO_BOX(panel.segmentation), "onset");
+    g_action_group_change_action_state(G_ACTION_GROUP(w->window), "side-panel", g_variant_new_boolean(FALSE));
+    EXPECT_FALSE(gtk_widget_get_visible(w->sidePanel));
 }

@@ -76,10 +76,10 @@ waitFor is330 || fail "three clicks on + from 3.00 gave $(spinValue), not 3.30"
 # while it does (auto-repeat overshoot).
 waitFor titled 'page 25 · ' && is330 || fail "the size moved on to $(spinValue) after the clicks"
 
-# The primary menu of the header bar: its second line opens About Harmodex.
+# The primary menu of the header bar: its third line opens About Harmodex.
 xdotool mousemove --window "$window" $((WIDTH - 145)) 25 click 1
 sleep 0.5
-xdotool key Down Return
+xdotool key Down Down Return
 waitFor xdotool search --onlyvisible --name '^About Harmodex$' || fail "the menu did not open About Harmodex"
 xdotool key Escape
 waitFor bash -c "! xdotool search --onlyvisible --name '^About Harmodex\$'" || fail "About Harmodex stayed open"
