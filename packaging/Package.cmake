@@ -27,8 +27,7 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "analysis pages of pitch-class sets")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "analysis pages of pitch-class sets
-Harmodex is a tool for music theory. Type a pitch-class set, as a list such
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Harmodex is a tool for music theory. Type a pitch-class set, as a list such
 as 0 4 7 or as a Costère code such as 13.12.14, and it composes the printed
 analysis page of the set's transposition type: its identity, all 24
 transformations written on staves, root-salience and attraction tables, a
@@ -43,6 +42,16 @@ Python module harmodex.")
 # fonts draw every page, the SoundFont makes the sound.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "ghostscript, fonts-urw-base35, timgm6mb-soundfont")
+# The Python module is built for one version of Python (its file name says
+# which): the package needs that version.
+if(HARMODEX_PYTHON_VERSION)
+  string(REPLACE "." ";" python_parts ${HARMODEX_PYTHON_VERSION})
+  list(GET python_parts 0 python_major)
+  list(GET python_parts 1 python_minor)
+  math(EXPR python_next "${python_minor} + 1")
+  string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS
+         ", python3 (>= ${HARMODEX_PYTHON_VERSION}~), python3 (<< ${python_major}.${python_next})")
+endif()
 set(CPACK_STRIP_FILES ON)
 # Only what the install() rules put under the prefix, owned by root.
 set(CPACK_PACKAGING_INSTALL_PREFIX ${CMAKE_INSTALL_PREFIX})

@@ -28,7 +28,7 @@ version=$(dpkg-deb -f "$deb" Version)
 
 # --- lintian ----------------------------------------------------------------
 lintian --no-cfg --tag-display-limit 0 "$deb" >"$work/lintian" 2>&1 || true
-explained=$(grep -vE '^(#|$)' "$source_dir/packaging/lintian-warnings.txt" | awk '{print $1}')
+explained=$(grep -vE '^(#|$)' "$source_dir/packaging/lintian-warnings.txt" | awk '{print $1}' || true)
 while read -r severity _ tag rest; do
   case $severity in
     E:) bad "lintian error: $tag $rest" ;;
@@ -44,7 +44,7 @@ dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $6}' | sed 's|^\./|/|' | sort >"$wor
 diff -u "$work/expected" "$work/listed" >"$work/files.diff" || bad "the package's files differ from packaging/files.txt: $(cat "$work/files.diff")"
 dpkg-deb -c "$deb" | awk '$2 != "root/root" {print}' | grep -q . && bad "files not owned by root"
 depends=$(dpkg-deb -f "$deb" Depends)
-for needed in ghostscript fonts-urw-base35 timgm6mb-soundfont libgtk-3-0 libfluidsynth3; do
+for needed in ghostscript fonts-urw-base35 timgm6mb-soundfont libgtk-3-0 libfluidsynth3 python3; do
   grep -q "\b$needed\b" <<<"$depends" || bad "Depends lacks $needed: $depends"
 done
 
