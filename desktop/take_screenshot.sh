@@ -31,5 +31,5 @@ waitFor xdotool search --name 'page 24 · 3-11b \(0 4 7\)$'
 # worker thread.
 sleep 3
 import -window "$window" "$work/shot.png"
-optipng -quiet -o7 -strip all -out "$out" "$work/shot.png"
+optipng -quiet -clobber -o7 -strip all -out "$out" "$work/shot.png"
 echo "$out: $(identify -format '%w x %h' "$out"), $(stat -c %s "$out") bytes"

@@ -33,6 +33,12 @@ grep -q "<release version=\"$version\" date=\"[0-9-]*\"" "$prefix/share/metainfo
   { echo "FAIL: the metainfo has no release entry for $version"; exit 1; }
 grep -q '<screenshot type="default">' "$prefix/share/metainfo/org.harmodex.Harmodex.metainfo.xml" ||
   { echo "FAIL: the metainfo shows no screenshot"; exit 1; }
+# The screenshot the metainfo names is the one in the repository, at its size.
+shot=$(/usr/bin/python3 -c 'import struct, sys
+print("width=\"%d\" height=\"%d\"" % struct.unpack(">II", open(sys.argv[1], "rb").read(24)[16:24]))' \
+  "$(dirname "$0")/../../desktop/screenshot.png")
+grep -q "<image type=\"source\" $shot>" "$prefix/share/metainfo/org.harmodex.Harmodex.metainfo.xml" ||
+  { echo "FAIL: the metainfo does not give the screenshot's size ($shot)"; exit 1; }
 for page in harmodex harmodex-cli; do
   zcat "$prefix/share/man/man1/$page.1.gz" | grep -q "^\.TH .*\"Harmodex $version\"" || { echo "FAIL: $page(1) does not name version $version"; exit 1; }
 done
