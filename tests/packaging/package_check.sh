@@ -79,13 +79,13 @@ use_installed() {
 
 if [ "${CI:-}" = true ] && [ "$(id -u)" -eq 0 ]; then
   # The system's package states and the folders the package writes into,
-  # before and after; caches that triggers rebuild (icons, manual index)
-  # are not the package's.
+  # before and after; caches that other packages' triggers rebuild (icons,
+  # menu entries' types) are not the package's.
   snapshot() {
     dpkg-query -W -f '${Package} ${Version} ${Status}\n' | sort
-    find /usr/bin /usr/lib/python3/dist-packages /usr/share/applications /usr/share/bash-completion \
-         /usr/share/doc /usr/share/icons/hicolor /usr/share/man/man1 /usr/share/metainfo \
-         -not -name icon-theme.cache 2>/dev/null | sort
+    { find /usr/bin /usr/lib/python3/dist-packages /usr/share/applications /usr/share/bash-completion \
+        /usr/share/doc /usr/share/icons/hicolor /usr/share/man/man1 /usr/share/metainfo \
+        -not -name icon-theme.cache -not -name mimeinfo.cache 2>/dev/null || true; } | sort
   }
   snapshot >"$work/before"
   dpkg-query -W -f '${Package}\n' | sort >"$work/packages-before"
