@@ -1,5 +1,6 @@
 #include "cli/Commands.h"
 
+#include "base/Version.h"
 #include "cli/Subcommand.h"
 #include "pcset/Conversions.h"
 #include "pcset/CostereCode.h"
@@ -83,6 +84,8 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
         "otherwise. With --literal SET is read exactly as the fields read it.",
         "harmodex-cli"};
     app.require_subcommand(1, 1);
+    app.set_version_flag("--version", std::string("harmodex-cli ") + harmodex::kVersion,
+                         "print the version of Harmodex and exit");
     // Options of the program may also follow the subcommand.
     app.fallthrough();
     setArgumentReading = {};
@@ -125,6 +128,9 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
         return 0;
     } catch (const CLI::CallForAllHelp&) {
         out << app.help("", CLI::AppFormatMode::All);
+        return 0;
+    } catch (const CLI::CallForVersion& e) {
+        out << e.what() << "\n";
         return 0;
     } catch (const CLI::ParseError& e) {
         err << "harmodex-cli: " << e.what() << " (see harmodex-cli --help)\n";

@@ -15,6 +15,7 @@
 #include <qpdf/QPDFPageDocumentHelper.hh>
 #include <qpdf/QPDFWriter.hh>
 
+#include "base/Version.h"
 #include "formats/Ghostscript.h"
 #include "page/HarmodexPage.h"
 #include "pcset/PitchUniverse.h"
@@ -132,7 +133,8 @@ std::string joinParts(std::vector<std::unique_ptr<Part>>& parts)
     info.replaceKey("/Subject", QPDFObjectHandle::newUnicodeString(
                                     "One analysis page for each transposition type (Tn-type) of pitch-class set, "
                                     "from the single note to the aggregate"));
-    info.replaceKey("/Creator", QPDFObjectHandle::newUnicodeString("Harmodex"));
+    // The Producer stays that of the parts, Ghostscript, which made the PDF.
+    info.replaceKey("/Creator", QPDFObjectHandle::newUnicodeString(std::string("Harmodex ") + harmodex::kVersion));
 
     QPDFWriter writer(book);
     writer.setOutputMemory();

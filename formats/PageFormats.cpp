@@ -8,6 +8,7 @@
 #include <gio/gio.h>
 #include <poppler.h>
 
+#include "base/Version.h"
 #include "formats/Ghostscript.h"
 #include "page/HarmodexPage.h"
 #include "pcset/PitchClassSet.h"
@@ -32,17 +33,22 @@ std::string readWhole(const std::string& path)
 }
 
 // Ghostscript's pdfwrite makes the PDF; -dEPSCrop gives the page the EPS
-// bounding box as its size, and the pdfmark sets the document's title.
+// bounding box as its size, and the pdfmark sets the document's title and
+// names Harmodex and its version as its creator.
 std::string pageAsPdf(int page, const std::string& tnText, const std::string& eps)
 {
     ScratchFolder scratch;
     const std::string in = scratch.file("page.eps"), out = scratch.file("page.pdf");
     if (!g_file_set_contents(in.c_str(), eps.data(), static_cast<gssize>(eps.size()), nullptr))
         throw std::runtime_error("cannot write a temporary copy of the page in " + scratch.path());
+    // The Creator is Harmodex and its version; the Producer, the program that
+    // turned the page into PDF, stays Ghostscript's own (pdfwrite sets it).
+    const std::string maker = std::string("Harmodex ") + harmodex::kVersion;
     // The pdfmark comes after the page: pdfwrite takes the page's own %%Title
     // comment as the title while reading it, and the last word wins.
     RunGhostscript({"-sDEVICE=pdfwrite", "-dEPSCrop", "-sOutputFile=" + GhostscriptOutputFile(out), "-f", in, "-c",
-                    "[ /Title " + PdfTextString(PageTitle(page, tnText)) + " /DOCINFO pdfmark"});
+                    "[ /Title " + PdfTextString(PageTitle(page, tnText)) + " /Creator " + PdfTextString(maker) +
+                        " /DOCINFO pdfmark"});
     return readWhole(out);
 }
 

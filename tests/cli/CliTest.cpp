@@ -217,6 +217,20 @@ TEST(Cli, HelpDocumentsEverySubcommandWithAnExample)
         EXPECT_NE(r.out.find(word), std::string::npos) << word;
 }
 
+// The version printed is the one the build was given, whether --version comes
+// alone or after other options, and it wins over a missing subcommand.
+TEST(Cli, VersionIsTheBuildsOwn)
+{
+    const std::string expected = std::string("harmodex-cli ") + HARMODEX_VERSION + "\n";
+    for (const std::vector<std::string>& args :
+         std::vector<std::vector<std::string>>{{"--version"}, {"--literal", "--version"}}) {
+        CliRun r = cli(args);
+        EXPECT_EQ(r.status, 0) << args.back();
+        EXPECT_EQ(r.out, expected);
+        EXPECT_EQ(r.err, "");
+    }
+}
+
 // The pages' PostScript itself is rendered by Ghostscript in the page tests
 // and through the PDF test; here the book's framing.
 TEST(Cli, BookHasEveryPageInOrder)

@@ -17,6 +17,8 @@ pages=$(awk '/^Pages:/ {print $2}' <<<"$info")
 [ "$pages" = 351 ] || { echo "FAIL: the PDF has $pages pages, not 351"; exit 1; }
 grep -q 'Page size: *48[12]\.[0-9]* x 680\.[0-9]* pts' <<<"$info" || { echo "FAIL: pages are not 17 x 24 cm"; echo "$info"; exit 1; }
 grep -q '^Title: *Harmodex' <<<"$info" && grep -q '^Subject: *.*Tn-type' <<<"$info" || { echo "FAIL: no title or subject"; echo "$info"; exit 1; }
+maker="Harmodex $("$cli" --version | awk '{print $2}')"
+grep -q "^Creator: *$maker\$" <<<"$info" || { echo "FAIL: not made by $maker"; echo "$info"; exit 1; }
 text=$(pdftotext -f 24 -l 24 -layout "$book" -)
 grep -q '13.12.14' <<<"$text" && grep -q -- '- 24 -' <<<"$text" || { echo "FAIL: page 24 is not the major triad's"; exit 1; }
 text=$(pdftotext -f 351 -l 351 -layout "$book" -)

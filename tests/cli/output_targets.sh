@@ -30,6 +30,8 @@ info=$(pdfinfo triad.pdf 2>&1)
 expect "PDF has one page" grep -q '^Pages: *1$' <<<"$info"
 expect "PDF page is the bounding box" grep -Eq '^Page size: *4(8[0-2]|79)(\.[0-9]+)? x 6(79|80|81)(\.[0-9]+)? pts' <<<"$info"
 expect "PDF title names page, Forte name and set" grep -q '^Title: *Harmodex page 24: 3-11b (0 4 7)$' <<<"$info"
+maker="Harmodex $("$cli" --version | awk '{print $2}')"
+expect "PDF names Harmodex and its version as creator" grep -q "^Creator: *$maker\$" <<<"$info"
 expect "--format pdf wins for a name without extension" cmp -s <(pdfinfo triad-pdf | grep Pages) <(grep Pages <<<"$info")
 expect "PNG records 300 dpi" test "$(identify -units PixelsPerInch -format '%x %y' triad.png)" = "300 300"
 expect "PNG is the page at 300 dpi" test "$(identify -format '%w' triad.png)" -ge 2000
