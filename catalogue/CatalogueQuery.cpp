@@ -5,6 +5,8 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "base/Error.h"
+
 #include "pcset/Conversions.h"
 #include "pcset/CostereCode.h"
 #include "pcset/PitchClassSet.h"
@@ -119,19 +121,27 @@ const std::vector<CatalogueRow>& CatalogueRows()
 
 nlohmann::ordered_json RowJson(const CatalogueRow& row)
 {
-    return {{"page", row.page},           {"tnType", row.tnType},           {"tnIType", row.tnIType},
-            {"forteName", row.forteName}, {"costereCode", row.costereCode}, {"intervalVector", row.intervalVector}};
+    // Sets as lists of pitch classes, each with its text as the page writes
+    // it beside.
+    return {{"page", row.page},
+            {"tnType", StringToVector(row.tnType)},
+            {"tnTypeText", row.tnType},
+            {"tnIType", StringToVector(row.tnIType)},
+            {"tnITypeText", row.tnIType},
+            {"forteName", row.forteName},
+            {"costereCode", row.costereCode},
+            {"intervalVector", row.intervalVector}};
 }
 
 std::vector<int> FindPages(const CatalogueQuery& query)
 {
     if (query.size < 0 || query.size > 12)
-        throw std::invalid_argument("a size counts pitch classes: 1 to 12, not " + std::to_string(query.size));
+        throw harmodex::Error::BadInput("a size counts pitch classes: 1 to 12, not " + std::to_string(query.size));
     if (query.inversions && query.contains.empty() && query.within.empty())
-        throw std::invalid_argument("inversions apply to the set of contains or within, and neither is given");
+        throw harmodex::Error::BadInput("inversions apply to the set of contains or within, and neither is given");
     const std::vector<std::string> wanted = LowerWords(query.attribute);
     if (!query.attribute.empty() && wanted.empty())
-        throw std::invalid_argument("the attribute text holds no word");
+        throw harmodex::Error::BadInput("the attribute text holds no word");
 
     const std::vector<CatalogueEntry>& entries = CatalogueEntries();
     const std::vector<bool> holding = Related(query.contains, true, query.inversions);
@@ -159,8 +169,8 @@ std::vector<int> FindPages(const CatalogueQuery& query)
     // A text no page prints is most likely mistyped: say so rather than
     // answer with an empty list that looks like a finding.
     if (!query.attribute.empty() && !attributeKnown)
-        throw std::invalid_argument("no page prints an attribute \"" + query.attribute +
-                                    "\" (for example: \"symmetrical\", \"triadic major\", "
-                                    "\"integrally multimodalizable\")");
+        throw harmodex::Error::BadInput("no page prints an attribute \"" + query.attribute +
+                                        "\" (for example: \"symmetrical\", \"triadic major\", "
+                                        "\"integrally multimodalizable\")");
     return pages;
 }

@@ -41,7 +41,7 @@ struct CatalogueQuery {
 };
 
 // Page numbers of the types that pass every filter, ascending. Throws
-// std::invalid_argument, with a message for the user, for a size outside 1
+// harmodex::Error::BadInput, with a message for the user, for a size outside 1
 // to 12, for inversions without a set to invert, and for an attribute that
 // no page prints.
 std::vector<int> FindPages(const CatalogueQuery& query);

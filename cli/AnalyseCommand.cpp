@@ -22,7 +22,7 @@ public:
     {
         const bool setGiven = command_->count("SET") > 0;
         if (all_ == setGiven)
-            throw Failure{"analyse takes either a SET or --all"};
+            throw harmodex::Error::BadInput("analyse takes either a SET or --all");
         if (all_) {
             std::string lines;
             const PitchUniverse& u = SharedUniverse();

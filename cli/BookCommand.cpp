@@ -49,16 +49,18 @@ public:
     }
     void run(std::ostream& out) override
     {
+        ChooseOutputType("book", output_, {{{"ps"}}, {{"pdf"}}, {{"eps", "png", "svg"}}});
         const bool terminal = isatty(STDERR_FILENO);
         PageFormat format = PageFormat::Eps;
         const bool named = output_ != "-" && PageFormatFromName(output_, &format);
-        if (named && format == PageFormat::Pdf)
+        if (named && format == PageFormat::Pdf) {
+            RefuseBinaryOnTerminal(output_, out, "the PDF book", "harmodex.pdf");
             WriteOutput(output_, BookAsPdf(terminal ? showProgress : nullptr), out);
-        else if (named)
+        } else if (named)
             // A multi-page PostScript book is neither an EPS nor an image.
-            throw Failure{"the book is written as PDF (a name ending in .pdf) or as PostScript (.ps), not as ." +
-                              std::string(PageFormatExtension(format)),
-                          2};
+            throw harmodex::Error::BadInput(
+                "the book is written as PDF (a name ending in .pdf) or as PostScript (.ps), not as ." +
+                std::string(PageFormatExtension(format)));
         else
             WriteOutput(output_, ComposeBook(terminal ? showProgress : nullptr), out);
     }

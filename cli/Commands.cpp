@@ -10,6 +10,8 @@
 #include "postscript/FileOutput.h"
 
 #include <cerrno>
+#include <iostream>
+#include <unistd.h>
 #include <cstring>
 #include <stdexcept>
 
@@ -27,22 +29,53 @@ struct SetArgumentReading {
 
 std::vector<int> ReadSetArgument(const std::string& text)
 {
+    const SetReading reading = UnderstandSetText(text);
     if (setArgumentReading.literal) {
-        std::vector<int> list = ReadSetText(text);
-        if (list.empty())
-            throw Failure{
-                "\"" + text +
-                    "\" names no pitch class (give a list such as \"0 4 7\" or a Costère code such as 13.12.14)",
-                2};
+        // The fields' reading, but never a set the text does not plainly
+        // name: "hello" would be {0} and "3-11b" {3}. A text that is a list of
+        // numbers to both readers ("047") is read literally, and the other
+        // reading is told.
+        if (!ReadsLiterallyAsWritten(text)) {
+            const std::string other = reading.error.empty() ? "; it reads as " + reading.form + ": " +
+                                                                  VectorToString(reading.pitchClasses) +
+                                                                  " (leave out --literal to read it so)"
+                                                            : " (" + reading.error + ")";
+            throw harmodex::Error::BadInput(QuoteForMessage(text) +
+                                            " is not a list of numbers or a Costère code read literally" + other);
+        }
+        std::vector<int> list = DistinctPitchClasses(ReadSetText(text));
+        if (reading.error.empty() && !AgreesWithLiteralReading(text, reading) && setArgumentReading.notes)
+            *setArgumentReading.notes << "harmodex-cli: read " << text << " literally: " << VectorToString(list)
+                                      << " (as " << reading.form << " it is " << VectorToString(reading.pitchClasses)
+                                      << ")\n";
         return list;
     }
-    const SetReading reading = UnderstandSetText(text);
     if (!reading.error.empty())
-        throw Failure{reading.error, 2};
+        throw harmodex::Error::BadInput(reading.error);
     const std::string how = DescribeReading(text, reading);
     if (!how.empty() && setArgumentReading.notes)
         *setArgumentReading.notes << "harmodex-cli: " << how << "\n";
     return reading.pitchClasses;
+}
+
+std::vector<TypedNote> ReadTypedNotes(const std::string& text)
+{
+    // The set is read (and told about) exactly as any SET; the typed order
+    // and octaves then come from the text itself.
+    const std::vector<int> set = ReadSetArgument(text);
+    if (setArgumentReading.literal) {
+        std::vector<TypedNote> notes;
+        int previous = -1;
+        for (int pc : set) {
+            int pitch = pc;
+            while (pitch <= previous)
+                pitch += 12;
+            previous = pitch;
+            notes.push_back({pitch, 0, 0});
+        }
+        return notes;
+    }
+    return TypedNotes(text);
 }
 
 std::pair<std::string, int> PageOfSet(const std::vector<int>& list)
@@ -53,23 +86,63 @@ std::pair<std::string, int> PageOfSet(const std::vector<int>& list)
     return {tnText, FindSetID(tnText, SharedUniverse()) + 1};
 }
 
+bool IsStandardOutput(const std::string& path) { return path.empty() || path == "-" || path == "/dev/stdout"; }
+
 void WriteOutput(const std::string& path, const std::string& data, std::ostream& out)
 {
     // "-" and /dev/stdout are the command's own standard output, written in
     // order with anything else it prints there.
-    if (path.empty() || path == "-" || path == "/dev/stdout") {
+    if (IsStandardOutput(path)) {
         errno = 0;
         out << data;
         out.flush();
         if (!out)
-            throw Failure{std::string("cannot write to standard output: ") + std::strerror(errno ? errno : EIO)};
+            throw harmodex::Error(std::string("cannot write to standard output: ") +
+                                  std::strerror(errno ? errno : EIO));
         return;
     }
-    try {
-        WriteFileAtomically(path, data);
-    } catch (const harmodex::Error& e) {
-        throw Failure{e.what()};
-    }
+    WriteFileAtomically(path, data);
+}
+
+namespace {
+
+std::string LowerExtension(const std::string& path)
+{
+    const size_t slash = path.rfind('/');
+    const size_t dot = path.rfind('.');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash) || dot + 1 == path.size())
+        return "";
+    std::string extension = path.substr(dot + 1);
+    for (char& c : extension)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return extension;
+}
+
+}  // namespace
+
+size_t ChooseOutputType(const std::string& command, const std::string& path, const std::vector<OutputType>& types)
+{
+    const std::string extension = IsStandardOutput(path) ? "" : LowerExtension(path);
+    if (extension.empty())
+        return 0;
+    std::string known;
+    for (size_t i = 0; i < types.size(); ++i)
+        for (size_t k = 0; k < types[i].extensions.size(); ++k) {
+            if (types[i].extensions[k] == extension)
+                return i;
+            known += std::string(known.empty() ? "" : ", ") + "." + types[i].extensions[k];
+        }
+    throw harmodex::Error::BadInput(path + ": " + command + " writes " + known + " files, not ." + extension);
+}
+
+void RefuseBinaryOnTerminal(const std::string& path, const std::ostream& out, const std::string& what,
+                            const std::string& example)
+{
+    if (IsStandardOutput(path) && &out == &std::cout && isatty(STDOUT_FILENO))
+        throw harmodex::Error::BadInput(what +
+                                        " is binary and standard output is a terminal: write it to a file with "
+                                        "-o (for example -o " +
+                                        example + ") or pipe it to a program");
 }
 
 int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err)
@@ -81,7 +154,11 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
         "SET is a pitch-class list (\"0 4 7\", \"0,4,7\", \"[0 4 7]\", \"047\"; 10 and 11 also as t e, A B or d u), "
         "note names (\"C E G\", \"Bb D F\"), a Forte name (3-11b, 4-Z15), a page (p24) or a Costère code "
         "(13.12.14); a line on standard error says how SET was read when the window's fields would read it "
-        "otherwise. With --literal SET is read exactly as the fields read it.",
+        "otherwise. A minus sign makes a number negative and negative numbers count down from 12 (\"0 4 7 -1\" is "
+        "0 4 7 11); a dash between two numbers separates them (\"0-4-7\"). With --literal SET is read exactly as "
+        "the fields read it: a list of numbers (d, u) or a Costère code, anything else is refused.\n"
+        "Exit status: 0 success; 1 the work failed (a file that cannot be written, a program or device that is "
+        "missing); 2 bad usage or an unreadable SET or file.",
         "harmodex-cli"};
     app.require_subcommand(1, 1);
     app.set_version_flag("--version", std::string("harmodex-cli ") + harmodex::kVersion,
@@ -137,24 +214,25 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
         return 2;
     }
 
+    auto tell = [&err](std::string message) {
+        for (char& c : message)
+            if (c == '\n')
+                c = ' ';
+        err << "harmodex-cli: " << message << "\n";
+    };
     try {
         for (auto& command : commands)
             if (app.got_subcommand(command->name()))
                 command->run(out);
-    } catch (const std::exception& e) {
-        std::string message = e.what();
-        for (char& c : message)
-            if (c == '\n')
-                c = ' ';
-        err << "harmodex-cli: " << message << "\n";
+    } catch (const harmodex::Error& e) {
+        tell(e.what());
+        return e.badInput() ? 2 : 1;
+    } catch (const std::bad_alloc&) {
+        tell("out of memory");
         return 1;
-    } catch (const Failure& f) {
-        std::string message = f.message;
-        for (char& c : message)
-            if (c == '\n')
-                c = ' ';
-        err << "harmodex-cli: " << message << "\n";
-        return f.status;
+    } catch (const std::exception& e) {
+        tell(e.what());
+        return 1;
     }
     return 0;
 }

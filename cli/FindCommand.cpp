@@ -45,13 +45,8 @@ public:
         if (command_->count("--within") > 0)
             query_.within = TypeOf(within_);
         if (command_->count("--size") > 0 && query_.size == 0)
-            throw Failure{"a size counts pitch classes: 1 to 12, not 0"};
-        std::vector<int> pages;
-        try {
-            pages = FindPages(query_);
-        } catch (const std::invalid_argument& e) {
-            throw Failure{e.what()};
-        }
+            throw harmodex::Error::BadInput("a size counts pitch classes: 1 to 12, not 0");
+        const std::vector<int> pages = FindPages(query_);
 
         const std::vector<CatalogueRow>& rows = CatalogueRows();
         std::string text;

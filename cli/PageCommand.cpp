@@ -23,6 +23,7 @@ public:
     }
     void run(std::ostream& out) override
     {
+        ChooseOutputType("page", output_, {{{"eps"}}, {{"pdf"}}, {{"png"}}, {{"svg"}}});
         PageFormat format = PageFormat::Eps;
         PageFormat named = PageFormat::Eps;
         const bool extensionNames = output_ != "-" && PageFormatFromName(output_, &named);
@@ -31,12 +32,14 @@ public:
             // A file called triad.pdf holding EPS would mislead every program
             // that opens it.
             if (extensionNames && named != format)
-                throw Failure{"--format " + format_ + " does not match the name " + output_ +
-                                  " (use a name ending in ." + PageFormatExtension(format) + ")",
-                              2};
+                throw harmodex::Error::BadInput("--format " + format_ + " does not match the name " + output_ +
+                                                " (use a name ending in ." + PageFormatExtension(format) + ")");
         } else if (extensionNames) {
             format = named;
         }
+        if (format == PageFormat::Pdf || format == PageFormat::Png)
+            RefuseBinaryOnTerminal(output_, out, std::string("the ") + PageFormatExtension(format) + " page",
+                                   std::string("page.") + PageFormatExtension(format));
         const auto [tnText, number] = PageOfSet(ReadSetArgument(set_));
         WriteOutput(output_, PageInFormat(number, tnText, format), out);
     }

@@ -35,6 +35,7 @@ public:
     }
     void run(std::ostream& out) override
     {
+        ChooseOutputType("render", output_, {{{"png"}}});
         const auto [tnText, number] = PageOfSet(ReadSetArgument(set_));
         PreviewLibraryStart();
         const float factor = static_cast<float>(size_);  // the window keeps its size as a float
@@ -42,7 +43,7 @@ public:
         try {
             data = PageAsPng(DrawHarmodexPage(number, tnText, 0, 0), static_cast<double>(factor) * kDotsPerInchAtSize1);
         } catch (const harmodex::Error& e) {
-            throw Failure{std::string("cannot rasterise the page: ") + e.what()};
+            throw harmodex::Error(std::string("cannot rasterise the page: ") + e.what(), e.kind());
         }
         WriteOutput(output_, data, out);
     }

@@ -1,6 +1,7 @@
 // harmodex-cli play, sound and midi: the set heard as the page's first staff
-// writes it, a rising arpeggio and then the chord, on the audio output, as a
-// WAV file or as a Standard MIDI File.
+// writes it (or, with --as-typed, as it was typed), a rising arpeggio and
+// then the chord, on the audio output, as a sound file or as a Standard MIDI
+// File.
 #include <condition_variable>
 #include <mutex>
 
@@ -11,9 +12,17 @@
 
 namespace {
 
-SetPerformance PerformanceOf(const std::string& setText)
+const char* const AsTypedHelp = "the notes in the order and octaves typed (note names in the octave written, C4 being "
+                                "middle C; numbers rising from middle C) instead of the page's first staff";
+
+SetPerformance PerformanceOf(const std::string& setText, bool asTyped)
 {
-    return PerformSet(PageOfSet(ReadSetArgument(setText)).first);
+    if (!asTyped)
+        return PerformSet(PageOfSet(ReadSetArgument(setText)).first);
+    std::vector<int> pitches;
+    for (const TypedNote& note : ReadTypedNotes(setText))
+        pitches.push_back(note.pitch);
+    return PerformTypedPitches(pitches);
 }
 
 class PlayCommand : public Subcommand {
@@ -24,12 +33,14 @@ public:
         CLI::App* command =
             app.add_subcommand(name(), "Play the set on the audio output: its notes as the page's first "
                                        "staff writes them, one by one and then together.\n"
-                                       "  example: harmodex-cli play \"0 4 7\"");
+                                       "  example: harmodex-cli play \"0 4 7\"\n"
+                                       "  example: harmodex-cli play --as-typed \"G3 B3 D4\"");
         command->add_option("SET", set_, SetArgumentHelp)->required();
+        command->add_flag("--as-typed", asTyped_, AsTypedHelp);
     }
     void run(std::ostream&) override
     {
-        const SetPerformance performance = PerformanceOf(set_);
+        const SetPerformance performance = PerformanceOf(set_, asTyped_);
         std::mutex mutex;
         std::condition_variable done;
         bool over = false;
@@ -47,12 +58,13 @@ public:
         std::unique_lock<std::mutex> lock(mutex);
         done.wait(lock, [&] { return over; });
         if (!failure.empty())
-            throw Failure{"cannot play: " + failure +
-                          " (\"harmodex-cli sound SET -o FILE.wav\" writes the sound to a file instead)"};
+            throw harmodex::Error("cannot play: " + failure +
+                                  " (\"harmodex-cli sound SET -o FILE.wav\" writes the sound to a file instead)");
     }
 
 private:
     std::string set_;
+    bool asTyped_ = false;
 };
 
 class SoundCommand : public Subcommand {
@@ -60,22 +72,33 @@ public:
     const char* name() const override { return "sound"; }
     void declare(CLI::App& app) override
     {
-        CLI::App* command =
-            app.add_subcommand(name(), "Write what play plays as a WAV file (44.1 kHz, 16-bit stereo).\n"
-                                       "  example: harmodex-cli sound \"0 4 7\" -o triad.wav");
+        CLI::App* command = app.add_subcommand(
+            name(), "Write what play plays as a sound file: WAV (44.1 kHz, 16-bit stereo), FLAC or Ogg Vorbis, "
+                    "by the output's extension (default WAV).\n"
+                    "  example: harmodex-cli sound \"0 4 7\" -o triad.flac");
         command->add_option("SET", set_, SetArgumentHelp)->required();
-        command->add_option("-o,--output", output_, "output file (default: standard output)");
+        command->add_option("-o,--output", output_,
+                            "output file, .wav, .flac or .ogg (default: WAV on standard output, not a terminal)");
+        command->add_flag("--as-typed", asTyped_, AsTypedHelp);
     }
     void run(std::ostream& out) override
     {
-        std::string wav, error;
-        if (!RenderWav(PerformanceOf(set_), "", &wav, &error))
-            throw Failure{"cannot render the sound: " + error};
-        WriteOutput(output_, wav, out);
+        static const SoundFormat formats[] = {SoundFormat::Wav, SoundFormat::Flac, SoundFormat::Ogg};
+        const SoundFormat format = formats[ChooseOutputType(name(), output_, {{{"wav"}}, {{"flac"}}, {{"ogg"}}})];
+        RefuseBinaryOnTerminal(output_, out, "the sound", "triad.wav");
+        const SetPerformance performance = PerformanceOf(set_, asTyped_);
+        std::string bytes;
+        try {
+            bytes = RenderSound(performance, format);
+        } catch (const harmodex::Error& e) {
+            throw harmodex::Error(std::string("cannot render the sound: ") + e.what(), e.kind());
+        }
+        WriteOutput(output_, bytes, out);
     }
 
 private:
     std::string set_, output_;
+    bool asTyped_ = false;
 };
 
 class MidiCommand : public Subcommand {
@@ -83,22 +106,32 @@ public:
     const char* name() const override { return "midi"; }
     void declare(CLI::App& app) override
     {
-        CLI::App* command = app.add_subcommand(name(), "Write what play plays as a Standard MIDI File, its track named "
-                                                       "by the Forte name.\n"
-                                                       "  example: harmodex-cli midi 13.12.14 -o triad.mid");
+        CLI::App* command = app.add_subcommand(
+            name(), "Write what play plays as a Standard MIDI File (4/4 at 120 beats a minute, eighth notes and a "
+                    "whole-note chord), its track named by the Forte name.\n"
+                    "  example: harmodex-cli midi 13.12.14 -o triad.mid");
         command->add_option("SET", set_, SetArgumentHelp)->required();
-        command->add_option("-o,--output", output_, "output file (default: standard output)");
+        command->add_option("-o,--output", output_,
+                            "output file, .mid or .midi (default: standard output, not a terminal)");
+        command->add_flag("--as-typed", asTyped_, AsTypedHelp);
     }
     void run(std::ostream& out) override
     {
-        std::string midi, error;
-        if (!MakeMidiFile(PerformanceOf(set_), &midi, &error))
-            throw Failure{"cannot make the MIDI file: " + error};
-        WriteOutput(output_, midi, out);
+        ChooseOutputType(name(), output_, {{{"mid", "midi"}}});
+        RefuseBinaryOnTerminal(output_, out, "the MIDI file", "triad.mid");
+        const SetPerformance performance = PerformanceOf(set_, asTyped_);
+        std::string bytes;
+        try {
+            bytes = MakeMidiFile(performance);
+        } catch (const harmodex::Error& e) {
+            throw harmodex::Error(std::string("cannot make the MIDI file: ") + e.what(), e.kind());
+        }
+        WriteOutput(output_, bytes, out);
     }
 
 private:
     std::string set_, output_;
+    bool asTyped_ = false;
 };
 
 }  // namespace

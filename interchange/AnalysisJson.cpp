@@ -1,11 +1,14 @@
 #include "interchange/AnalysisJson.h"
 
+#include <cmath>
+
 #include "analysis/Poles.h"
 #include "analysis/Psychoacoustics.h"
 #include "pcset/Conversions.h"
 #include "pcset/CostereCode.h"
 #include "pcset/PitchClassSet.h"
 #include "pcset/PitchUniverse.h"
+#include "pcset/SetReader.h"
 #include "relations/SubsetSearch.h"
 #include "relations/ZRelations.h"
 
@@ -23,12 +26,21 @@ Json poles(const std::vector<PoleInfo>& list)
     return out;
 }
 
+// Every set is a list of pitch classes; a list of sets a list of lists.
 Json typeList(const std::vector<std::vector<int>>& types)
 {
     Json out = Json::array();
     for (const auto& t : types)
-        out.push_back(VectorToString(t));
+        out.push_back(t);
     return out;
+}
+
+// A measure to the digits the page prints of it: the binary noise of a
+// float (0.30000000000000004) means nothing to a reader.
+double Rounded(double value, int decimals)
+{
+    const double scale = std::pow(10.0, decimals);
+    return std::round(value * scale) / scale;
 }
 
 Json relatedTypes(const std::vector<int>& tnType, bool supersets)
@@ -55,11 +67,14 @@ Json AnalyseSet(const std::vector<int>& list, const std::string& input)
 
     Json identity;
     identity["input"] = input;
+    identity["pitchClasses"] = DistinctPitchClasses(list);
     identity["normalForm"] = entered.getNormalForm();
-    identity["tnType"] = tnText;
-    identity["tnIType"] = VectorToString(p.getTnIType());
-    identity["invTnType"] = VectorToString(p.getInvTnType());
-    identity["complement"] = VectorToString(p.calculateTnType(p.getComplementary()));
+    identity["tnType"] = tnType;
+    identity["tnTypeText"] = tnText;
+    identity["tnIType"] = p.getTnIType();
+    identity["tnITypeText"] = VectorToString(p.getTnIType());
+    identity["invTnType"] = p.getInvTnType();
+    identity["complement"] = p.calculateTnType(p.getComplementary());
     identity["intervalVector"] = p.getIntervalVector();
     identity["costereCode"] = calculateAdjCostereNumber(tnType);
     identity["forteName"] = FindForteName(p);
@@ -115,10 +130,10 @@ Json AnalyseSet(const std::vector<int>& list, const std::string& input)
     major.initializeSet({0, 4, 7});
     minor.initializeSet({0, 3, 7});
     Json measures;
-    measures["tonicity"] = CalculateTonicity(p);
-    measures["phonicity"] = CalculatePhonicity(p);
-    measures["azimuth"] = CalculateAzimuth(p);
-    measures["roughness"] = CalculateFrozenHutchinsonKnopoffRoughness(tnType);
+    measures["tonicity"] = Rounded(CalculateTonicity(p), 2);
+    measures["phonicity"] = Rounded(CalculatePhonicity(p), 2);
+    measures["azimuth"] = Rounded(CalculateAzimuth(p), 1);
+    measures["roughness"] = Rounded(CalculateFrozenHutchinsonKnopoffRoughness(tnType), 2);
     measures["commonality"] = {
         {"Tn", CalculateCommonalityForAllTns(p, p)},
         {"TnI", CalculateCommonalityForAllTns(p, inverted)},

@@ -5,6 +5,8 @@
 
 #include <pugixml.hpp>
 
+#include "base/Error.h"
+
 #include "notation/NotationBox.h"
 #include "notation/Spelling.h"
 #include "pcset/Conversions.h"
@@ -52,9 +54,8 @@ void AddClef(pugi::xml_node attributes, bool bass)
 // included; no stem, for the notes are pitches, not rhythm; an open head
 // when its pitch class belongs to the set, a black one otherwise; its pitch
 // class underneath, written as on the page (10 and 11 as d and u).
-void AddNote(pugi::xml_node measure, int pitch, int reference, bool open)
+void AddNote(pugi::xml_node measure, int pitch, const SpelledPitch& written, bool open)
 {
-    const SpelledPitch written = SpellPitch(pitch, reference);
     pugi::xml_node note = measure.append_child("note");
     pugi::xml_node p = note.append_child("pitch");
     AddText(p, "step", std::string(1, written.letter));
@@ -85,12 +86,27 @@ int RowsPerSystem(size_t notesPerRow)
     return 1;
 }
 
+// A typed note as written: the letter and accidental typed, in the octave
+// that puts it at its pitch; a number is spelled as a staff spells it.
+SpelledPitch Written(const TypedNote& note, int reference)
+{
+    if (note.letter == 0)
+        return SpellPitch(note.pitch, reference);
+    static const int naturals[7] = {9, 11, 0, 2, 4, 5, 7};  // A B C D E F G
+    const int natural = note.pitch - note.alter - naturals[note.letter - 'A'];
+    SpelledPitch written;
+    written.letter = note.letter;
+    written.alter = note.alter;
+    written.octave = 4 + (natural >= 0 ? natural / 12 : -((-natural + 11) / 12));
+    return written;
+}
+
 }  // namespace
 
-std::string MusicXmlForSet(const std::vector<int>& list)
+std::string MusicXmlForSet(const std::vector<int>& list, const std::vector<TypedNote>& typed)
 {
     if (list.empty())
-        throw std::invalid_argument("a MusicXML roster needs at least one pitch class");
+        throw harmodex::Error::BadInput("a MusicXML roster needs at least one pitch class");
     PitchClassSet set;
     set.initializeSet(list);
     const std::vector<int> tnType = set.getTnType();
@@ -141,9 +157,18 @@ std::string MusicXmlForSet(const std::vector<int>& list)
     int number = 0;
     bool lastBass = false;
     pugi::xml_node previous;
-    for (const int mode : {kTransposed, kInverted}) {
+    // The set as typed, when asked for, is a row of its own ahead of the
+    // roster: mode -1.
+    for (const int mode : {-1, kTransposed, kInverted}) {
         for (int t = 0; t < 12; ++t) {
-            const std::vector<int> pitches = StaffPitches(pitchText.c_str(), mode, t);
+            if (mode == -1 && (typed.empty() || t > 0))
+                break;
+            std::vector<int> pitches;
+            if (mode == -1)
+                for (const TypedNote& note : typed)
+                    pitches.push_back(note.pitch);
+            else
+                pitches = StaffPitches(pitchText.c_str(), mode, t);
             bool bass = false;
             for (int p : pitches)
                 bass = bass || p < 0;
@@ -152,8 +177,9 @@ std::string MusicXmlForSet(const std::vector<int>& list)
             pugi::xml_node measure = part.append_child("measure");
             measure.append_attribute("number") = ++number;
             // The inversions start a line of their own, as they start a
-            // column of their own on the page. Measure numbers would only
-            // be noise beside the rows' names.
+            // column of their own on the page, and the roster starts one
+            // after the typed row. Measure numbers would only be noise
+            // beside the rows' names.
             if (number == 1)
                 AddText(measure.append_child("print"), "measure-numbering", "none");
             else if (t % RowsPerSystem(pitches.size()) == 0)
@@ -180,9 +206,13 @@ std::string MusicXmlForSet(const std::vector<int>& list)
             pugi::xml_node direction = measure.append_child("direction");
             direction.append_attribute("placement") = "above";
             AddText(direction.append_child("direction-type"), "words",
-                    (mode == kTransposed ? "T" : "I") + IntToString(t));
-            for (int p : pitches)
-                AddNote(measure, p, reference, member[Mod12equivalent(p)]);
+                    mode == -1 ? std::string("as typed") : (mode == kTransposed ? "T" : "I") + IntToString(t));
+            for (size_t i = 0; i < pitches.size(); ++i) {
+                const int p = pitches[i];
+                const SpelledPitch written = mode == -1 ? Written(typed[i], reference) : SpellPitch(p, reference);
+                // Every typed note belongs to the set typed.
+                AddNote(measure, p, written, mode == -1 || member[Mod12equivalent(p)]);
+            }
         }
     }
 

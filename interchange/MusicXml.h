@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "pcset/SetReader.h"
+
 // A score-partwise MusicXML 4.0 document of the Tn-type of the set `list`
 // names (pitch classes, read modulo 12), titled as its page ("Harmodex page
 // 24: 3-11b (0 4 7)"). One part of 24 measures in the page's order, T0 to
@@ -15,7 +17,15 @@
 // sequence, in the order and with the very letter names, accidentals
 // (naturals included), octaves, clef and head colour of the page's staff;
 // each note carries its pitch class as a lyric, as the page labels it.
-// Throws std::invalid_argument when the list is empty.
-std::string MusicXmlForSet(const std::vector<int>& list);
+// With typed notes (the set as typed, see TypedNotes), a first measure
+// labelled "as typed" holds them in the order, octaves and letters typed,
+// ahead of the roster.
+// Throws harmodex::Error::BadInput when the list is empty.
+std::string MusicXmlForSet(const std::vector<int>& list, const std::vector<TypedNote>& typed = {});
+
+// The document as compressed MusicXML (.mxl): a zip holding the mimetype,
+// META-INF/container.xml naming the score, and the score itself.
+// harmodex::Error when the archive cannot be made.
+std::string CompressedMusicXml(const std::string& musicXml);
 
 #endif

@@ -278,6 +278,8 @@ int noteName(const std::string& token)
     return Mod_X_Add(naturals[letter - 'A'], shift, 12);
 }
 
+constexpr int kNoOctave = -100;
+
 struct Token {
     std::string text;
     bool bracketed;  // alone between a matching pair of brackets: "(047)"
@@ -289,13 +291,20 @@ std::vector<Token> tokenize(const std::string& text)
         return c == ' ' || c == ',' || c == ';' || c == '-' || std::string("[]{}()<>").find(c) != std::string::npos;
     };
     auto closerOf = [](char c) { return c == '[' ? ']' : c == '{' ? '}' : c == '(' ? ')' : c == '<' ? '>' : '\0'; };
+    // A minus sign starts a number ("0 4 7 -1"); a dash between two numbers
+    // separates them ("0-4-7").
+    auto isMinusSign = [&](size_t i) {
+        return text[i] == '-' && i + 1 < text.size() && isDigit(text[i + 1]) && (i == 0 || isSeparator(text[i - 1]));
+    };
     std::vector<Token> tokens;
     for (size_t i = 0; i < text.size();) {
-        if (isSeparator(text[i])) {
+        if (isSeparator(text[i]) && !isMinusSign(i)) {
             ++i;
             continue;
         }
         const size_t start = i;
+        if (isMinusSign(i))
+            ++i;
         while (i < text.size() && !isSeparator(text[i]))
             ++i;
         size_t before = start, after = i;
@@ -315,6 +324,12 @@ std::vector<Token> tokenize(const std::string& text)
 std::string readListToken(const Token& token, std::vector<int>* out, bool* compact)
 {
     const std::string& t = token.text;
+    // A negative number counts down from 12: -1 is 11, as in the literal
+    // reading.
+    if (t.size() >= 2 && t.size() <= 3 && t[0] == '-' && std::all_of(t.begin() + 1, t.end(), isDigit)) {
+        out->push_back(Mod_X_Add(-std::stoi(t.substr(1)), 0, 12));
+        return "";
+    }
     const bool allDigits = std::all_of(t.begin(), t.end(), isDigit);
     if (allDigits && t.size() <= 2 && !token.bracketed) {
         const int value = std::stoi(t);
@@ -440,6 +455,76 @@ bool AgreesWithLiteralReading(const std::string& text, const SetReading& reading
     std::sort(literal.begin(), literal.end());
     std::sort(understood.begin(), understood.end());
     return literal == understood;
+}
+
+std::vector<TypedNote> TypedNotes(const std::string& typed)
+{
+    const SetReading reading = UnderstandSetText(typed);
+    std::vector<TypedNote> notes;
+    if (!reading.error.empty())
+        return notes;
+    bool seen[12] = {};
+    int previous = -1;  // the note before, so that the next rises from it
+    auto add = [&](int pc, int octave, char letter, int alter) {
+        if (seen[pc])
+            return;
+        seen[pc] = true;
+        int pitch;
+        if (octave != kNoOctave) {
+            // The octave belongs to the letter: Cb4 is a semitone below C4.
+            static const int naturals[7] = {9, 11, 0, 2, 4, 5, 7};
+            pitch = 12 * (octave - 4) + naturals[letter - 'A'] + alter;
+        } else {
+            pitch = pc;
+            while (pitch <= previous)
+                pitch += 12;
+        }
+        previous = pitch;
+        notes.push_back({pitch, letter, alter});
+    };
+    if (reading.form == "note names") {
+        for (const Token& token : tokenize(normalise(typed))) {
+            const std::string& t = token.text;
+            const char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(t[0])));
+            const bool octaveWritten = t.size() > 1 && isDigit(t.back());
+            const std::string accidental = t.substr(1, t.size() - 1 - (octaveWritten ? 1 : 0));
+            const int alter = accidental == "#"                         ? 1
+                              : accidental == "##" || accidental == "x" ? 2
+                              : accidental == "b"                       ? -1
+                              : accidental == "bb"                      ? -2
+                                                                        : 0;
+            add(noteName(t), octaveWritten ? t.back() - '0' : kNoOctave, letter, alter);
+        }
+    } else {
+        for (int pc : reading.pitchClasses)
+            add(pc, kNoOctave, 0, 0);
+    }
+    return notes;
+}
+
+bool ReadsLiterallyAsWritten(const std::string& typed)
+{
+    const std::string text = normalise(typed);
+    if (text.empty())
+        return false;
+    if (IsCostereCodeText(text))
+        return !ReadSetText(text).empty();
+    for (size_t i = 0; i < text.size();) {
+        if (text[i] == ' ') {
+            ++i;
+            continue;
+        }
+        const size_t start = i;
+        while (i < text.size() && text[i] != ' ')
+            ++i;
+        const std::string token = text.substr(start, i - start);
+        if (token == "d" || token == "u")
+            continue;
+        const size_t digits = token[0] == '-' || token[0] == '+' ? 1 : 0;
+        if (token.size() == digits || !std::all_of(token.begin() + digits, token.end(), isDigit))
+            return false;
+    }
+    return true;
 }
 
 std::string DescribeReading(const std::string& text, const SetReading& reading)

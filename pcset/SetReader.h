@@ -20,7 +20,10 @@
 // Letters alone are note names ("A B" is A and B); beside numbers t/e, T/E,
 // A/B and d/u are 10 and 11. A bare number of one or two digits is one pitch
 // class ("10" is 10), a bare string of three or more is compact ("047").
-// "3-11" is a Forte name, "0-4-7" a list.
+// "3-11" is a Forte name, "0-4-7" a list. A minus sign before a number
+// (at the start, or after a space, comma or bracket) makes it negative, and
+// negative numbers are reduced modulo 12 as the literal reading reduces them:
+// "0 4 7 -1" is 0 4 7 11.
 
 #include <string>
 #include <vector>
@@ -45,6 +48,23 @@ SetReading UnderstandSetText(const std::string& text);
 // outside 1 to 351.
 int PageReference(const std::string& text);
 
+// A note of a set as it was typed, for hearing or writing the set in the
+// typed order and octaves rather than as the page's first staff writes it.
+struct TypedNote {
+    int pitch;    // semitones from middle C (C4 is 0, B3 is -1)
+    char letter;  // the letter typed, 'A' to 'G'; 0 when typed as a number
+    int alter;    // the accidental typed, -2 to 2 (with a letter only)
+};
+
+// The notes text names, in the order typed: note names in the octave
+// written (C4 is middle C; Cb4 is B3, a semitone below it), a note name
+// without an octave and every number the nearest pitch above the note before
+// it, the first from middle C upwards. Forms without an order of their own
+// (Forte names, pages, Costère codes) rise from middle C in ascending order.
+// Repeated pitch classes keep only their first note. Empty when the text
+// names no set.
+std::vector<TypedNote> TypedNotes(const std::string& text);
+
 // The Costère field's reading: besides everything UnderstandSetText reads,
 // a bare code without '.' or 'X' ("39": 3 present and 9 absent semitones,
 // 0 1 2) is a Costère code when its counts fill the twelve semitones.
@@ -57,6 +77,13 @@ std::string DescribeReading(const std::string& text, const SetReading& reading);
 
 // True when the fields' literal reading of text names the set of reading.
 bool AgreesWithLiteralReading(const std::string& text, const SetReading& reading);
+
+// True when every word of text is what the fields' literal reading reads in
+// full: an integer (with an optional sign) or d or u; or when text is a
+// Costère code that names a set. "047" is (the number 47, though it is also
+// compact digits); "hello" and "3-11b" are not (the literal reading takes
+// the digits they begin with and drops the rest).
+bool ReadsLiterallyAsWritten(const std::string& text);
 
 // A list as the set it names: reduced mod 12, repeats dropped, order kept.
 std::vector<int> DistinctPitchClasses(const std::vector<int>& list);

@@ -5,12 +5,14 @@
 
 #include <smf.h>
 
+#include "base/Error.h"
+
 #include "sound/TemporaryFile.h"
 
 namespace {
 
 constexpr int kTicksPerQuarter = 480;
-constexpr int kMicrosecondsPerQuarter = 500000;  // 120 beats per minute
+constexpr int kMicrosecondsPerQuarter = 60000000 / kBeatsPerMinute;
 constexpr int kNoteOn = 0x90, kNoteOff = 0x80, kProgramChange = 0xC0;
 
 struct SmfDeleter {
@@ -29,13 +31,11 @@ void AddAt(smf_track_t* track, smf_event_t* event, double seconds)
 
 }  // namespace
 
-bool MakeMidiFile(const SetPerformance& performance, std::string* bytes, std::string* error)
+std::string MakeMidiFile(const SetPerformance& performance)
 {
     std::unique_ptr<smf_t, SmfDeleter> smf(smf_new());
-    if (!smf || smf_set_ppqn(smf.get(), kTicksPerQuarter) != 0) {
-        *error = "cannot make a MIDI file";
-        return false;
-    }
+    if (!smf || smf_set_ppqn(smf.get(), kTicksPerQuarter) != 0)
+        throw harmodex::Error("cannot make a MIDI file");
     smf_track_t* track = smf_track_new();
     smf_add_track(smf.get(), track);
 
@@ -47,18 +47,20 @@ bool MakeMidiFile(const SetPerformance& performance, std::string* bytes, std::st
                              (kMicrosecondsPerQuarter >> 8) & 0xFF,
                              kMicrosecondsPerQuarter & 0xFF};
     AddAt(track, smf_event_new_from_pointer(tempo, sizeof tempo), 0.0);
+    // 4/4: numerator, denominator as a power of two, 24 clocks a metronome
+    // click, 8 thirty-seconds a quarter.
+    unsigned char time[] = {0xFF, 0x58, 0x04, 4, 2, 24, 8};
+    AddAt(track, smf_event_new_from_pointer(time, sizeof time), 0.0);
+    // No sharps or flats, major: without it an importer guesses a key from
+    // the notes (four flats for 0 1 4 6).
+    unsigned char key[] = {0xFF, 0x59, 0x02, 0, 0};
+    AddAt(track, smf_event_new_from_pointer(key, sizeof key), 0.0);
     AddAt(track, smf_event_new_from_bytes(kProgramChange, kPianoProgram, -1), 0.0);
     for (const SoundEvent& e : SwitchEvents(performance.notes))
         AddAt(track, smf_event_new_from_bytes(e.velocity ? kNoteOn : kNoteOff, e.key, e.velocity), e.time);
 
     TemporaryFile scratch(".mid");
-    if (scratch.path().empty()) {
-        *error = scratch.error();
-        return false;
-    }
-    if (smf_save(smf.get(), scratch.path().c_str()) != 0) {
-        *error = "cannot write the MIDI data to " + scratch.path();
-        return false;
-    }
-    return scratch.read(bytes, error);
+    if (smf_save(smf.get(), scratch.path().c_str()) != 0)
+        throw harmodex::Error("cannot write the MIDI data to " + scratch.path());
+    return scratch.read();
 }

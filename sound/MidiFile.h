@@ -8,9 +8,11 @@
 #include "sound/Performance.h"
 
 // The bytes of a one-track Standard MIDI File (format 0, 480 ticks per
-// quarter note at 120 beats per minute, so that 0.3 s is exactly 288 ticks)
-// whose track is named by the performance's title and plays its notes on a
-// piano on channel 1. False with *error set when the file cannot be made.
-bool MakeMidiFile(const SetPerformance& performance, std::string* bytes, std::string* error);
+// quarter note) whose track is named by the performance's title and plays
+// its notes on a piano on channel 1. It states what a notation program needs
+// to write the performance as plain music: 4/4 time, the tempo
+// (kBeatsPerMinute) and a key signature of no sharps or flats, since a set
+// has no key of its own. harmodex::Error when the file cannot be made.
+std::string MakeMidiFile(const SetPerformance& performance);
 
 #endif

@@ -30,13 +30,31 @@ SetPerformance PerformSet(const std::string& tnText)
 
     PitchClassSet set;
     set.initializeSet(classes);
-    performance.title = FindForteName(set);
+    return PerformPitches(FindForteName(set), pitches);
+}
 
-    double time = 0.0;
-    for (int pitch : pitches) {
-        performance.notes.push_back({kMiddleC + pitch, time, kArpeggioStep, kArpeggioVelocity});
-        time += kArpeggioStep;
-    }
+SetPerformance PerformTypedPitches(const std::vector<int>& pitches)
+{
+    if (pitches.empty())
+        return {};
+    PitchClassSet set;
+    set.initializeSet(pitches);  // reduced mod 12
+    return PerformPitches(FindForteName(set), pitches);
+}
+
+SetPerformance PerformPitches(const std::string& title, const std::vector<int>& pitches)
+{
+    SetPerformance performance;
+    performance.title = title;
+    if (pitches.empty())
+        return performance;
+    for (size_t i = 0; i < pitches.size(); ++i)
+        performance.notes.push_back({kMiddleC + pitches[i], i * kArpeggioStep, kArpeggioStep, kArpeggioVelocity});
+    // Whole steps of the grid, counted in arpeggio steps so that no rounding
+    // of the seconds can move the chord a grid later.
+    const size_t stepsPerGrid = static_cast<size_t>(std::lround(kChordGrid / kArpeggioStep));
+    const size_t chordStep = (pitches.size() + stepsPerGrid - 1) / stepsPerGrid * stepsPerGrid;
+    const double time = chordStep * kArpeggioStep;
     for (int pitch : pitches)
         performance.notes.push_back({kMiddleC + pitch, time, kChordHold, ChordVelocity(pitches.size())});
     performance.length = time + kChordHold;

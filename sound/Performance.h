@@ -29,9 +29,17 @@ struct SetPerformance {
     double length = 0.0;  // seconds until the last note is released
 };
 
+// The performance keeps a beat, so that a notation program reads its MIDI
+// file as plain music: 4/4 at 120 quarter notes a minute, the arpeggio in
+// eighth notes, and the chord a whole note from the next half bar (beat 1 or
+// 3), an eighth rest or more filling the gap.
+constexpr int kBeatsPerMinute = 120;
+constexpr double kQuarterNote = 60.0 / kBeatsPerMinute;
 // Seconds between the onsets of the arpeggio, and how long the chord is held.
-constexpr double kArpeggioStep = 0.3;
-constexpr double kChordHold = 1.5;
+constexpr double kArpeggioStep = kQuarterNote / 2;
+constexpr double kChordHold = 4 * kQuarterNote;
+// The chord starts on a multiple of this (a half bar of 4/4).
+constexpr double kChordGrid = 2 * kQuarterNote;
 // General MIDI program 0: Acoustic Grand Piano.
 constexpr int kPianoProgram = 0;
 
@@ -39,6 +47,14 @@ constexpr int kPianoProgram = 0;
 // "0 4 7"): its notes are the T0 staff's. Empty when the text names no
 // pitch class.
 SetPerformance PerformSet(const std::string& tnText);
+
+// The performance of the given pitches (semitones from middle C), in the
+// order given, titled title.
+SetPerformance PerformPitches(const std::string& title, const std::vector<int>& pitches);
+
+// The same titled by the Forte name of the pitches' set: a set as typed
+// (see TypedNotes) heard in the typed order and octaves.
+SetPerformance PerformTypedPitches(const std::vector<int>& pitches);
 
 // The notes as on and off switches in time order; where one note ends as
 // another of the same key begins (the last arpeggio note and the chord),

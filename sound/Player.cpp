@@ -1,5 +1,6 @@
 #include "sound/Player.h"
 
+#include "base/Error.h"
 #include "sound/Synth.h"
 #include "sound/WavRender.h"
 
@@ -82,23 +83,24 @@ bool SoundPlayer::ready(bool openOutput, std::string* error, std::string* detail
 {
     if (!synth_) {
         auto synth = std::make_unique<Synth>(kSampleRate, true);
-        if (!synth->load(soundFont_, error))
+        try {
+            synth->load(soundFont_);
+        } catch (const harmodex::Error& e) {
+            *error = e.what();
             return false;
+        }
         synth_ = std::move(synth);
     }
     if (output_ || !openOutput)
         return true;
     std::string tried;
     for (const AudioOutput& output : outputs_) {
-        fluid_settings_t* settings = synth_->settings();
-        fluid_settings_setstr(settings, "audio.driver", output.driver.c_str());
-        for (const auto& [name, value] : output.settings)
-            fluid_settings_setstr(settings, name.c_str(), value.c_str());
-        output_ = new_fluid_audio_driver(settings, synth_->synth());
-        if (output_)
+        try {
+            output_ = synth_->openAudioDriver(output.driver, output.settings);
             return true;
-        const std::string reason = TakeSynthError();
-        tried += (tried.empty() ? "" : "; ") + output.driver + (reason.empty() ? "" : ": " + reason);
+        } catch (const harmodex::Error& e) {
+            tried += (tried.empty() ? "" : "; ") + std::string(e.what());
+        }
     }
     *error = "no audio output is available";
     *detail = "no sound server or audio device answered" + (tried.empty() ? std::string() : " (" + tried + ")");

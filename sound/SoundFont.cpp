@@ -2,6 +2,8 @@
 
 #include <unistd.h>
 
+#include "base/Error.h"
+
 const char* const kSoundFontPackage = "timgm6mb-soundfont";
 
 std::vector<std::string> InstalledSoundFontPaths()
@@ -10,7 +12,7 @@ std::vector<std::string> InstalledSoundFontPaths()
             "/usr/share/sounds/sf2/FluidR3_GM.sf2"};
 }
 
-std::string FindSoundFont(std::string* error, const std::vector<std::string>& candidates)
+std::string FindSoundFont(const std::vector<std::string>& candidates)
 {
     for (const std::string& path : candidates)
         if (access(path.c_str(), R_OK) == 0)
@@ -18,7 +20,6 @@ std::string FindSoundFont(std::string* error, const std::vector<std::string>& ca
     std::string places;
     for (const std::string& path : candidates)
         places += (places.empty() ? "" : ", ") + path;
-    *error = std::string("no General MIDI SoundFont is installed (looked for ") + places +
-             "); install the Debian package " + kSoundFontPackage;
-    return "";
+    throw harmodex::Error(std::string("no General MIDI SoundFont is installed (looked for ") + places +
+                          "); install the Debian package " + kSoundFontPackage);
 }

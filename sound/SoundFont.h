@@ -14,8 +14,8 @@ extern const char* const kSoundFontPackage;
 // then the large one a user may have added.
 std::vector<std::string> InstalledSoundFontPaths();
 
-// The first of the candidates that is a readable file; otherwise "" with
-// *error naming the place looked at and the package to install.
-std::string FindSoundFont(std::string* error, const std::vector<std::string>& candidates = InstalledSoundFontPaths());
+// The first of the candidates that is a readable file; otherwise
+// harmodex::Error naming the places looked at and the package to install.
+std::string FindSoundFont(const std::vector<std::string>& candidates = InstalledSoundFontPaths());
 
 #endif

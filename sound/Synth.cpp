@@ -4,6 +4,8 @@
 
 #include <alsa/asoundlib.h>
 
+#include "base/Error.h"
+
 #include "sound/Performance.h"
 #include "sound/SoundFont.h"
 
@@ -30,13 +32,19 @@ void RouteLog()
     });
 }
 
-}  // namespace
-
 std::string TakeSynthError()
 {
     std::string e;
     e.swap(lastError);
     return e;
+}
+
+}  // namespace
+
+void ThrowSynthError(const std::string& what)
+{
+    const std::string reason = TakeSynthError();
+    throw harmodex::Error(what + (reason.empty() ? "" : ": " + reason));
 }
 
 Synth::Synth(double sampleRate, bool threadSafe)
@@ -61,27 +69,31 @@ Synth::~Synth()
         delete_fluid_settings(settings_);
 }
 
-bool Synth::load(const std::string& path, std::string* error)
+void Synth::load(const std::string& path)
 {
-    if (!settings_) {
-        *error = "cannot start the synthesiser";
-        return false;
-    }
-    const std::string font = path.empty() ? FindSoundFont(error) : path;
-    if (font.empty())
-        return false;
+    if (!settings_)
+        throw harmodex::Error("cannot start the synthesiser");
+    const std::string font = path.empty() ? FindSoundFont() : path;
     if (!synth_)
         synth_ = new_fluid_synth(settings_);
-    if (!synth_) {
-        *error = "cannot start the synthesiser: " + TakeSynthError();
-        return false;
-    }
+    if (!synth_)
+        ThrowSynthError("cannot start the synthesiser");
     if (fluid_synth_sfload(synth_, font.c_str(), 1) == FLUID_FAILED) {
         const std::string reason = TakeSynthError();
-        *error = "cannot load the SoundFont " + font + (reason.empty() ? "" : ": " + reason) +
-                 " (reinstall the Debian package " + kSoundFontPackage + ")";
-        return false;
+        throw harmodex::Error("cannot load the SoundFont " + font + (reason.empty() ? "" : ": " + reason) +
+                              " (reinstall the Debian package " + kSoundFontPackage + ")");
     }
     fluid_synth_program_change(synth_, 0, kPianoProgram);
-    return true;
+}
+
+fluid_audio_driver_t* Synth::openAudioDriver(const std::string& driver,
+                                             const std::vector<std::pair<std::string, std::string>>& settings)
+{
+    fluid_settings_setstr(settings_, "audio.driver", driver.c_str());
+    for (const auto& [name, value] : settings)
+        fluid_settings_setstr(settings_, name.c_str(), value.c_str());
+    fluid_audio_driver_t* output = new_fluid_audio_driver(settings_, synth_);
+    if (!output)
+        ThrowSynthError(driver);
+    return output;
 }

@@ -4,6 +4,8 @@
 #define HARMODEX_SOUND_SYNTH_H
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include <fluidsynth.h>
 
@@ -19,9 +21,15 @@ public:
     Synth& operator=(const Synth&) = delete;
 
     // Loads the SoundFont (found among the installed ones when path is "")
-    // and sets the piano; false with *error set (naming the package to
-    // install when none is found).
-    bool load(const std::string& path, std::string* error);
+    // and sets the piano; harmodex::Error when it cannot (naming the package
+    // to install when none is found).
+    void load(const std::string& path);
+
+    // Opens the audio output named by driver with the given settings and
+    // starts sounding through it; harmodex::Error with FluidSynth's reason
+    // when it cannot. The caller deletes the driver.
+    fluid_audio_driver_t* openAudioDriver(const std::string& driver,
+                                          const std::vector<std::pair<std::string, std::string>>& settings);
 
     fluid_settings_t* settings() const { return settings_; }
     fluid_synth_t* synth() const { return synth_; }
@@ -31,10 +39,10 @@ private:
     fluid_synth_t* synth_ = nullptr;
 };
 
-// The last error FluidSynth reported on this thread ("" if none), cleared by
-// reading. FluidSynth's messages are kept from the terminal and from the
-// window's standard error and given to the user once, in our own words
-// with this as the reason.
-std::string TakeSynthError();
+// A harmodex::Error saying what failed, with the last reason FluidSynth
+// gave on this thread. FluidSynth's own messages are kept from the terminal
+// and from the window's standard error and reach the user once, in our own
+// words with this as the reason.
+[[noreturn]] void ThrowSynthError(const std::string& what);
 
 #endif

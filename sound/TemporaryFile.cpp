@@ -1,5 +1,7 @@
 #include "sound/TemporaryFile.h"
 
+#include "base/Error.h"
+
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -15,10 +17,9 @@ TemporaryFile::TemporaryFile(const char* suffix)
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
     const int fd = mkstemps(name.data(), static_cast<int>(std::strlen(suffix)));
-    if (fd < 0) {
-        error_ = "cannot make a scratch file in " + pattern.substr(0, pattern.rfind('/')) + ": " + std::strerror(errno);
-        return;
-    }
+    if (fd < 0)
+        throw harmodex::Error("cannot make a scratch file in " + pattern.substr(0, pattern.rfind('/')) + ": " +
+                              std::strerror(errno));
     close(fd);
     path_ = name.data();
 }
@@ -29,15 +30,12 @@ TemporaryFile::~TemporaryFile()
         unlink(path_.c_str());
 }
 
-bool TemporaryFile::read(std::string* bytes, std::string* error) const
+std::string TemporaryFile::read() const
 {
     std::ifstream in(path_, std::ios::binary);
     std::ostringstream s;
     s << in.rdbuf();
-    if (!in) {
-        *error = "cannot read back the scratch file " + path_;
-        return false;
-    }
-    *bytes = s.str();
-    return true;
+    if (!in)
+        throw harmodex::Error("cannot read back the scratch file " + path_);
+    return s.str();
 }

@@ -10,20 +10,19 @@
 
 class TemporaryFile {
 public:
-    // suffix: the extension the library expects, as ".wav".
+    // suffix: the extension the library expects, as ".wav". Throws
+    // harmodex::Error naming the folder when no scratch file can be made.
     explicit TemporaryFile(const char* suffix);
     ~TemporaryFile();
     TemporaryFile(const TemporaryFile&) = delete;
     TemporaryFile& operator=(const TemporaryFile&) = delete;
 
-    // "" when no scratch file could be made; then error() says why.
     const std::string& path() const { return path_; }
-    const std::string& error() const { return error_; }
-    // The file's bytes; false with *error set when it cannot be read.
-    bool read(std::string* bytes, std::string* error) const;
+    // The file's bytes; harmodex::Error when it cannot be read.
+    std::string read() const;
 
 private:
-    std::string path_, error_;
+    std::string path_;
 };
 
 #endif

@@ -121,7 +121,7 @@ TEST(Cli, ErrorsAreOneLineAndLeaveNoFile)
         {{"page", "--", "--"}, "names no pitch class; write a set as"},
         {{"render", "3-13", "-o", "/tmp/x.png"}, "the classes of 3 notes run from 3-1 to 3-12"},
         {{"page", "p400", "-o", "/tmp/x.eps"}, "the pages run from 1 to 351"},
-        {{"page", "--literal", "XI"}, "names no pitch class"},
+        {{"page", "--literal", "XI"}, "is not a Costère code"},
         {{"frobnicate"}, "unknown subcommand \"frobnicate\""},
         {{}, "subcommand"},
         {{"page", "0 4 7", "-o", "/nonexistent-folder/x.eps"}, "cannot write /nonexistent-folder/x.eps"},
@@ -193,8 +193,10 @@ TEST(Cli, SetsAreReadAsMusiciansWriteThemAndTheReadingIsTold)
         {{"analyse", "[0,4,7]"}, 24, "harmodex-cli: read [0,4,7] as pitch-class list: 0 4 7\n"},
         {{"analyse", "7 11 2"}, 24, ""},
         {{"analyse", "13.12.14"}, 24, ""},
-        {{"analyse", "--literal", "0,4,7"}, 1, ""},
-        {{"--literal", "analyse", "(047)"}, 1, ""},
+        {{"analyse", "--literal", "0 4 7"}, 24, ""},
+        {{"analyse", "--literal", "0 4 7 -1"}, 42, ""},
+        {{"analyse", "0 4 7 -1"}, 42, ""},
+        {{"--literal", "analyse", "047"}, 1, "harmodex-cli: read 047 literally: 11 (as compact digits it is 0 4 7)\n"},
     };
     for (const Case& c : cases) {
         CliRun r = cli(c.args);

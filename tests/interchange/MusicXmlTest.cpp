@@ -1,3 +1,4 @@
+#include "base/Error.h"
 #include "interchange/MusicXml.h"
 
 #include <gtest/gtest.h>
@@ -106,7 +107,7 @@ TEST(MusicXml, AnySetOfTheTypeGivesItsPagesRoster)
 {
     EXPECT_EQ(MusicXmlForSet({7, 11, 2}), MusicXmlForSet({0, 4, 7}));
     EXPECT_EQ(MusicXmlForSet({19, -1, 4}), MusicXmlForSet({4, 7, 11}));
-    EXPECT_THROW(MusicXmlForSet({}), std::invalid_argument);
+    EXPECT_THROW(MusicXmlForSet({}), harmodex::Error);
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include <smf.h>
 #include <sndfile.h>
 
+#include "base/Error.h"
 #include "sound/MidiFile.h"
 #include "sound/Player.h"
 #include "sound/SoundFont.h"
@@ -80,7 +81,7 @@ SetPerformance Performed(const char* tn)
 }  // namespace
 
 // The energy of the whole sound, folded into twelve pitch classes, lies at
-// the set's classes; each note of the arpeggio begins 0.3 s after the one
+// the set's classes; each note of the arpeggio begins an eighth note (0.25 s) after the one
 // before, in the order the staff writes them.
 TEST(Sound, RenderedEnergyLiesAtTheSetsPitchClassesAndTheArpeggioRisesInOrder)
 {
@@ -91,8 +92,7 @@ TEST(Sound, RenderedEnergyLiesAtTheSetsPitchClassesAndTheArpeggioRisesInOrder)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.tn);
         const SetPerformance performance = Performed(c.tn);
-        std::string bytes, error;
-        ASSERT_TRUE(RenderWav(performance, "", &bytes, &error)) << error;
+        const std::string bytes = RenderWav(performance);
         const Wav wav = ReadWav(bytes);
         ASSERT_EQ(wav.rate, 44100);
         ASSERT_EQ(wav.format, SF_FORMAT_WAV | SF_FORMAT_PCM_16);
@@ -149,21 +149,24 @@ TEST(Sound, RenderedEnergyLiesAtTheSetsPitchClassesAndTheArpeggioRisesInOrder)
     }
 }
 
-// The MIDI file read back: its name, then each note of the staff rising 288
-// ticks (0.3 s) apart, then all of them together for 1440 ticks (1.5 s).
+// The MIDI file read back: its name, 4/4, no sharps or flats, 120 beats a
+// minute; then each note of the staff rising an eighth (240 ticks) apart,
+// then all of them together for a whole note (1920 ticks) from the next half
+// bar.
 TEST(Sound, MidiFileHoldsTheArpeggioThenTheChordNamedByForte)
 {
     const struct {
         const char* tn;
         const char* name;
         std::vector<int> keys;
-    } cases[] = {{"0 4 7", "3-11b", {60, 64, 67}},
-                 {"0 1 6", "3-5", {60, 61, 66}},
-                 {"0 2 4 6 8 10", "6-35", {60, 62, 64, 66, 68, 70}}};
+        int chordTick;
+    } cases[] = {{"0 4 7", "3-11b", {60, 64, 67}, 960},
+                 {"0 1 6", "3-5", {60, 61, 66}, 960},
+                 {"0 1 2 3", "4-1", {60, 61, 62, 63}, 960},
+                 {"0 2 4 6 8 10", "6-35", {60, 62, 64, 66, 68, 70}, 1920}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.tn);
-        std::string bytes, error;
-        ASSERT_TRUE(MakeMidiFile(Performed(c.tn), &bytes, &error)) << error;
+        const std::string bytes = MakeMidiFile(Performed(c.tn));
         smf_t* smf = smf_load_from_memory(bytes.data(), static_cast<int>(bytes.size()));
         ASSERT_NE(smf, nullptr);
         EXPECT_EQ(smf->number_of_tracks, 1);
@@ -176,12 +179,19 @@ TEST(Sound, MidiFileHoldsTheArpeggioThenTheChordNamedByForte)
         std::vector<int> sounding(128, -1);
         std::string name;
         int program = -1;
+        std::vector<unsigned char> time, key, tempo;
         while (smf_event_t* e = smf_get_next_event(smf)) {
             const int status = e->midi_buffer[0];
             if (status == 0xFF && e->midi_buffer[1] == 0x03) {
                 char* text = smf_event_extract_text(e);
                 name = text ? text : "";
                 free(text);
+            } else if (status == 0xFF && e->midi_buffer[1] == 0x58) {
+                time.assign(e->midi_buffer + 3, e->midi_buffer + e->midi_buffer_length);
+            } else if (status == 0xFF && e->midi_buffer[1] == 0x59) {
+                key.assign(e->midi_buffer + 3, e->midi_buffer + e->midi_buffer_length);
+            } else if (status == 0xFF && e->midi_buffer[1] == 0x51) {
+                tempo.assign(e->midi_buffer + 3, e->midi_buffer + e->midi_buffer_length);
             } else if ((status & 0xF0) == 0xC0) {
                 program = e->midi_buffer[1];
             } else if ((status & 0xF0) == 0x90 && e->midi_buffer[2] > 0) {
@@ -197,6 +207,9 @@ TEST(Sound, MidiFileHoldsTheArpeggioThenTheChordNamedByForte)
         smf_delete(smf);
         EXPECT_EQ(name, c.name);
         EXPECT_EQ(program, 0);  // acoustic grand piano
+        EXPECT_EQ(time, (std::vector<unsigned char>{4, 2, 24, 8}));
+        EXPECT_EQ(key, (std::vector<unsigned char>{0, 0}));
+        EXPECT_EQ(tempo, (std::vector<unsigned char>{0x07, 0xA1, 0x20}));  // 500000 us a quarter
 
         const int n = static_cast<int>(c.keys.size());
         ASSERT_EQ(heard.size(), 2 * c.keys.size());
@@ -205,11 +218,11 @@ TEST(Sound, MidiFileHoldsTheArpeggioThenTheChordNamedByForte)
         });
         for (int i = 0; i < n; ++i) {
             EXPECT_EQ(heard[i].key, c.keys[i]);
-            EXPECT_EQ(heard[i].start, 288 * i);
-            EXPECT_EQ(heard[i].length, 288);
+            EXPECT_EQ(heard[i].start, 240 * i);
+            EXPECT_EQ(heard[i].length, 240);
             EXPECT_EQ(heard[n + i].key, c.keys[i]);
-            EXPECT_EQ(heard[n + i].start, 288 * n);
-            EXPECT_EQ(heard[n + i].length, 1440);
+            EXPECT_EQ(heard[n + i].start, c.chordTick);
+            EXPECT_EQ(heard[n + i].length, 1920);
         }
     }
 }
@@ -272,10 +285,14 @@ TEST(Sound, PlayingWithoutAudioOutputOrSoundFontSaysSo)
         }
     }
 
-    std::string error;
-    EXPECT_EQ(FindSoundFont(&error, {"/nonexistent/a.sf2"}), "");
-    EXPECT_NE(error.find("/nonexistent/a.sf2"), std::string::npos);
-    EXPECT_NE(error.find(kSoundFontPackage), std::string::npos);
+    try {
+        FindSoundFont({"/nonexistent/a.sf2"});
+        ADD_FAILURE() << "a SoundFont was found where there is none";
+    } catch (const harmodex::Error& e) {
+        const std::string said = e.what();
+        EXPECT_NE(said.find("/nonexistent/a.sf2"), std::string::npos);
+        EXPECT_NE(said.find(kSoundFontPackage), std::string::npos);
+    }
 }
 
 // With an output that opens (FluidSynth's file driver), a play starts and
