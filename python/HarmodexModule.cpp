@@ -23,6 +23,7 @@
 #include <variant>
 
 #include "base/Error.h"
+#include "base/Version.h"
 #include "catalogue/CatalogueQuery.h"
 #include "catalogue/SetText.h"
 #include "interchange/AnalysisJson.h"
@@ -279,7 +280,7 @@ PYBIND11_MODULE(harmodex, m)
               "A set is a text in any form harmodex-cli reads (\"0 4 7\", \"047\", \"C E G\", \"3-11b\", \"p24\", "
               "\"13.12.14\") or a list or tuple of ints ([0, 4, 7]; reduced modulo 12). Input that names no set "
               "raises ValueError; work that fails (a missing SoundFont) raises RuntimeError.";
-    m.attr("__version__") = HARMODEX_VERSION;
+    m.attr("__version__") = harmodex::kVersion;
 
     py::register_exception_translator([](std::exception_ptr thrown) {
         try {

@@ -52,7 +52,8 @@ TEST(Cli, AnalyseGivesTheMajorTriadsAnalysisAsJson)
         EXPECT_EQ(j["identity"]["page"], 24);
         EXPECT_EQ(j["identity"]["forteName"], "3-11b");
         EXPECT_EQ(j["identity"]["costereCode"], "13.12.14");
-        EXPECT_EQ(j["identity"]["tnType"], "0 4 7");
+        EXPECT_EQ(j["identity"]["tnType"], (std::vector<int>{0, 4, 7}));
+        EXPECT_EQ(j["identity"]["tnTypeText"], "0 4 7");
         EXPECT_EQ(j["tables"]["parncuttTable"], (std::vector<int>{18, 0, 3, 3, 10, 6, 2, 10, 3, 7, 1, 0}));
         EXPECT_EQ(j["measures"]["commonality"]["Tn"],
                   (std::vector<int>{100, 12, 21, 42, 33, 44, 4, 44, 33, 42, 21, 12}));
