@@ -59,7 +59,7 @@ public:
         } else if (named)
             // A multi-page PostScript book is neither an EPS nor an image.
             throw harmodex::Error::BadInput(
-                "the book is written as PDF (a name ending in .pdf) or as PostScript (.ps), not as ." +
+                output_ + ": the book is written as PDF (a name ending in .pdf) or as PostScript (.ps), not as ." +
                 std::string(PageFormatExtension(format)));
         else
             WriteOutput(output_, ComposeBook(terminal ? showProgress : nullptr), out);
