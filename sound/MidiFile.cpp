@@ -47,10 +47,15 @@ std::string MakeMidiFile(const SetPerformance& performance)
                              (kMicrosecondsPerQuarter >> 8) & 0xFF,
                              kMicrosecondsPerQuarter & 0xFF};
     AddAt(track, smf_event_new_from_pointer(tempo, sizeof tempo), 0.0);
-    // 4/4: numerator, denominator as a power of two, 24 clocks a metronome
-    // click, 8 thirty-seconds a quarter.
-    unsigned char time[] = {0xFF, 0x58, 0x04, 4, 2, 24, 8};
-    AddAt(track, smf_event_new_from_pointer(time, sizeof time), 0.0);
+    // Time signatures: numerator, denominator as a power of two, MIDI clocks
+    // a metronome click, 8 thirty-seconds a quarter. The arpeggio's bar of
+    // eighths (clicking on the eighth), then 4/4 where the chord begins.
+    const size_t arpeggio = performance.notes.size() / 2;
+    unsigned char eighths[] = {0xFF, 0x58, 0x04, static_cast<unsigned char>(arpeggio), 3, 12, 8};
+    AddAt(track, smf_event_new_from_pointer(eighths, sizeof eighths), 0.0);
+    unsigned char common[] = {0xFF, 0x58, 0x04, 4, 2, 24, 8};
+    if (arpeggio > 0)
+        AddAt(track, smf_event_new_from_pointer(common, sizeof common), performance.notes[arpeggio].onset);
     // No sharps or flats, major: without it an importer guesses a key from
     // the notes (four flats for 0 1 4 6).
     unsigned char key[] = {0xFF, 0x59, 0x02, 0, 0};

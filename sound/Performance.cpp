@@ -50,11 +50,7 @@ SetPerformance PerformPitches(const std::string& title, const std::vector<int>& 
         return performance;
     for (size_t i = 0; i < pitches.size(); ++i)
         performance.notes.push_back({kMiddleC + pitches[i], i * kArpeggioStep, kArpeggioStep, kArpeggioVelocity});
-    // Whole steps of the grid, counted in arpeggio steps so that no rounding
-    // of the seconds can move the chord a grid later.
-    const size_t stepsPerGrid = static_cast<size_t>(std::lround(kChordGrid / kArpeggioStep));
-    const size_t chordStep = (pitches.size() + stepsPerGrid - 1) / stepsPerGrid * stepsPerGrid;
-    const double time = chordStep * kArpeggioStep;
+    const double time = pitches.size() * kArpeggioStep;
     for (int pitch : pitches)
         performance.notes.push_back({kMiddleC + pitch, time, kChordHold, ChordVelocity(pitches.size())});
     performance.length = time + kChordHold;

@@ -30,16 +30,14 @@ struct SetPerformance {
 };
 
 // The performance keeps a beat, so that a notation program reads its MIDI
-// file as plain music: 4/4 at 120 quarter notes a minute, the arpeggio in
-// eighth notes, and the chord a whole note from the next half bar (beat 1 or
-// 3), an eighth rest or more filling the gap.
+// file as plain music: 120 quarter notes a minute, the arpeggio in eighth
+// notes filling a bar of its own (3/8 for a triad), and the chord a whole
+// note in a bar of 4/4 right after it, with no rest between.
 constexpr int kBeatsPerMinute = 120;
 constexpr double kQuarterNote = 60.0 / kBeatsPerMinute;
 // Seconds between the onsets of the arpeggio, and how long the chord is held.
 constexpr double kArpeggioStep = kQuarterNote / 2;
 constexpr double kChordHold = 4 * kQuarterNote;
-// The chord starts on a multiple of this (a half bar of 4/4).
-constexpr double kChordGrid = 2 * kQuarterNote;
 // General MIDI program 0: Acoustic Grand Piano.
 constexpr int kPianoProgram = 0;
 

@@ -118,3 +118,15 @@ def test_compressed_musicxml_from_the_command_line_is_a_real_mxl(tmp_path):
         container = ET.fromstring(z.read("META-INF/container.xml"))
         score = container.find("rootfiles/rootfile").get("full-path")
         assert z.read(score).decode() == harmodex.musicxml("0 4 7")
+
+
+def test_the_stub_names_every_function_with_the_modules_parameters():
+    import ast
+    stub = os.path.join(os.path.dirname(harmodex.__file__), "harmodex.pyi")
+    tree = ast.parse(open(stub, encoding="utf-8").read())
+    stubbed = {f.name: [a.arg for a in f.args.args + f.args.kwonlyargs] for f in tree.body
+               if isinstance(f, ast.FunctionDef)}
+    public = {name for name in dir(harmodex) if not name.startswith("_") and callable(getattr(harmodex, name))}
+    assert set(stubbed) == public
+    for name, params in stubbed.items():
+        assert params == list(inspect.signature(getattr(harmodex, name)).parameters), name

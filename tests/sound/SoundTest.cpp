@@ -149,21 +149,19 @@ TEST(Sound, RenderedEnergyLiesAtTheSetsPitchClassesAndTheArpeggioRisesInOrder)
     }
 }
 
-// The MIDI file read back: its name, 4/4, no sharps or flats, 120 beats a
-// minute; then each note of the staff rising an eighth (240 ticks) apart,
-// then all of them together for a whole note (1920 ticks) from the next half
-// bar.
+// The MIDI file read back: its name, no sharps or flats, 120 beats a
+// minute; then each note of the staff rising an eighth (240 ticks) apart in
+// a bar of its own, then all of them together for a whole note (1920 ticks)
+// in 4/4.
 TEST(Sound, MidiFileHoldsTheArpeggioThenTheChordNamedByForte)
 {
     const struct {
         const char* tn;
         const char* name;
         std::vector<int> keys;
-        int chordTick;
-    } cases[] = {{"0 4 7", "3-11b", {60, 64, 67}, 960},
-                 {"0 1 6", "3-5", {60, 61, 66}, 960},
-                 {"0 1 2 3", "4-1", {60, 61, 62, 63}, 960},
-                 {"0 2 4 6 8 10", "6-35", {60, 62, 64, 66, 68, 70}, 1920}};
+    } cases[] = {{"0 4 7", "3-11b", {60, 64, 67}},
+                 {"0 1 6", "3-5", {60, 61, 66}},
+                 {"0 2 4 6 8 10", "6-35", {60, 62, 64, 66, 68, 70}}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.tn);
         const std::string bytes = MakeMidiFile(Performed(c.tn));
@@ -179,7 +177,9 @@ TEST(Sound, MidiFileHoldsTheArpeggioThenTheChordNamedByForte)
         std::vector<int> sounding(128, -1);
         std::string name;
         int program = -1;
-        std::vector<unsigned char> time, key, tempo;
+        std::vector<std::vector<unsigned char>> times;
+        std::vector<int> timeAt;
+        std::vector<unsigned char> key, tempo;
         while (smf_event_t* e = smf_get_next_event(smf)) {
             const int status = e->midi_buffer[0];
             if (status == 0xFF && e->midi_buffer[1] == 0x03) {
@@ -187,7 +187,8 @@ TEST(Sound, MidiFileHoldsTheArpeggioThenTheChordNamedByForte)
                 name = text ? text : "";
                 free(text);
             } else if (status == 0xFF && e->midi_buffer[1] == 0x58) {
-                time.assign(e->midi_buffer + 3, e->midi_buffer + e->midi_buffer_length);
+                times.emplace_back(e->midi_buffer + 3, e->midi_buffer + e->midi_buffer_length);
+                timeAt.push_back(e->time_pulses);
             } else if (status == 0xFF && e->midi_buffer[1] == 0x59) {
                 key.assign(e->midi_buffer + 3, e->midi_buffer + e->midi_buffer_length);
             } else if (status == 0xFF && e->midi_buffer[1] == 0x51) {
@@ -207,11 +208,15 @@ TEST(Sound, MidiFileHoldsTheArpeggioThenTheChordNamedByForte)
         smf_delete(smf);
         EXPECT_EQ(name, c.name);
         EXPECT_EQ(program, 0);  // acoustic grand piano
-        EXPECT_EQ(time, (std::vector<unsigned char>{4, 2, 24, 8}));
+        const int n = static_cast<int>(c.keys.size());
+        // A bar of n eighths, then 4/4 where the chord begins.
+        ASSERT_EQ(times.size(), 2u);
+        EXPECT_EQ(times[0], (std::vector<unsigned char>{static_cast<unsigned char>(n), 3, 12, 8}));
+        EXPECT_EQ(times[1], (std::vector<unsigned char>{4, 2, 24, 8}));
+        EXPECT_EQ(timeAt, (std::vector<int>{0, 240 * n}));
         EXPECT_EQ(key, (std::vector<unsigned char>{0, 0}));
         EXPECT_EQ(tempo, (std::vector<unsigned char>{0x07, 0xA1, 0x20}));  // 500000 us a quarter
 
-        const int n = static_cast<int>(c.keys.size());
         ASSERT_EQ(heard.size(), 2 * c.keys.size());
         std::sort(heard.begin(), heard.end(), [](const Heard& a, const Heard& b) {
             return a.start != b.start ? a.start < b.start : a.key < b.key;
@@ -221,7 +226,7 @@ TEST(Sound, MidiFileHoldsTheArpeggioThenTheChordNamedByForte)
             EXPECT_EQ(heard[i].start, 240 * i);
             EXPECT_EQ(heard[i].length, 240);
             EXPECT_EQ(heard[n + i].key, c.keys[i]);
-            EXPECT_EQ(heard[n + i].start, c.chordTick);
+            EXPECT_EQ(heard[n + i].start, 240 * n);
             EXPECT_EQ(heard[n + i].length, 1920);
         }
     }

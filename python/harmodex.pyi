@@ -1,0 +1,26 @@
+# Types of the module harmodex (built from python/HarmodexModule.cpp).
+from typing import Any, Dict, List, Optional, Sequence, Union
+
+__version__: str
+
+# A set: a text in any form harmodex-cli reads ("0 4 7", "C E G", "3-11b",
+# "13.12.14") or a list or tuple of pitch classes.
+SetLike = Union[str, Sequence[int]]
+
+def read(text: SetLike) -> Dict[str, Any]: ...
+def analyse(text: SetLike) -> Dict[str, Any]: ...
+def page(text: SetLike, format: str = "eps") -> bytes: ...
+def musicxml(text: SetLike, as_typed: bool = False) -> str: ...
+def midi(text: SetLike, as_typed: bool = False) -> bytes: ...
+def sound(text: SetLike, format: str = "wav", as_typed: bool = False) -> bytes: ...
+def catalogue() -> List[Dict[str, Any]]: ...
+def find(
+    *,
+    size: Optional[int] = None,
+    contains: Optional[SetLike] = None,
+    within: Optional[SetLike] = None,
+    tni: bool = False,
+    z: bool = False,
+    symmetric: bool = False,
+    attribute: Optional[str] = None,
+) -> List[Dict[str, Any]]: ...
