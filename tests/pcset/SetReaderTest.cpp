@@ -34,6 +34,13 @@ TEST(SetReader, ReadsEveryFormMusiciansWrite)
         {"{0, 4, 7}", "0 4 7", "0 4 7", "pitch-class list"},
         {"<0 4 7>", "0 4 7", "0 4 7", "pitch-class list"},
         {"0-4-7; 0", "0 4 7", "0 4 7", "pitch-class list"},
+        // A minus sign before a number counts down from 12, as the literal
+        // reading does; a dash between numbers separates them.
+        {"0 4 7 -1", "0 4 7 11", "0 1 5 8", "pitch-class list"},
+        {"-1 0 4 7", "11 0 4 7", "0 1 5 8", "pitch-class list"},
+        {"[0,-5,4]", "0 7 4", "0 4 7", "pitch-class list"},
+        {"0 -12 4", "0 4", "0 4", "pitch-class list"},
+        {"0-4-7", "0 4 7", "0 4 7", "pitch-class list"},
         {"7 t 2 6 9 0", "7 10 2 6 9 0", "0 1 3 4 6 8", "pitch-class list"},  // 6-Z24
         {"0 4 7 t e", "0 4 7 10 11", "0 3 6 7 8", "pitch-class list"},
         {"0 4 7 T E", "0 4 7 10 11", "0 3 6 7 8", "pitch-class list"},
@@ -193,3 +200,53 @@ TEST(SetReader, QuotesAreCutAtACharacterBoundary)
 }
 
 }  // namespace
+
+// The literal reading takes a text in full only when every word is a number
+// (or d, u) or the text is a Costère code; the negative numbers of both
+// readings agree.
+TEST(SetReader, LiteralReadingIsExactOnlyForNumbersAndCodes)
+{
+    for (const char* exact : {"0 4 7", "047", "0 4 7 -1", "+4 d u", "13.12.14", "  7  11 2 "})
+        EXPECT_TRUE(ReadsLiterallyAsWritten(exact)) << exact;
+    for (const char* inexact : {"hello", "3-11b", "0,4,7", "(047)", "C E G", "0 - 4", "", "XI", "p24"})
+        EXPECT_FALSE(ReadsLiterallyAsWritten(inexact)) << inexact;
+    for (const char* both : {"0 4 7 -1", "-5 -7 0", "-11"})
+        EXPECT_TRUE(AgreesWithLiteralReading(both, UnderstandSetText(both))) << both;
+}
+
+// The notes as typed: note names in the octave written (the letter's octave,
+// so Cb4 lies below C4), others rising from middle C one above the other.
+TEST(SetReader, TypedNotesKeepTheOrderAndOctavesTyped)
+{
+    const struct {
+        const char* typed;
+        std::vector<int> pitches;
+        std::string letters;  // '.' for a number
+    } cases[] = {
+        {"G3 B3 D4", {-5, -1, 2}, "GBD"},
+        {"G4 B3 D5", {7, -1, 14}, "GBD"},
+        {"Bb D F", {10, 14, 17}, "BDF"},
+        {"Cb4 B3", {-1}, "C"},  // one pitch class, its first spelling kept
+        {"Cb4 B#3", {-1, 0}, "CB"},
+        {"E#4 Fb4", {5, 4}, "EF"},
+        {"7 11 2", {7, 11, 14}, "..."},
+        {"0 4 7 -1", {0, 4, 7, 11}, "...."},
+        {"3-11b", {0, 4, 7}, "..."},
+        {"13.12.14", {0, 4, 7}, "..."},
+        {"hello", {}, ""},
+    };
+    for (const auto& c : cases) {
+        const std::vector<TypedNote> notes = TypedNotes(c.typed);
+        std::vector<int> pitches;
+        std::string letters;
+        for (const TypedNote& n : notes) {
+            pitches.push_back(n.pitch);
+            letters += n.letter ? n.letter : '.';
+        }
+        EXPECT_EQ(pitches, c.pitches) << c.typed;
+        EXPECT_EQ(letters, c.letters) << c.typed;
+    }
+    const std::vector<TypedNote> flat = TypedNotes("Bb3");
+    ASSERT_EQ(flat.size(), 1u);
+    EXPECT_EQ(flat[0].alter, -1);
+}
