@@ -77,12 +77,7 @@ public:
     {
         SegmentBy by = SegmentBy::Onset;
         SegmentByFromName(by_, &by);
-        std::vector<Segment> segments;
-        try {
-            segments = SegmentScore(ReadScore(file_), by, merge_);
-        } catch (const harmodex::Error& e) {
-            throw Failure{e.what(), e.badInput() ? 2 : 1};
-        }
+        const std::vector<Segment> segments = SegmentScore(ReadScore(file_), by, merge_);
         std::string text;
         if (json_) {
             // One segment or profile row a line: a score has thousands.

@@ -97,6 +97,10 @@ TEST(ExitCodes, BadSetAndBadOptionAre2AndFailedWorkIs1InEverySubcommand)
     EXPECT_EQ(cli({"find", "--size", "0"}).status, 2);
     EXPECT_EQ(cli({"find", "--attribute", "integraly"}).status, 2);
     EXPECT_EQ(cli({"analyse"}).status, 2);
+    // A score that cannot be read is bad input; so is a bad option.
+    EXPECT_EQ(cli({"score", "/nonexistent-folder/x.musicxml"}).status, 2);
+    EXPECT_EQ(cli({"score", "/etc/hostname"}).status, 2);
+    EXPECT_EQ(cli({"score", "/etc/hostname", "--no-such-option"}).status, 2);
     EXPECT_EQ(cli({"frobnicate"}).status, 2);
     EXPECT_EQ(cli({}).status, 2);
     EXPECT_EQ(cli({"--version"}).status, 0);
