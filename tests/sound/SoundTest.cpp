@@ -179,7 +179,7 @@ TEST(Sound, MidiFileHoldsTheArpeggioThenTheChordNamedByForte)
         int program = -1;
         std::vector<std::vector<unsigned char>> times;
         std::vector<int> timeAt;
-        std::vector<unsigned char> key, tempo;
+        std::vector<unsigned char> keySignature, tempo;
         while (smf_event_t* e = smf_get_next_event(smf)) {
             const int status = e->midi_buffer[0];
             if (status == 0xFF && e->midi_buffer[1] == 0x03) {
@@ -190,7 +190,7 @@ TEST(Sound, MidiFileHoldsTheArpeggioThenTheChordNamedByForte)
                 times.emplace_back(e->midi_buffer + 3, e->midi_buffer + e->midi_buffer_length);
                 timeAt.push_back(e->time_pulses);
             } else if (status == 0xFF && e->midi_buffer[1] == 0x59) {
-                key.assign(e->midi_buffer + 3, e->midi_buffer + e->midi_buffer_length);
+                keySignature.assign(e->midi_buffer + 3, e->midi_buffer + e->midi_buffer_length);
             } else if (status == 0xFF && e->midi_buffer[1] == 0x51) {
                 tempo.assign(e->midi_buffer + 3, e->midi_buffer + e->midi_buffer_length);
             } else if ((status & 0xF0) == 0xC0) {
@@ -214,7 +214,7 @@ TEST(Sound, MidiFileHoldsTheArpeggioThenTheChordNamedByForte)
         EXPECT_EQ(times[0], (std::vector<unsigned char>{static_cast<unsigned char>(n), 3, 12, 8}));
         EXPECT_EQ(times[1], (std::vector<unsigned char>{4, 2, 24, 8}));
         EXPECT_EQ(timeAt, (std::vector<int>{0, 240 * n}));
-        EXPECT_EQ(key, (std::vector<unsigned char>{0, 0}));
+        EXPECT_EQ(keySignature, (std::vector<unsigned char>{0, 0}));
         EXPECT_EQ(tempo, (std::vector<unsigned char>{0x07, 0xA1, 0x20}));  // 500000 us a quarter
 
         ASSERT_EQ(heard.size(), 2 * c.keys.size());
