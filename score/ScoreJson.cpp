@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "pcset/Conversions.h"
+
 using Json = nlohmann::ordered_json;
 
 double RoundQuarters(double value) { return std::round(value * 10000.0) / 10000.0; }
@@ -30,19 +32,19 @@ Json SegmentJson(const Segment& s)
             {"beat", RoundQuarters(s.beatNumber)},
             {"pitches", s.pitches},
             {"pitchClasses", s.pitchClasses},
-            {"tnType", s.tnType},
-            {"tniType", s.tniType},
+            {"tnType", StringToVector(s.tnType)},
+            {"tnTypeText", s.tnType},
+            {"tniType", StringToVector(s.tniType)},
+            {"tniTypeText", s.tniType},
             {"forteName", s.forteName},
             {"page", s.page}};
 }
 
 Json ProfileRowJson(const ProfileRow& row)
 {
-    return {{"forteName", row.forteName},
-            {"tnType", row.tnType},
-            {"page", row.page},
-            {"segments", row.segments},
-            {"duration", RoundQuarters(row.durationQuarters)}};
+    return {{"forteName", row.forteName}, {"tnType", StringToVector(row.tnType)},
+            {"tnTypeText", row.tnType},   {"page", row.page},
+            {"segments", row.segments},   {"duration", RoundQuarters(row.durationQuarters)}};
 }
 
 Json ScoreJson(const std::string& file, SegmentBy by, const std::vector<Segment>& segments)

@@ -3,7 +3,8 @@
 
 // Segments and the set-class profile as JSON, shared by harmodex-cli score
 // and the Python module so that both give the same keys and values. Sets are
-// lists of integers; times are quarter notes rounded to 1/10000.
+// lists of integers, with the text form beside the Tn- and TnI-types;
+// times are quarter notes rounded to 1/10000.
 
 #include <nlohmann/json.hpp>
 

@@ -52,7 +52,9 @@ TEST(CliScore, PrintsEverySonorityAsTableJsonAndCsv)
     EXPECT_EQ(first["measure"], 1);
     EXPECT_EQ(first["beat"], 1.0);
     EXPECT_EQ(first["end"], 1.0);
-    EXPECT_EQ(first["tniType"], "0 3 7");
+    EXPECT_EQ(first["tnType"], (std::vector<int>{0, 4, 7}));
+    EXPECT_EQ(first["tniType"], (std::vector<int>{0, 3, 7}));
+    EXPECT_EQ(first["tniTypeText"], "0 3 7");
     EXPECT_EQ(first["forteName"], "3-11b");
     EXPECT_EQ(first["page"], 24);
     EXPECT_EQ(j["summary"][0]["forteName"], "3-11b");

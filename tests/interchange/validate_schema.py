@@ -1,14 +1,18 @@
 # Every JSON document the program writes validates against the schema it
 # documents (docs/analysis.schema.json): the analysis of all 351 Tn-types,
-# find --json, and the schema tells an analysis from a catalogue.
-# Usage: validate_schema.py SCHEMA PATH/TO/harmodex-cli
+# find --json, score --json for the test scores, and the schema tells an
+# analysis from a catalogue.
+# Usage: validate_schema.py SCHEMA PATH/TO/harmodex-cli SCORE-FOLDER
 import json
 import subprocess
 import sys
 
 import jsonschema
 
-schema_path, cli = sys.argv[1], sys.argv[2]
+import glob
+import os
+
+schema_path, cli, scores = sys.argv[1], sys.argv[2], sys.argv[3]
 with open(schema_path, encoding="utf-8") as f:
     schema = json.load(f)
 jsonschema.Draft202012Validator.check_schema(schema)
@@ -43,6 +47,14 @@ check(json.loads(run("analyse", "Bb D F")), "analyse Bb D F")
 entries = json.loads(run("find", "--json"))
 assert len(entries) == 351
 check(entries, "find --json")
+documents = 0
+for path in sorted(glob.glob(os.path.join(scores, "*"))):
+    for by in ("onset", "measure", "beat"):
+        for merge in ([], ["--merge"]):
+            document = json.loads(run("score", path, "--by", by, "--json", *merge))
+            check(document, f"score {os.path.basename(path)} --by {by} {' '.join(merge)}")
+            documents += 1
+assert documents >= 24, documents
 
 # The schema is not a blank cheque: a set written as a string, a measure
 # with binary noise, or an unknown key is refused.
@@ -54,4 +66,4 @@ for change, what in [(lambda d: d["identity"].__setitem__("tnType", "0 4 7"), "a
     change(doc)
     if validator.is_valid(doc):
         sys.exit(f"FAIL: the schema lets through {what}")
-print(f"{len(analyses)} analyses and {len(entries)} catalogue entries valid")
+print(f"{len(analyses)} analyses, {len(entries)} catalogue entries and {documents} score documents valid")

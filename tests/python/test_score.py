@@ -27,8 +27,9 @@ def test_score_is_the_command_lines_json(name, by, merge):
 
 def test_a_segment_names_its_sonority():
     first = harmodex.score(os.path.join(DATA, "chorale.musicxml"))[0]
-    assert list(first) == ["start", "end", "measure", "beat", "pitches", "pitchClasses", "tnType", "tniType",
-                           "forteName", "page"]
+    assert list(first) == ["start", "end", "measure", "beat", "pitches", "pitchClasses", "tnType", "tnTypeText",
+                           "tniType", "tniTypeText", "forteName", "page"]
+    assert (first["tnType"], first["tnTypeText"]) == ([0, 4, 7], "0 4 7")
     assert first["pitches"] == [48, 60, 67, 76] and first["pitchClasses"] == [0, 4, 7]
     assert (first["forteName"], first["page"]) == ("3-11b", 24)
 
