@@ -11,9 +11,11 @@
 
 namespace {
 
-thread_local std::string lastError;
+// FluidSynth tells why a call failed only through its log: the last message
+// it logged on this thread, kept for the harmodex::Error thrown.
+thread_local std::string lastLoggedFailure;
 
-void KeepError(int, const char* message, void*) { lastError = message ? message : ""; }
+void KeepError(int, const char* message, void*) { lastLoggedFailure = message ? message : ""; }
 void Ignore(int, const char*, void*) {}
 // ALSA writes its own diagnostics to standard error when a machine has no
 // sound card; the user is told once, by us, that there is no audio output.
@@ -35,7 +37,7 @@ void RouteLog()
 std::string TakeSynthError()
 {
     std::string e;
-    e.swap(lastError);
+    e.swap(lastLoggedFailure);
     return e;
 }
 

@@ -11,35 +11,11 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include "cli/Commands.h"
+#include "CliRun.h"
 #include "interchange/MusicXml.h"
 #include "page/HarmodexPage.h"
 
 namespace {
-
-struct CliRun {
-    int status;
-    std::string out, err;
-};
-
-CliRun cli(std::vector<std::string> args)
-{
-    args.insert(args.begin(), "harmodex-cli");
-    std::vector<const char*> argv;
-    for (const auto& a : args)
-        argv.push_back(a.c_str());
-    std::ostringstream out, err;
-    int status = RunCli(static_cast<int>(argv.size()), argv.data(), out, err);
-    return {status, out.str(), err.str()};
-}
-
-std::string readFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 bool haveGhostscript() { return std::system("gs --version >/dev/null 2>&1") == 0; }
 

@@ -12,36 +12,9 @@
 
 #include <gtest/gtest.h>
 
-#include "cli/Commands.h"
+#include "CliRun.h"
 
 namespace {
-
-struct CliResult {
-    int status;
-    std::string out, err;
-};
-
-// brokenOut: standard output that cannot be written (a closed pipe).
-CliResult cli(std::vector<std::string> args, bool brokenOut = false)
-{
-    args.insert(args.begin(), "harmodex-cli");
-    std::vector<const char*> argv;
-    for (const auto& a : args)
-        argv.push_back(a.c_str());
-    std::ostringstream out, err;
-    if (brokenOut)
-        out.setstate(std::ios::badbit);
-    const int status = RunCli(static_cast<int>(argv.size()), argv.data(), out, err);
-    return {status, out.str(), err.str()};
-}
-
-std::string readFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 // Every subcommand, with a SET where it takes one, and how to send its
 // output where it cannot be written.
@@ -81,13 +54,12 @@ TEST(ExitCodes, BadSetAndBadOptionAre2AndFailedWorkIs1InEverySubcommand)
         SCOPED_TRACE(s.before[0]);
         for (const char* bad : {"hello", "3-13", " ", "p400", "0 4 13"})
             EXPECT_EQ(cli(With(s, bad)).status, 2) << bad;
-        const CliResult option = cli(With(s, "0 4 7", {"--no-such-option"}));
+        const CliRun option = cli(With(s, "0 4 7", {"--no-such-option"}));
         EXPECT_EQ(option.status, 2);
         EXPECT_NE(option.err.find("--no-such-option"), std::string::npos) << option.err;
         if (s.before[0] == "play")
             continue;  // writes nothing
-        const CliResult failed =
-            s.unwritable.empty() ? cli(With(s, "0 4 7"), true) : cli(With(s, "0 4 7", s.unwritable));
+        const CliRun failed = s.unwritable.empty() ? cli(With(s, "0 4 7"), true) : cli(With(s, "0 4 7", s.unwritable));
         EXPECT_EQ(failed.status, 1) << failed.err;
         EXPECT_EQ(std::count(failed.err.begin(), failed.err.end(), '\n'), 1) << failed.err;
     }
@@ -104,7 +76,7 @@ TEST(ExitCodes, BadSetAndBadOptionAre2AndFailedWorkIs1InEverySubcommand)
     EXPECT_EQ(cli({"frobnicate"}).status, 2);
     EXPECT_EQ(cli({}).status, 2);
     EXPECT_EQ(cli({"--version"}).status, 0);
-    const CliResult help = cli({"--help"});
+    const CliRun help = cli({"--help"});
     EXPECT_NE(help.out.find("Exit status: 0 success; 1 the work failed"), std::string::npos);
     EXPECT_NE(help.out.find("count down from 12"), std::string::npos);
 }
@@ -123,7 +95,7 @@ TEST(ExitCodes, AnExtensionThatDisagreesWithTheCommandIsRefused)
     for (const auto& c : refused) {
         std::vector<std::string> args = c.args;
         args.insert(args.end(), {"-o", c.path});
-        const CliResult r = cli(args);
+        const CliRun r = cli(args);
         EXPECT_EQ(r.status, 2) << c.path;
         EXPECT_NE(r.err.find(c.path), std::string::npos) << r.err;
         EXPECT_NE(access(c.path, F_OK), 0) << c.path;
@@ -142,7 +114,7 @@ TEST(ExitCodes, AnExtensionThatDisagreesWithTheCommandIsRefused)
     };
     for (const auto& c : written) {
         const std::string path = std::string(folder) + "/" + c.name;
-        const CliResult r = cli({c.command, "0 4 7", "-o", path});
+        const CliRun r = cli({c.command, "0 4 7", "-o", path});
         ASSERT_EQ(r.status, 0) << c.name << ": " << r.err;
         EXPECT_EQ(readFile(path).rfind(c.magic, 0), 0u) << c.name;
         std::remove(path.c_str());
@@ -176,7 +148,7 @@ TEST(ExitCodes, TheLiteralReadingRefusesWhatItWouldMisread)
         {{"analyse", "[0, 4, -5]"}, 0, "", 24},
     };
     for (const auto& c : cases) {
-        const CliResult r = cli(c.args);
+        const CliRun r = cli(c.args);
         EXPECT_EQ(r.status, c.status) << c.args[2] << ": " << r.err;
         EXPECT_NE(r.err.find(c.told), std::string::npos) << r.err;
         if (c.status == 0) {

@@ -11,36 +11,20 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include "cli/Commands.h"
+#include "CliRun.h"
 
 namespace {
-
-struct ScoreRun {
-    int status;
-    std::string out, err;
-};
-
-ScoreRun Cli(std::vector<std::string> args)
-{
-    args.insert(args.begin(), "harmodex-cli");
-    std::vector<const char*> argv;
-    for (const auto& a : args)
-        argv.push_back(a.c_str());
-    std::ostringstream out, err;
-    const int status = RunCli(static_cast<int>(argv.size()), argv.data(), out, err);
-    return {status, out.str(), err.str()};
-}
 
 const std::string Chorale = HARMODEX_TEST_DATA "/score/chorale.musicxml";
 
 TEST(CliScore, PrintsEverySonorityAsTableJsonAndCsv)
 {
-    const ScoreRun table = Cli({"score", Chorale});
+    const CliRun table = cli({"score", Chorale});
     ASSERT_EQ(table.status, 0) << table.err;
     EXPECT_EQ(table.out.substr(0, table.out.find('\n')),
               "1.1        C3 C4 G4 E5               3-11b   0 4 7                      p. 24");
 
-    const ScoreRun json = Cli({"score", Chorale, "--by", "beat", "--json"});
+    const CliRun json = cli({"score", Chorale, "--by", "beat", "--json"});
     ASSERT_EQ(json.status, 0) << json.err;
     const nlohmann::json j = nlohmann::json::parse(json.out);
     EXPECT_EQ(j["by"], "beat");
@@ -60,14 +44,14 @@ TEST(CliScore, PrintsEverySonorityAsTableJsonAndCsv)
     EXPECT_EQ(j["summary"][0]["forteName"], "3-11b");
     EXPECT_GT(j["summary"][0]["segments"].get<int>(), j["summary"][1]["segments"].get<int>());
 
-    const ScoreRun csv = Cli({"score", Chorale, "--csv", "--merge"});
+    const CliRun csv = cli({"score", Chorale, "--csv", "--merge"});
     ASSERT_EQ(csv.status, 0) << csv.err;
     EXPECT_EQ(csv.out.substr(0, csv.out.find('\n')),
               "measure,beat,start,end,pitches,pitchClasses,tnType,tniType,forteName,page");
     // 3.1 and 3.2 are both C major and touch: merged, 11 segments become 9.
     EXPECT_EQ(std::count(csv.out.begin(), csv.out.end(), '\n'), 1 + 9);
 
-    const ScoreRun summary = Cli({"score", Chorale, "--summary", "--json"});
+    const CliRun summary = cli({"score", Chorale, "--summary", "--json"});
     ASSERT_EQ(summary.status, 0) << summary.err;
     EXPECT_FALSE(nlohmann::json::parse(summary.out).contains("segments"));
 }
@@ -81,17 +65,17 @@ TEST(CliScore, ABadFileIsOneLineNamingTheFileAndThePlaceWithStatus2)
                                "<backup><duration>2</duration></backup></measure></part></score-partwise>\n";
     ASSERT_EQ(write(fd, broken.data(), broken.size()), static_cast<ssize_t>(broken.size()));
     close(fd);
-    const ScoreRun bad = Cli({"score", path});
+    const CliRun bad = cli({"score", path});
     std::remove(path);
     EXPECT_EQ(bad.status, 2);
     EXPECT_EQ(bad.err, "harmodex-cli: " + std::string(path) +
                            ", line 4 (measure 3): <backup> goes back before the start of the measure\n");
     EXPECT_EQ(bad.out, "");
 
-    const ScoreRun missing = Cli({"score", "/nonexistent/x.mid"});
+    const CliRun missing = cli({"score", "/nonexistent/x.mid"});
     EXPECT_EQ(missing.status, 2);
     EXPECT_EQ(missing.err, "harmodex-cli: /nonexistent/x.mid: cannot be opened: No such file or directory\n");
-    EXPECT_EQ(Cli({"score", Chorale, "--by", "bar"}).status, 2);
+    EXPECT_EQ(cli({"score", Chorale, "--by", "bar"}).status, 2);
 }
 
 }  // namespace
