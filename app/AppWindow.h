@@ -52,12 +52,13 @@ struct SoundState {
 
 // Saving: the name chosen last and the dialog's filter then, and the two
 // dialogs, which tests replace (choosing a name returns false when
-// cancelled; a failure is reported with the path and the reason).
+// cancelled; a failure is reported in a message naming the path and the
+// reason).
 struct SaveState {
     std::string chosenPath;
     std::size_t filterRow = 0;
     std::function<bool()> chooseFileName;
-    std::function<void(const std::string& path, const std::string& reason)> reportFailure;
+    std::function<void(const std::string& message)> reportFailure;
 };
 
 struct AppWindow {

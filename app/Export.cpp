@@ -22,11 +22,11 @@ std::string musicXmlBytes(int, const std::string& tnText, const std::string&)
     return MusicXmlForSet(StringToVector(tnText));
 }
 
-void showSaveFailureDialog(GtkWidget* window, const std::string& path, const std::string& reason)
+void showSaveFailureDialog(GtkWidget* window, const std::string& message)
 {
     GtkWidget* dialog = gtk_message_dialog_new(GTK_WINDOW(window), GTK_DIALOG_MODAL, GTK_MESSAGE_ERROR,
                                                GTK_BUTTONS_CLOSE, "The page could not be saved.");
-    gtk_message_dialog_format_secondary_text(GTK_MESSAGE_DIALOG(dialog), "%s\n\n%s", path.c_str(), reason.c_str());
+    gtk_message_dialog_format_secondary_text(GTK_MESSAGE_DIALOG(dialog), "%s", message.c_str());
     gtk_window_set_title(GTK_WINDOW(dialog), "Save page");
     gtk_dialog_run(GTK_DIALOG(dialog));
     gtk_widget_destroy(dialog);
@@ -145,18 +145,22 @@ void SaveShownPage(AppWindow& w)
     const std::string tnText = VectorToString(w.typedSet.getTnType());
     const int page = FindSetID(tnText, w.universe) + 1;
     const std::string path = w.save.chosenPath;
-    try {
-        WriteFileAtomically(path, kSaveFormats[row].bytes(page, tnText, w.shownPage));
-    } catch (const std::exception& e) {
-        // The writer's message names the path already; the dialog shows the
-        // path on its own line and the reason below it.
-        std::string reason = e.what();
-        const std::string prefix = "cannot write " + path + ": ";
-        if (reason.rfind(prefix, 0) == 0)
-            reason = reason.substr(prefix.size());
+    auto report = [&w](const std::string& message) {
         if (w.save.reportFailure)
-            w.save.reportFailure(path, reason);
+            w.save.reportFailure(message);
         else
-            showSaveFailureDialog(w.window, path, reason);
+            showSaveFailureDialog(w.window, message);
+    };
+    std::string bytes;
+    try {
+        bytes = kSaveFormats[row].bytes(page, tnText, w.shownPage);
+    } catch (const std::exception& e) {
+        report("cannot make " + path + ": " + e.what());
+        return;
+    }
+    try {
+        WriteFileAtomically(path, bytes);
+    } catch (const std::exception& e) {
+        report(e.what());  // the writer's message names the path and the reason
     }
 }

@@ -30,7 +30,7 @@ AppWindow* w = nullptr;
 
 std::string chosenPath;
 std::string reportedFailure;
-void recordFailure(const std::string& path, const std::string& reason) { reportedFailure = path + ": " + reason; }
+void recordFailure(const std::string& message) { reportedFailure = message; }
 bool chooseTestPath()
 {
     if (chosenPath.empty())

@@ -6,21 +6,11 @@
 # Usage: end_to_end.sh PATH/TO/harmodex   (run under xvfb-run; needs xdotool, xclip)
 set -euo pipefail
 program=$(realpath "$1")
+. "$(dirname "$(realpath "${BASH_SOURCE[0]}")")/window_script.sh"
 work=$(mktemp -d)
 trap 'kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
 cd "$work"
 
-fail() { echo "FAIL: $*"; cat "$work/log"; exit 1; }
-
-# Waits (up to a generous minute: the machine may be loaded) until the
-# command succeeds.
-waitFor() {
-  for _ in $(seq 1 600); do
-    "$@" >/dev/null 2>&1 && return 0
-    sleep 0.1
-  done
-  return 1
-}
 titled() { xdotool search --name "$1" >/dev/null 2>&1; }
 
 "$program" >"$work/log" 2>&1 &

@@ -9,18 +9,11 @@ if [ -z "${DBUS_SESSION_BUS_ADDRESS:-}" ]; then
   exec dbus-run-session -- bash "$0" "$@"
 fi
 program=$(realpath "$1")
+. "$(dirname "$(realpath "${BASH_SOURCE[0]}")")/window_script.sh"
 work=$(mktemp -d)
 trap 'kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
 cd "$work"
 
-fail() { echo "FAIL: $*"; cat "$work/log"; exit 1; }
-waitFor() {
-  for _ in $(seq 1 600); do
-    "$@" >/dev/null 2>&1 && return 0
-    sleep 0.1
-  done
-  return 1
-}
 visibleWindows() { xdotool search --onlyvisible --name '^Tn-type Harmodex' 2>/dev/null | wc -l; }
 oneVisible() { [ "$(visibleWindows)" -eq 1 ]; }
 
