@@ -77,6 +77,7 @@ struct AppWindow {
     GtkWidget* previewImage = nullptr;    // the GtkImage showing the page
     GtkWidget* previewMessage = nullptr;  // a hint before the first page, later why no image can be shown
     GtkWidget* previewScroll = nullptr;
+    GtkWidget* pageSurface = nullptr;  // the GtkEventBox holding the page in previewScroll: focus, pointer, keys
     GtkWidget* busyIndicator = nullptr;
     GtkWidget* inputRow = nullptr;
     GtkWidget* controlRow = nullptr;

@@ -155,8 +155,15 @@ AppWindow* NewAppWindow(GtkApplication* application)
     gtk_scrolled_window_set_min_content_height(GTK_SCROLLED_WINDOW(w.previewScroll), 200);
     gtk_scrolled_window_set_min_content_width(GTK_SCROLLED_WINDOW(w.previewScroll), 300);
     gtk_container_add(GTK_CONTAINER(overlay), w.previewScroll);
+    // The page is a surface of its own: it takes the focus on a click and
+    // receives the pointer and the keys over the whole preview.
+    w.pageSurface = gtk_event_box_new();
+    gtk_widget_set_can_focus(w.pageSurface, TRUE);
+    gtk_widget_add_events(w.pageSurface, GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK | GDK_POINTER_MOTION_MASK |
+                                             GDK_KEY_PRESS_MASK | GDK_SCROLL_MASK | GDK_SMOOTH_SCROLL_MASK);
+    gtk_container_add(GTK_CONTAINER(w.previewScroll), w.pageSurface);  // through a viewport
     GtkWidget* imageBox = newBox(GTK_ORIENTATION_VERTICAL, 0, 0);
-    gtk_container_add(GTK_CONTAINER(w.previewScroll), imageBox);  // through a viewport
+    gtk_container_add(GTK_CONTAINER(w.pageSurface), imageBox);
     w.previewImage = gtk_image_new();
     gtk_widget_set_halign(w.previewImage, GTK_ALIGN_CENTER);
     gtk_box_pack_start(GTK_BOX(imageBox), w.previewImage, FALSE, FALSE, 0);
