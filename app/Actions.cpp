@@ -37,6 +37,7 @@ const Command kCommands[] = {
     {"win.zoom-reset", "<Primary>0 <Primary>KP_0", "Size", "Size 1.0"},
     {"win.open-score", "<Primary>o", "Score", "Open a score (MusicXML or MIDI)"},
     {"win.side-panel", "F9", "Window", "Show or hide the side panel"},
+    {"win.pitch-input", "F8", "Window", "Show or hide the pitch-class clock and piano"},
     {"app.shortcuts", "F1", "Window", "Keyboard shortcuts"},
     {"app.quit", "<Primary>q", "Window", "Quit"},
 };

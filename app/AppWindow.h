@@ -28,6 +28,7 @@
 
 class SoundPlayer;
 struct ScorePanel;
+struct PitchInput;
 
 // The preview: which page is wanted and which shown, the image on screen,
 // the worker making images and the images kept for going back.
@@ -103,6 +104,7 @@ struct AppWindow {
     SoundState sound;
     SaveState save;
     std::unique_ptr<ScorePanel> scorePanel;
+    std::unique_ptr<PitchInput> pitchInput;  // the pitch-class clock and the piano strip
     const PitchUniverse& universe;
 };
 

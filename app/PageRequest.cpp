@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "app/Export.h"
+#include "app/PitchInput.h"
 #include "app/ReadingBar.h"
 #include "app/ScorePanel.h"
 #include "app/Sound.h"
@@ -186,6 +187,7 @@ void RequestPage(AppWindow& w, int page)
         w.typedSet.initializeSet(tnType);
     gtk_entry_set_text(GTK_ENTRY(w.tnTypeField), VectorToStringPC(tnType).c_str());
     gtk_entry_set_text(GTK_ENTRY(w.costereField), calculateAdjCostereNumber(tnType).c_str());
+    ShowRequestedPitchClasses(w);
     requestPreview(w);
 }
 

@@ -5,6 +5,7 @@
 #include "app/Actions.h"
 #include "app/Export.h"
 #include "app/PageRequest.h"
+#include "app/PitchInput.h"
 #include "app/ReadingBar.h"
 #include "app/ScorePanel.h"
 #include "app/Sound.h"
@@ -199,6 +200,7 @@ AppWindow* NewAppWindow(GtkApplication* application)
     gtk_entry_set_text(GTK_ENTRY(w.costereField), "");
     gtk_box_pack_start(GTK_BOX(inputRow), gtk_box_new(GTK_ORIENTATION_HORIZONTAL, 0), FALSE, TRUE, 0);
     AttachReadingBar(w);
+    AttachPitchInput(w);
 
     w.controlRow = gtk_box_new(GTK_ORIENTATION_HORIZONTAL, 0);
     GtkWidget* controlRow = w.controlRow;
