@@ -277,11 +277,9 @@ void RequestPitchClasses(AppWindow& w, unsigned mask)
     PitchInput& p = stateOf(w);
     mask &= 0xFFFu;
     if (mask == 0) {
-        // Nothing to analyse: the page shown stays, its Tn-type marked so
-        // that the clock still says what the page is.
-        p.lit = 0;
-        const int page = w.preview.requestedPage;
-        p.marked = page >= 1 ? maskOf(StringToVector(w.universe.tnTypes[page - 1])) : 0;
+        // Nothing to analyse: the page shown stays, and the fields with it;
+        // the clock is blank, ready for a new set.
+        p.lit = p.marked = 0;
         updateToggles(w);
         return;
     }

@@ -53,7 +53,7 @@ void ShowHeldPitchClasses(AppWindow& w, unsigned mask);
 
 // Asks for the page of a set as a click on the clock does: the set is
 // written into the Tn-type field and read as if typed there. An empty set
-// leaves the page shown and only clears the clock.
+// leaves the page and the fields as they are and only clears the clock.
 void RequestPitchClasses(AppWindow& w, unsigned mask);
 
 // The shared parts of the clock and the strip (PitchClock.cpp,
