@@ -112,6 +112,40 @@ gboolean onKey(GtkWidget* toggle, GdkEventKey* event, gpointer)
     return TRUE;
 }
 
+// The room the window gives the content (the scrolled window's own width,
+// not the content's) decides whether the strip fits beside the clock: the
+// field row's other widgets, its borders and the pair side by side.
+void fitPair(GtkWidget*, GdkRectangle* allocation, gpointer data)
+{
+    AppWindow& w = *static_cast<AppWindow*>(data);
+    PitchInput& p = stateOf(w);
+    int row = 0, pair = 0;
+    gtk_widget_get_preferred_width(w.inputRow, nullptr, &row);
+    gtk_widget_get_preferred_width(p.revealer, nullptr, &pair);
+    const int others = row - pair;
+    constexpr int kBorders = 40;  // the content's and the column's, on either side
+    const int sideBySide = kPitchClockSide + 10 + 14 * kPianoWhiteKeyWidth + 1;
+    const GtkOrientation wanted =
+        allocation->width >= others + sideBySide + kBorders ? GTK_ORIENTATION_HORIZONTAL : GTK_ORIENTATION_VERTICAL;
+    g_object_set_data(G_OBJECT(p.pair), "wanted", GINT_TO_POINTER(wanted));
+    if (gtk_orientable_get_orientation(GTK_ORIENTABLE(p.pair)) == wanted)
+        return;
+    // Changed after this allocation, not inside it.
+    g_idle_add_full(
+        G_PRIORITY_HIGH_IDLE,
+        [](gpointer box) -> gboolean {
+            const auto orientation =
+                static_cast<GtkOrientation>(GPOINTER_TO_INT(g_object_get_data(G_OBJECT(box), "wanted")));
+            if (gtk_orientable_get_orientation(GTK_ORIENTABLE(box)) != orientation) {
+                gtk_orientable_set_orientation(GTK_ORIENTABLE(box), orientation);
+                gtk_box_set_spacing(GTK_BOX(box), orientation == GTK_ORIENTATION_HORIZONTAL ? 10 : 6);
+                gtk_widget_queue_resize(GTK_WIDGET(box));
+            }
+            return G_SOURCE_REMOVE;
+        },
+        g_object_ref(p.pair), g_object_unref);
+}
+
 void changePitchInput(GSimpleAction* action, GVariant* state, gpointer data)
 {
     AppWindow& w = *static_cast<AppWindow*>(data);
@@ -230,12 +264,18 @@ void AttachPitchInput(AppWindow& w)
     p.revealer = gtk_revealer_new();
     gtk_revealer_set_transition_type(GTK_REVEALER(p.revealer), GTK_REVEALER_TRANSITION_TYPE_SLIDE_LEFT);
     gtk_revealer_set_transition_duration(GTK_REVEALER(p.revealer), 150);
-    GtkWidget* box = gtk_box_new(GTK_ORIENTATION_HORIZONTAL, 10);
+    // The strip beside the clock where the row has room, below it where
+    // the window is narrow.
+    p.pair = gtk_box_new(GTK_ORIENTATION_HORIZONTAL, 10);
+    GtkWidget* box = p.pair;
     p.clock = NewPitchClock(w);
     p.strip = NewPianoStrip(w);
+    gtk_widget_set_halign(p.strip, GTK_ALIGN_CENTER);
     gtk_widget_set_valign(p.strip, GTK_ALIGN_CENTER);
     gtk_box_pack_start(GTK_BOX(box), p.clock, FALSE, FALSE, 0);
     gtk_box_pack_start(GTK_BOX(box), p.strip, FALSE, FALSE, 0);
+    if (GtkWidget* scroll = gtk_widget_get_ancestor(w.inputRow, GTK_TYPE_SCROLLED_WINDOW))
+        g_signal_connect(scroll, "size-allocate", G_CALLBACK(fitPair), &w);
     gtk_container_add(GTK_CONTAINER(p.revealer), box);
     gtk_box_pack_end(GTK_BOX(w.inputRow), p.revealer, FALSE, FALSE, 0);
 

@@ -23,6 +23,7 @@
 struct PitchInput {
     GtkWidget* revealer = nullptr;  // beside the fields, holding the clock and the strip
     GtkWidget* toggle = nullptr;    // the button at the end of the field row, bound to win.pitch-input
+    GtkWidget* pair = nullptr;      // a box of the clock and the strip, side by side or one above the other
     GtkWidget* clock = nullptr;
     GtkWidget* strip = nullptr;
     GtkWidget* clockToggles[12] = {};
