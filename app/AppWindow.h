@@ -9,7 +9,8 @@
 // of its own and works on this object: PageRequest (a typed set or a flipped
 // page becomes the shown page), PreviewWorker (rendering away from the GUI
 // thread), Navigation (flipping pages), Actions (commands, keys, menu),
-// Export (saving), ReadingBar (how a typed text was read) and Sound (Play).
+// Export (saving), ReadingBar (how a typed text was read), Sound (Play) and
+// PitchInput (the pitch-class clock and the piano strip).
 // Everything here is touched on the GUI thread only; see app/README.md for
 // what crosses between threads.
 

@@ -304,7 +304,7 @@ void ShowRequestedPitchClasses(AppWindow& w)
 
 void ShowHeldPitchClasses(AppWindow& w, unsigned mask)
 {
-    if (!w.pitchInput)
+    if (!w.pitchInput || !w.window)
         return;
     stateOf(w).held = mask & 0xFFFu;
     updateToggles(w);
@@ -312,7 +312,7 @@ void ShowHeldPitchClasses(AppWindow& w, unsigned mask)
 
 void RequestPitchClasses(AppWindow& w, unsigned mask)
 {
-    if (!w.pitchInput)
+    if (!w.pitchInput || !w.window)
         return;
     PitchInput& p = stateOf(w);
     mask &= 0xFFFu;
