@@ -233,6 +233,8 @@ GtkWidget* NewPitchToggle(AppWindow& w, int pc, const std::string& name, GtkWidg
     gtk_style_context_add_provider(gtk_widget_get_style_context(toggle), GTK_STYLE_PROVIDER(bare),
                                    GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
     gtk_widget_set_can_focus(toggle, index == 0);
+    // A click leaves the keyboard focus where it was (usually the field).
+    gtk_widget_set_focus_on_click(toggle, FALSE);
     g_signal_connect(toggle, "toggled", G_CALLBACK(onToggled), &w);
     g_signal_connect(toggle, "key-press-event", G_CALLBACK(onKey), nullptr);
     NamePitchToggle(toggle);

@@ -153,7 +153,6 @@ TEST_F(PitchInputTest, ClicksAskForThePageAsTypingDoes)
          "0 4 7"},
         {"strip C E G, both octaves", {p.keys[0], p.keys[16], p.keys[7]}, 24, maskOf({0, 4, 7}), 0, "0 4 7"},
         {"strip D F A", {p.keys[2], p.keys[5], p.keys[21]}, 21, maskOf({2, 5, 9}), maskOf({0, 3, 7}), "0 3 7"},
-        {"clock 0 1", {p.clockToggles[0], p.clockToggles[1]}, pageOf("0 1"), maskOf({0, 1}), 0, "0 1"},
         {"strip E4 then E5: the same pitch class, off again", {p.keys[4], p.keys[16]}, pageOf("0"), 0, 0, "0"},
     };
     for (const Case& c : cases) {
