@@ -1,6 +1,7 @@
 #include "page/HarmodexPage.h"
 #include "page/HarmodexPageLower.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdarg>
 #include <cstdlib>
@@ -79,7 +80,8 @@ void drawFrame(FILE* stream, const HarmodexPageGeometry& g)
 
 // The title box on the outer side of the page: the set's Costère code and
 // its pitch classes, the more telling of the two large on the outer side.
-void drawTitle(FILE* stream, const HarmodexPageGeometry& g, const std::vector<int>& tnType, int cardinality)
+void drawTitle(FILE* stream, const HarmodexPageGeometry& g, const std::vector<int>& tnType, int cardinality,
+               PageLayout* layout)
 {
     const std::string name = calculateAdjCostereNumber(tnType);
     const std::string numbers = "(" + FilterPcSetNumbers(tnType) + ")";
@@ -98,11 +100,35 @@ void drawTitle(FILE* stream, const HarmodexPageGeometry& g, const std::vector<in
     Print_TextII(stream, inner, y, 10.5f, smallText.c_str(), innerAlign);
 
     MakeSquare(stream, g.left + g.titleShift, g.height - (cm(0.8f) + g.top), 30, cm(titleWidth), cm(0.8f));
+    if (layout) {
+        const PageRect box = RectOf(g.left + g.titleShift, g.height - (cm(0.8f) + g.top), cm(titleWidth), cm(0.8f));
+        layout->addBlock("identity", box);
+        // The outer half holds the large name, the inner half the other.
+        const float middle = (box.left + box.right) / 2;
+        const PageRect outerHalf =
+            g.even ? PageRect{box.left, box.bottom, middle, box.top} : PageRect{middle, box.bottom, box.right, box.top};
+        const PageRect innerHalf =
+            g.even ? PageRect{middle, box.bottom, box.right, box.top} : PageRect{box.left, box.bottom, middle, box.top};
+        PageRegion code;
+        code.block = "identity";
+        code.rect = large ? outerHalf : innerHalf;
+        code.term = "Costère code";
+        code.what = "Costère code";
+        code.value = name;
+        layout->addDetail(code);
+        PageRegion set;
+        set.block = "identity";
+        set.rect = large ? innerHalf : outerHalf;
+        set.term = "Tn-type";
+        set.what = "Tn-type, the set in its prime form under transposition";
+        set.value = FilterPcSetNumbers(tnType);
+        layout->addDetail(set);
+    }
 }
 
 // Root, vertex and Costère tables under a header of pitch classes, then the
 // invariance rows, in one box.
-void drawTableBlock(FILE* stream, const HarmodexPageGeometry& g, const PitchClassSet& p)
+void drawTableBlock(FILE* stream, const HarmodexPageGeometry& g, const PitchClassSet& p, PageLayout* layout)
 {
     const float x = cm(2.575f) + g.left + g.tableShift;
     const float u = cm(0.5f);
@@ -115,48 +141,124 @@ void drawTableBlock(FILE* stream, const HarmodexPageGeometry& g, const PitchClas
     y -= u;
     Print_Pentagram(stream, 1, x - cm(0.25f), y, 20.0f, cm(5.9f));
 
+    // What a cell of each row tells, for the layout: the row's meaning at
+    // a pitch class (or a level), and why a cell stands in parentheses.
     struct Row {
         double factor;
         const char* label;
         const char* table;
         std::vector<int> (PitchClassSet::*values)() const;
+        const char* block;
+        const char* meaning;  // %s: the pitch class or level
+        const char* outside;  // %s: the same, for a cell in parentheses
     };
     static const Row rows[] = {
-        {0, "root:", "Parncutt", &PitchClassSet::getParncuttTable},
-        {0.8, "vertex:", "ParncuttInv", &PitchClassSet::getParncuttInvTable},
-        {1.25, "cardinal:", "CostereCardinal", &PitchClassSet::getCostereCardinalTable},
-        {0.8, "tonal M:", "CostereTonalMajor", &PitchClassSet::getCostereTonalMajorTable},
-        {0.8, "tonal m:", "CostereTonalMinor", &PitchClassSet::getCostereTonalMinorTable},
-        {1.25, "transpositional:", "CostereTranspositional", &PitchClassSet::getCostereTranspositionalTable},
-        {0.8, "inversional:", "CostereInversional", &PitchClassSet::getCostereInversionalTable},
+        {0, "root:", "Parncutt", &PitchClassSet::getParncuttTable, "root-salience", "Root salience of %s",
+         "In parentheses: %s is not in the set."},
+        {0.8, "vertex:", "ParncuttInv", &PitchClassSet::getParncuttInvTable, "root-salience", "Vertex salience of %s",
+         "In parentheses: %s is not in the set."},
+        {1.25, "cardinal:", "CostereCardinal", &PitchClassSet::getCostereCardinalTable, "attraction",
+         "Cardinal attraction of %s", "In parentheses: %s is not in the set."},
+        {0.8, "tonal M:", "CostereTonalMajor", &PitchClassSet::getCostereTonalMajorTable, "attraction",
+         "Tonal attraction of the major triad on %s", "In parentheses: the major triad on %s is not in the set."},
+        {0.8, "tonal m:", "CostereTonalMinor", &PitchClassSet::getCostereTonalMinorTable, "attraction",
+         "Tonal attraction of the minor triad on %s", "In parentheses: the minor triad on %s is not in the set."},
+        {1.25, "transpositional:", "CostereTranspositional", &PitchClassSet::getCostereTranspositionalTable,
+         "attraction", "Transpositional attraction at %s", "In parentheses: the set at %s does not lie within it."},
+        {0.8, "inversional:", "CostereInversional", &PitchClassSet::getCostereInversionalTable, "attraction",
+         "Inversional attraction at %s", "In parentheses: the set at %s does not lie within it."},
     };
+    // A row's cells, centred on the columns where the tables print them.
+    auto recordRow = [&](const char* block, const char* label, const std::vector<int>& values, float baseline,
+                         auto meaningOf, auto noteOf) {
+        if (!layout)
+            return;
+        const std::vector<float> columns = NumericTableColumns(x, u);
+        for (int k = 0; k < 12 && k < static_cast<int>(values.size()); ++k) {
+            PageRegion cell;
+            cell.block = block;
+            cell.rect = {columns[k] - u / 2, baseline - 3.0f, columns[k] + u / 2, baseline + 7.0f};
+            cell.row = std::string(label, std::string(label).find(':'));
+            cell.column = FilterPcSetNumbers(k);
+            cell.value = std::to_string(values[k]);
+            cell.what = meaningOf(k);
+            cell.note = noteOf(k);
+            layout->addDetail(std::move(cell));
+        }
+    };
+    const float rootTop = y + times(1.7, u);  // above the row of pitch classes
+    float rootBottom = y;
     for (const Row& row : rows) {
         y -= times(row.factor, u);
         Print_TextII(stream, labelX, y, labelSize, row.label, kAlignRight);
-        PrintNumericTables(stream, p, row.table, (p.*row.values)(), x, y, u, labelSize);
+        const std::vector<int> values = (p.*row.values)();
+        PrintNumericTables(stream, p, row.table, values, x, y, u, labelSize);
+        const bool byLevel =
+            std::string(row.table) == "CostereTranspositional" || std::string(row.table) == "CostereInversional";
+        const char* operation = std::string(row.table) == "CostereInversional" ? "I" : "T";
+        auto at = [&](int k) {
+            return byLevel ? std::string(operation) + FilterPcSetNumbers(k) : PitchClassWithName(k);
+        };
+        recordRow(
+            row.block, row.label, values, y, [&](int k) { return Format(row.meaning, at(k).c_str()); },
+            [&](int k) {
+                return NumericTableCellQualifies(p, row.table, k) ? std::string() : Format(row.outside, at(k).c_str());
+            });
+        if (std::string(row.block) == "root-salience")
+            rootBottom = y - 3.0f;
     }
 
     const float operatorSize = static_cast<float>(1.1 * labelSize);
+    const auto nothing = [](int) { return std::string(); };
     y -= times(1.25, u);
     Print_TN(stream, labelX - cm(1.82f), y, operatorSize, "T", "n");
     Print_TextII(stream, labelX, y, labelSize, "invariance:", kAlignRight);
     PrintNumericTablesSimple(stream, p.getInvarianceTnTable(), x, y, u, labelSize);
+    recordRow(
+        "attraction", "Tn invariance:", p.getInvarianceTnTable(), y,
+        [](int k) { return "Common tones of the set and its T" + FilterPcSetNumbers(k); }, nothing);
     y -= times(0.8, u);
     Print_TN(stream, labelX - cm(1.75f), y, operatorSize, "I", "n");
     Print_TextII(stream, labelX, y, labelSize, "invariance:", kAlignRight);
     PrintNumericTablesSimple(stream, p.getInvarianceTnITable(), x, y, u, labelSize);
+    recordRow(
+        "attraction", "In invariance:", p.getInvarianceTnITable(), y,
+        [](int k) { return "Common tones of the set and its I" + FilterPcSetNumbers(k); }, nothing);
 
     y -= times(0.9975, u);
     MakeSquare(stream, x - cm(2.47f), y + cm(0.3f), 15.2f, cm(8.25f), cm(5.05f));
+    if (layout) {
+        // The whole box is the attraction tables; its top rows (the pitch
+        // classes and the two salience rows) are the root salience.
+        layout->addBlock("attraction", RectOf(x - cm(2.47f), y + cm(0.3f), cm(8.25f), cm(5.05f)));
+        layout->addBlock("root-salience", {x - cm(2.47f), rootBottom, x - cm(2.47f) + cm(8.25f), rootTop});
+    }
 }
 
 // The number of pitch classes, large, with the Forte name beside the
 // dynamic-mark f.
-void drawCardinalityBox(FILE* stream, const HarmodexPageGeometry& g, const PitchClassSet& p)
+void drawCardinalityBox(FILE* stream, const HarmodexPageGeometry& g, const PitchClassSet& p, PageLayout* layout)
 {
     const float x = cm(3.84f) + g.left + g.cardinalityShift;
     const float y = g.bottom + cm(10.52f) - cm(0.52f) + cm(3.825f);
     MakeSquare(stream, x, y, 15.2f, cm(1.27f), cm(1.62f));
+    if (layout) {
+        layout->addBlock("identity", RectOf(x, y, cm(1.27f), cm(1.62f)));
+        PageRegion count;
+        count.block = "identity";
+        count.rect = RectOf(x, y, cm(1.27f), cm(1.25f));
+        count.term = "cardinality";
+        count.what = "Cardinality, the number of pitch classes";
+        count.value = Format("%d", p.getNelementsNormal());
+        layout->addDetail(count);
+        PageRegion forte;
+        forte.block = "identity";
+        forte.rect = RectOf(x, y + cm(1.25f), cm(1.27f), cm(0.37f));
+        forte.term = "Forte name";
+        forte.what = "Forte name";
+        forte.value = FindForteName(p);
+        layout->addDetail(forte);
+    }
     const int cardinality = p.getNelementsNormal();
     const std::string count = Format("%d", cardinality);
     Print_TextII(stream, x + cm(0.62f), y + cm(0.47f), 29, count.c_str(), kAlignCentre);
@@ -179,6 +281,35 @@ void drawGeneratrices(FILE* stream, float x, float y, float size, const char* ar
         const std::string text = member ? token + " " : "(" + token + ") ";
         Print_TextII(stream, x + cm(static_cast<float>(c)), y, size, text.c_str(), kAlignLeft);
         c += member ? 0.198425 : 0.354330;
+    }
+}
+
+// The roster of transformations: its frame, and each staff (T on the left,
+// I on the right, T11 and I11 at the bottom) as PrintSetRosterNotation
+// places them.
+constexpr double kRosterScale = 0.529;
+
+void recordRoster(PageLayout& layout, float x, float y)
+{
+    const double s = kRosterScale;
+    const float width = static_cast<float>(72.0 * 6.14 * s);
+    layout.addBlock("roster", RectOf(x, y, width, static_cast<float>(72.0 * 7.3 * s)));
+    for (int k = 0; k < 12; ++k) {
+        const int t = 11 - k;
+        const float bottom = static_cast<float>(y + 72.0 * (0.6 * k + 0.05) * s);
+        const float top = static_cast<float>(bottom + 72.0 * 0.6 * s);
+        const std::string level = FilterPcSetNumbers(t);
+        for (int inverted = 0; inverted < 2; ++inverted) {
+            PageRegion staff;
+            staff.block = "roster";
+            staff.rect = {x + inverted * width / 2, bottom, x + (inverted + 1) * width / 2, top};
+            staff.term = inverted ? "inversion" : "transposition";
+            staff.value = (inverted ? "I" : "T") + level;
+            const std::string semitones = std::to_string(t) + (t == 1 ? " semitone" : " semitones");
+            staff.what = inverted ? "The set inverted and then transposed by " + semitones
+                                  : (t == 0 ? std::string("The set itself") : "The set transposed by " + semitones);
+            layout.addDetail(std::move(staff));
+        }
     }
 }
 
@@ -217,7 +348,7 @@ HarmodexPageGeometry GetHarmodexPageGeometry(int page)
     return g;
 }
 
-void DrawIdentityColumn(FILE* stream, const HarmodexPageGeometry& g, const PitchClassSet& p)
+void DrawIdentityColumn(FILE* stream, const HarmodexPageGeometry& g, const PitchClassSet& p, PageLayout* layout)
 {
     const float x = cm(0.22f) + g.left + g.identityShift;
     const float y0 = cm(20.23f) + g.bottom;
@@ -229,10 +360,28 @@ void DrawIdentityColumn(FILE* stream, const HarmodexPageGeometry& g, const Pitch
     const std::vector<int> tnType = p.getTnType();
 
     MakeSquare(stream, x - cm(0.15f), y0 - cm(3.0f), 15.2f, cm(5.0f), cm(3.35f));
+    if (layout)
+        layout->addBlock("identity", RectOf(x - cm(0.15f), y0 - cm(3.0f), cm(5.0f), cm(3.35f)));
+    // A line of the column, for the layout: from its baseline up by a line
+    // unit, across the box.
+    auto record = [&](const char* block, const char* term, const char* what, const std::string& value, float baseline,
+                      float height) {
+        if (!layout)
+            return;
+        PageRegion line;
+        line.block = block;
+        line.rect = {x - cm(0.15f), baseline - 2.0f, x + cm(4.85f), baseline - 2.0f + height};
+        line.term = term;
+        line.what = what;
+        line.value = value;
+        layout->addDetail(std::move(line));
+    };
 
     // Interval content.
     const std::string vector = "interval vector:  <" + FilterPcSetNumbersWithCommas(p.getIntervalVector()) + ">";
     Print_TextII(stream, x, y0 + d, size, vector.c_str(), kAlignLeft);
+    record("identity", "interval vector", "Interval vector, the number of each interval class from 1 to 6",
+           "<" + FilterPcSetNumbersWithCommas(p.getIntervalVector()) + ">", y0 + d, s);
     for (const SetInfo& info : p.getSetInfoByLabel("Interval Content Classification"))
         if (info.text == "with limited interval content") {
             Print_TextII(stream, x + cm(3.1f), y0 + d, size, "(limited content)", kAlignLeft);
@@ -247,6 +396,8 @@ void DrawIdentityColumn(FILE* stream, const HarmodexPageGeometry& g, const Pitch
                                      ? "inverted twin:  " + calculateAdjCostereNumber(twin)
                                      : "inverted twin: " + closeName(twin);
         Print_TextII(stream, x, y0 + d, size, text.c_str(), kAlignLeft);
+        record("identity", "inverted twin", "Inverted twin, the Tn-type of the set's inversion",
+               text.substr(text.find_first_not_of(' ', text.find(':') + 1)), y0 + d, s);
         d = d - s;
     }
 
@@ -259,12 +410,17 @@ void DrawIdentityColumn(FILE* stream, const HarmodexPageGeometry& g, const Pitch
                         ? "  " + calculateAdjCostereNumber(isomer)
                         : " \\(" + FilterPcSetNumbersClose(isomer) + "\\)";
         Print_TextII(stream, x, y0 + d, size, text.c_str(), kAlignLeft);
+        const std::string names = PlainText(text.substr(text.find_first_not_of(' ', text.find(':') + 1)));
+        record("identity", "isomers", "Isomers, the Tn-types with the same interval vector (Z-related)", names, y0 + d,
+               s);
         d = d - s;
     }
 
     // The complement, with the transposition levels (italic) at which its
     // Tn-type fills exactly the pitch classes the set leaves out.
     Print_TextII(stream, x, y0 + d, size, "complement to XII:", kAlignLeft);
+    record("identity", "complement", "Complement to the twelve pitch classes, with the levels at which it fills them",
+           std::string(), y0 + d, s);
     PitchClassSet complement;
     complement.initializeSet(p.getComplementary());
     const std::vector<int> k = complement.getTnType();
@@ -306,6 +462,7 @@ void DrawIdentityColumn(FILE* stream, const HarmodexPageGeometry& g, const Pitch
             Print_TextII(stream, x + cm(1.56f), y0 + d, size, "&", kAlignLeft);
             Print_TN(stream, x + cm(1.77f), y0 + d, operatorSize, "I", "n");
         }
+        record("identity", "limited transpositions", "Limited transpositions or inversions", info.text, y0 + d, s);
         d = d - s;
     }
 
@@ -313,14 +470,23 @@ void DrawIdentityColumn(FILE* stream, const HarmodexPageGeometry& g, const Pitch
     // its gauge.
     auto drawSalience = [&](const std::string& maxima, const char* measure, float value) {
         Print_TextII(stream, x, y0 + d, size, maxima.c_str(), kAlignLeft);
+        const std::string label = maxima.substr(0, maxima.find(':'));
+        const bool root = label.compare(0, 4, "root") == 0;
+        record("identity", root ? "root" : "vertex",
+               root ? "The strongest root of the set, by root salience" : "The strongest vertex of the set",
+               maxima.substr(maxima.find_first_not_of(' ', maxima.find(':') + 1)), y0 + d, times(0.9, s));
         d = d - times(0.9, s);
         const std::string text = Format("%s:  %.2f\\045", measure, value);
         Print_TextIIb(stream, x, y0 + d, size, text.c_str(), kAlignLeft);
+        // The measure's line and its gauge below it.
+        record("measures", measure, root ? "Tonicity" : "Phonicity", Format("%.2f%%", value), y0 + d - times(0.8, s),
+               times(1.6, s));
         d = d - times(0.8, s);
         DrawRectangleChart(stream, x, y0 + d, 1.0f, value, 100.0f);
     };
 
     // Roots and tonicity.
+    const float measuresTop = y0 + d - times(0.1, s);  // the top of the tonicity line
     const std::string roots = (p.getNroots() == 1 ? "root: " : "roots: ") + secondText(p.getSetInfoByLabel("Roots"));
     drawSalience(roots, "tonicity", CalculateTonicity(p));
     d = d - times(1.2, s);
@@ -346,6 +512,23 @@ void DrawIdentityColumn(FILE* stream, const HarmodexPageGeometry& g, const Pitch
     PrintRotatedText(stream, x + cm(4.74f), y0 + d, 7.15f, 90, "roughness", kAlignLeft);
     const std::string roughnessText = Format("%.2f", roughness);
     Print_TextII(stream, x + cm(4.48f), y0 + d - cm(0.35f), size, roughnessText.c_str(), kAlignCentre);
+    if (layout) {
+        layout->addBlock("measures", {x - cm(0.15f), y0 + d - cm(0.5f), x + cm(4.85f), measuresTop});
+        PageRegion dial;
+        dial.block = "measures";
+        dial.rect = {x + cm(2.0f), y0 + d - cm(0.3f), x + cm(3.9f), y0 + d + cm(1.0f)};
+        dial.term = "azimuth";
+        dial.what = "Azimuth";
+        dial.value = Format("%+.1f\u00b0", azimuth);
+        layout->addDetail(dial);
+        PageRegion rough;
+        rough.block = "measures";
+        rough.rect = {x + cm(4.1f), y0 + d - cm(0.5f), x + cm(4.85f), measuresTop};
+        rough.term = "roughness";
+        rough.what = "Roughness";
+        rough.value = roughnessText;
+        layout->addDetail(rough);
+    }
     d = d - s - gap - times(0.15, s);
 
     // Generatrices: the roots (up arrow) and vertices (down arrow) that every
@@ -356,11 +539,13 @@ void DrawIdentityColumn(FILE* stream, const HarmodexPageGeometry& g, const Pitch
         Print_TextII(stream, x, y0 + d, size, generatrices == 1 ? "generatrix:" : "generatrices:", kAlignLeft);
         drawGeneratrices(stream, x, y0 + d, size, "\\255", p.rootGeneratrices, p, c);
         drawGeneratrices(stream, x, y0 + d, size, "\\257", p.vertexGeneratrices, p, c);
+        record("identity", "generatrices", "Generatrices, the roots and vertices that every pitch class supports",
+               std::string(), y0 + d, s);
         d = d - s;
     }
 }
 
-std::string DrawHarmodexPage(int page, std::string tnText, int mode, int pages)
+std::string DrawHarmodexPage(int page, std::string tnText, int mode, int pages, PageLayout* layout)
 {
     // The set as typed (A) and its Tn-type (P), which the page analyses.
     const std::vector<int> list =
@@ -373,6 +558,13 @@ std::string DrawHarmodexPage(int page, std::string tnText, int mode, int pages)
     const std::string tnTypeText = VectorTocString(tnType);
     p.calculateEverything();
     const HarmodexPageGeometry g = GetHarmodexPageGeometry(page);
+    if (layout) {
+        *layout = PageLayout();
+        layout->page = page;
+        // The bounding box the page declares, whole points.
+        layout->width = static_cast<float>(static_cast<int>(g.width));
+        layout->height = static_cast<float>(static_cast<int>(g.height));
+    }
 
     char* buffer = nullptr;
     std::size_t size = 0;
@@ -390,17 +582,21 @@ std::string DrawHarmodexPage(int page, std::string tnText, int mode, int pages)
 
     drawRunningHead(stream, g, page);
     drawFrame(stream, g);
-    drawTitle(stream, g, tnType, p.getNelementsNormal());
-    PrintSetRosterNotation(stream, tnTypeText.c_str(), cm(0.11f) + g.left + g.rosterShift, g.bottom + cm(0.1f), 0.529f);
-    drawTableBlock(stream, g, p);
-    drawCardinalityBox(stream, g, p);
-    DrawIdentityColumn(stream, g, p);
+    drawTitle(stream, g, tnType, p.getNelementsNormal(), layout);
+    const float rosterX = cm(0.11f) + g.left + g.rosterShift;
+    const float rosterY = g.bottom + cm(0.1f);
+    PrintSetRosterNotation(stream, tnTypeText.c_str(), rosterX, rosterY, kRosterScale);
+    if (layout)
+        recordRoster(*layout, rosterX, rosterY);
+    drawTableBlock(stream, g, p, layout);
+    drawCardinalityBox(stream, g, p, layout);
+    DrawIdentityColumn(stream, g, p, layout);
 
     // ------------------------------------------------------------------
     // Second half of the page, in this order: the classification column,
     // the commonality table, and the strip of subsets and supersets.
     // ------------------------------------------------------------------
-    DrawLowerPage(stream, g, p);
+    DrawLowerPage(stream, g, p, layout);
 
     if (mode >= 0)
         WrapUp_EPS(stream);

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string>
 
+#include "page/PageLayout.h"
 #include "pcset/PitchClassSet.h"
 
 // Composes the analysis page of one Tn-type and returns its PostScript text.
@@ -13,7 +14,9 @@
 //   mode   >= 0: one EPS page; -1: first page of a multi-page document of
 //          `pages` pages; -k (k > 1): its k-th page. A multi-page document is
 //          the calls with mode -1, -2, ..., -pages joined in order.
-std::string DrawHarmodexPage(int page, std::string tnText, int mode, int pages);
+//   layout when given, filled with where each block and cell lies; the
+//          text is the same with or without it.
+std::string DrawHarmodexPage(int page, std::string tnText, int mode, int pages, PageLayout* layout = nullptr);
 
 // The geometry of a book page, in points. The page is 17 × 24 cm with
 // margins of 1.27 cm at top and bottom; the binding side (left on odd pages,
@@ -39,6 +42,8 @@ HarmodexPageGeometry GetHarmodexPageGeometry(int page);
 // The identity column of the analysed set p (Tn-type, fully analysed):
 // interval vector, inverted twin, isomers, complement, limitations, roots and
 // vertices with tonicity, phonicity, azimuth and roughness, generatrices.
-void DrawIdentityColumn(FILE* stream, const HarmodexPageGeometry& geometry, const PitchClassSet& p);
+// The layout, when given, receives the column's block and its lines.
+void DrawIdentityColumn(FILE* stream, const HarmodexPageGeometry& geometry, const PitchClassSet& p,
+                        PageLayout* layout = nullptr);
 
 #endif

@@ -129,8 +129,9 @@ void ResetExtent(TextBlockExtent& e, float boxBottom, float scale)
 // unit under the box's top edge), and each column holds more lines.
 class Column {
 public:
-    Column(FILE* stream, const HarmodexPageGeometry& g, float scale, TextBlockExtent& extent)
-        : stream_(stream), secondX_(cm(9.355f) + g.left + g.classificationShift),
+    Column(FILE* stream, const HarmodexPageGeometry& g, float scale, TextBlockExtent& extent,
+           std::vector<PageRegion>* lines = nullptr)
+        : lines_(lines), stream_(stream), secondX_(cm(9.355f) + g.left + g.classificationShift),
           x_(cm(5.305f) + g.left + g.classificationShift - cm(0.05f)), y_(cm(13.9f) + g.bottom), s_(cm(0.28f) * scale),
           top_(scale == 1.0f ? cm(-0.45f) : -cm(0.17f + 0.28f * scale)), d_(top_), size_(6.5f * scale),
           boxRight_(cm(5.305f) + g.left + g.classificationShift - cm(0.15f) + cm(8.25f)), extent_(extent)
@@ -146,11 +147,32 @@ public:
     float baseline() const { return y_ + d_; }
     float size() const { return size_; }
 
-    // Called for every line written, before the offset moves on.
-    void wrote()
+    // Called for every line written, before the offset moves on, with the
+    // line's text (for the layout).
+    void wrote(const std::string& text = std::string())
     {
         float& lowest = extent_.lowestBaseline[column_];
         lowest = std::min(lowest, baseline());
+        if (!lines_)
+            return;
+        PageRegion line;
+        line.block = group_;
+        const float right = column_ == 0 ? secondX_ - kTextClearance : boxRight_;
+        line.rect = {x_ - cm(0.1f), baseline() - times(0.3, s_), right, baseline() + times(0.7, s_)};
+        line.value = PlainText(Trimmed(text));
+        line.term = term_;
+        lines_->push_back(std::move(line));
+    }
+    // The group of the lines that follow (the id of its block), and the term
+    // they speak of: a bulleted line is its own term, an arrowed line with a
+    // label ("poles: ...") is the label's, and continuation lines keep the
+    // term of the line they continue.
+    void group(const char* id) { group_ = id; }
+    void term(const std::string& text)
+    {
+        term_ = PlainText(Trimmed(text));
+        while (!term_.empty() && term_.back() == ':')
+            term_.pop_back();
     }
     // Whether an arrowed line's ink ends short of what stands to its right:
     // the second position, or, there, the box's edge (kept as far off as
@@ -193,29 +215,50 @@ public:
     void bulleted(const std::string& text)
     {
         Print_Bulleted(stream_, x_, baseline(), size_, text.c_str());
-        wrote();
+        term(text);
+        wrote(text);
         next();
     }
     void bulleted(const std::string& text, int draw)
     {
         Print_Bulleted(stream_, x_, baseline(), size_, text.c_str(), draw);
-        wrote();
+        term(text);  // every line of classification words holds terms of its own
+        wrote(text);
         next();
     }
     void arrowed(const std::string& text)
     {
         Print_Arrowed(stream_, indented(), baseline(), size_, text.c_str());
-        wrote();
+        labelled(text);
+        wrote(text);
         next();
     }
     void arrowed(const std::string& text, int draw)
     {
         Print_Arrowed(stream_, indented(), baseline(), size_, text.c_str(), draw);
-        wrote();
+        if (draw)
+            labelled(text);
+        wrote(text);
         next();
     }
 
 private:
+    void labelled(const std::string& text)
+    {
+        const std::size_t colon = text.find(':');
+        if (colon != std::string::npos)
+            term(text.substr(0, colon));
+    }
+    static std::string Trimmed(const std::string& text)
+    {
+        const std::size_t first = text.find_first_not_of(" ,");
+        const std::size_t last = text.find_last_not_of(" ,");
+        return first == std::string::npos ? std::string() : text.substr(first, last - first + 1);
+    }
+
+    std::vector<PageRegion>* lines_;
+    std::string group_ = "classification-symmetry";
+    std::string term_;
     FILE* stream_;
     float secondX_;
     float x_, y_, s_, top_, d_;
@@ -334,6 +377,7 @@ void LayOutClassification(Column& column, const PitchClassSet& p,
 
     // Symmetry, the relatives (the inversions that map the set onto itself)
     // and the axes.
+    column.group("classification-symmetry");
     for (const SetInfo& record : p.getSetInfoByLabel("Symmetry Classification"))
         column.bulleted(record.text);
     if (p.isSymmetric() && !p.symmetryIndices.empty()) {
@@ -343,7 +387,8 @@ void LayOutClassification(Column& column, const PitchClassSet& p,
         const std::string index = FilterPcSetNumbers(p.symmetryIndices.front()) + (one ? "" : "+");
         Print_TN(stream, column.x() + cm(one ? 0.9f : 1.0f) + cm(0.16f), column.baseline(), operatorSize, "I",
                  index.c_str());
-        column.wrote();
+        column.term(one ? "relative" : "relatives");
+        column.wrote((one ? "relative: I" : "relatives: I") + index);
         column.next();
     }
     for (const SetInfo& record : p.getSetInfoByLabel("Axes"))
@@ -351,8 +396,11 @@ void LayOutClassification(Column& column, const PitchClassSet& p,
     column.gap();
     column.breakTest(3.95f);
 
-    // Cardinal polarity.
+    // Cardinal polarity; its poles (and below, the tonal centres) are
+    // read with the attraction tables.
+    column.group("classification-cardinal");
     ClassificationLines(column, p.getSetInfoByLabel("Cardinal Classification"));
+    column.group("poles");
     for (const SetInfo& record : p.getSetInfoByLabel("Cardinal Poles"))
         ArrowedWithin(column, "poles: ", record.text);
     for (const SetInfo& record : p.getSetInfoByLabel("Cardinal Intrasubpoles"))
@@ -361,7 +409,9 @@ void LayOutClassification(Column& column, const PitchClassSet& p,
     column.breakTest(3.95f);
 
     // Tonal centres. A long list of centres is left to the tonal tables.
+    column.group("classification-tonal");
     ClassificationLines(column, p.getSetInfoByLabel("Tonal Classification"));
+    column.group("poles");
     for (const SetInfo& record : p.getSetInfoByLabel("Tonal Centers")) {
         if (NumberOfItemsInString(record.text) < 7)
             PiecesOfFive(column, "centers: ", record.text);
@@ -379,6 +429,7 @@ void LayOutClassification(Column& column, const PitchClassSet& p,
     column.gap();
     column.breakTest(3.95f);
 
+    column.group("classification-transpositional");
     for (const SetInfo& record : p.getSetInfoByLabel("Transpositional Classification"))
         column.bulleted(record.text);
     column.gap();
@@ -387,6 +438,7 @@ void LayOutClassification(Column& column, const PitchClassSet& p,
     // Reversibility: the unions the set forms with those of its own
     // transforms (and of its Z-partners' transpositions) that share no tone
     // with it.
+    column.group("classification-reversibility");
     if (!reversibility.empty()) {
         column.bulleted("autocomplementarity:");
         for (const std::vector<std::string>& row : reversibility) {
@@ -394,7 +446,7 @@ void LayOutClassification(Column& column, const PitchClassSet& p,
                 continue;
             Print_ReversibilityThreeStage(stream, column.indented(), column.baseline(), column.size(),
                                           row[0] == "+I" ? 1 : 0, row[1].c_str(), row[2].c_str(), row[3].c_str());
-            column.wrote();
+            column.wrote("+ " + row[0].substr(1) + row[1] + " = " + row[2] + " " + row[3]);
             column.next(1.1);
             column.breakTest(3.95f);
         }
@@ -403,7 +455,7 @@ void LayOutClassification(Column& column, const PitchClassSet& p,
         if (p.isSymmetric()) {
             Print_TextII(stream, column.indented(), column.baseline(), column.size(), "and conversely at relatives",
                          kAlignLeft);
-            column.wrote();
+            column.wrote("and conversely at relatives");
             column.next(1.1);
             column.breakTest(3.95f);
         }
@@ -412,7 +464,7 @@ void LayOutClassification(Column& column, const PitchClassSet& p,
                 continue;
             Print_ReversibilityFourStage(stream, column.indented(), column.baseline(), column.size(), row[0].c_str(),
                                          row[1].c_str(), row[2].c_str(), row[3].c_str());
-            column.wrote();
+            column.wrote(row[0] + " " + row[1] + " " + row[2] + " " + row[3]);
             column.next(1.1);
             column.breakTest(3.95f);
         }
@@ -421,12 +473,14 @@ void LayOutClassification(Column& column, const PitchClassSet& p,
     column.breakTest(3.95f);
 
     // Multimodalization and tonal imitation.
+    column.group("classification-multimodalization");
     for (const SetInfo& record : p.getSetInfoByLabel("Multimodalization Classification")) {
         column.bulleted(record.text);
         column.breakTest(3.95f);
     }
     PointLines(column, p.getSetInfoByLabel("Multimodalization Point"));
     column.breakTest(3.75f);
+    column.group("classification-imitation");
     for (const SetInfo& record : p.getSetInfoByLabel("Tonal Imitation Classification")) {
         column.bulleted(record.text);
         column.breakTest(3.95f);
@@ -436,14 +490,41 @@ void LayOutClassification(Column& column, const PitchClassSet& p,
 
 }  // namespace
 
+namespace {
+
+// The column, and when a layout is given its box and the lines of the
+// layout that was written (the last one tried).
+void drawClassification(FILE* stream, const HarmodexPageGeometry& g, const PitchClassSet& p, TextBlockExtent* extent,
+                        PageLayout* layout)
+{
+    const std::vector<std::vector<std::string>> reversibility = AnalyseReversibility_II(p.getTnType());
+    std::vector<PageRegion> lines;
+    WriteFitted(stream, extent, [&](FILE* out, float scale, TextBlockExtent& e) {
+        lines.clear();
+        Column column(out, g, scale, e, layout ? &lines : nullptr);
+        LayOutClassification(column, p, reversibility);
+    });
+    if (!layout)
+        return;
+    const float boxX = cm(5.305f) + g.left + g.classificationShift - cm(0.15f);
+    const float boxY = cm(13.9f) + g.bottom - cm(3.9f);
+    // Between the groups' lines the box itself: its first group.
+    layout->addBlock("classification-symmetry", RectOf(boxX, boxY, cm(8.25f), cm(3.73f)));
+    for (PageRegion& line : lines) {
+        // A group's block reaches across the gaps between its lines.
+        PageRect band = line.rect;
+        band.bottom -= cm(0.1f);
+        layout->addBlock(line.block, band);
+        layout->addDetail(std::move(line));
+    }
+}
+
+}  // namespace
+
 void DrawClassificationColumn(FILE* stream, const HarmodexPageGeometry& g, const PitchClassSet& p,
                               TextBlockExtent* extent)
 {
-    const std::vector<std::vector<std::string>> reversibility = AnalyseReversibility_II(p.getTnType());
-    WriteFitted(stream, extent, [&](FILE* out, float scale, TextBlockExtent& e) {
-        Column column(out, g, scale, e);
-        LayOutClassification(column, p, reversibility);
-    });
+    drawClassification(stream, g, p, extent, nullptr);
 }
 
 // ---------------------------------------------------------------------------
@@ -479,7 +560,7 @@ std::vector<int> CommonalityRow(const PitchClassSet& p, const std::vector<PitchC
 
 }  // namespace
 
-void DrawCommonalityBlock(FILE* stream, const HarmodexPageGeometry& g, const PitchClassSet& p)
+void DrawCommonalityBlock(FILE* stream, const HarmodexPageGeometry& g, const PitchClassSet& p, PageLayout* layout)
 {
     static const std::vector<PitchClassSet> majorTriads = PreparedTranspositions({0, 4, 7});
     static const std::vector<PitchClassSet> minorTriads = PreparedTranspositions({0, 3, 7});
@@ -494,6 +575,8 @@ void DrawCommonalityBlock(FILE* stream, const HarmodexPageGeometry& g, const Pit
     float d = cm(-1.2f);
 
     MakeSquare(stream, x - cm(1.14f), y - cm(2.3f), 15.2f, cm(6.89f), cm(1.62f));
+    if (layout)
+        layout->addBlock("commonality", RectOf(x - cm(1.14f), y - cm(2.3f), cm(6.89f), cm(1.62f)));
 
     // The commonality of the set's vertex table with that of each
     // transposition of the set itself and of its inversion. When the two
@@ -518,25 +601,48 @@ void DrawCommonalityBlock(FILE* stream, const HarmodexPageGeometry& g, const Pit
     d = d - times(1.25, s);
     Print_Pentagram(stream, 1, x + cm(0.23f), y + d - cm(0.12f), 20.0f, cm(4.9f));
 
-    auto row = [&](const char* label, const std::vector<int>& values) {
+    // A row and, for the layout, its cells: the commonality in per cent
+    // with what each column's level makes of the row's set.
+    auto row = [&](const char* label, const std::vector<int>& values, const char* rowName, auto with) {
         Print_TextII(stream, x, y + d, size, label, kAlignRight);
         PrintNumericTablesSimpleHundred(stream, values, valuesX, y + d, step, size);
+        if (layout) {
+            const std::vector<float> columns = NumericTableColumns(valuesX, step);
+            for (int k = 0; k < 12 && k < static_cast<int>(values.size()); ++k) {
+                PageRegion cell;
+                cell.block = "commonality";
+                cell.rect = {columns[k] - step / 2, y + d - 1.5f, columns[k] + step / 2, y + d - 1.5f + s};
+                cell.row = rowName;
+                cell.column = FilterPcSetNumbers(k);
+                cell.value = std::to_string(values[k]) + "%";
+                cell.what = "Commonality with " + with(k);
+                layout->addDetail(std::move(cell));
+            }
+        }
         d = d - s;
+    };
+    const auto level = [](const char* operation) {
+        return [operation](int k) { return std::string(operation) + FilterPcSetNumbers(k) + " of the set"; };
     };
     if (!triad) {
         if (!equal) {
             Print_TN(stream, x - cm(0.33f), y + d, operatorSize, "T", "n");
-            row(":", withTns);
+            row(":", withTns, "Tn", level("T"));
             Print_TN(stream, x - cm(0.26f), y + d, operatorSize, "I", "n");
-            row(":", withTnIs);
+            row(":", withTnIs, "In", level("I"));
         } else {
             Print_TN(stream, x - cm(0.75f), y + d, operatorSize, "T", "n");
             Print_TN(stream, x - cm(0.26f), y + d, operatorSize, "I", "n");
-            row("&     :", withTns);
+            row("&     :", withTns, "Tn & In", [](int k) {
+                const std::string n = FilterPcSetNumbers(k);
+                return "T" + n + " and I" + n + " of the set";
+            });
         }
     }
-    row("(047):", CommonalityRow(p, majorTriads));
-    row("(037):", CommonalityRow(p, minorTriads));
+    row("(047):", CommonalityRow(p, majorTriads), "(047)",
+        [](int k) { return "the major triad on " + PitchClassWithName(k); });
+    row("(037):", CommonalityRow(p, minorTriads), "(037)",
+        [](int k) { return "the minor triad on " + PitchClassWithName(k); });
 }
 
 // ---------------------------------------------------------------------------
@@ -743,9 +849,12 @@ void DrawSubsetStrip(FILE* stream, const HarmodexPageGeometry& g, const PitchCla
     });
 }
 
-void DrawLowerPage(FILE* stream, const HarmodexPageGeometry& g, const PitchClassSet& p)
+void DrawLowerPage(FILE* stream, const HarmodexPageGeometry& g, const PitchClassSet& p, PageLayout* layout)
 {
-    DrawClassificationColumn(stream, g, p);
-    DrawCommonalityBlock(stream, g, p);
+    drawClassification(stream, g, p, nullptr, layout);
+    DrawCommonalityBlock(stream, g, p, layout);
     DrawSubsetStrip(stream, g, p);
+    if (layout)
+        layout->addBlock("strips",
+                         RectOf(cm(0.07f) + g.left + g.subsetShift, g.bottom + cm(0.1f), cm(5.0f), cm(17.05f)));
 }

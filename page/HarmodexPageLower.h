@@ -39,7 +39,9 @@ void DrawClassificationColumn(FILE* stream, const HarmodexPageGeometry& geometry
 
 // The commonality of p's vertex table with every transposition of p itself,
 // of its inversion, of the major and of the minor triad.
-void DrawCommonalityBlock(FILE* stream, const HarmodexPageGeometry& geometry, const PitchClassSet& p);
+// The layout, when given, receives the block and its cells.
+void DrawCommonalityBlock(FILE* stream, const HarmodexPageGeometry& geometry, const PitchClassSet& p,
+                          PageLayout* layout = nullptr);
 
 // The subsets of p with their transposition levels and remainders, then its
 // supersets, in a strip that wraps into a second, right-aligned column.
@@ -58,6 +60,9 @@ struct SubsetLineFit {
 SubsetLineFit FitSubsetLine(std::size_t n);
 
 // The whole second half, in page order.
-void DrawLowerPage(FILE* stream, const HarmodexPageGeometry& geometry, const PitchClassSet& p);
+// The layout, when given, receives its blocks, cells and classification
+// lines.
+void DrawLowerPage(FILE* stream, const HarmodexPageGeometry& geometry, const PitchClassSet& p,
+                   PageLayout* layout = nullptr);
 
 #endif

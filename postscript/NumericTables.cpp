@@ -201,3 +201,19 @@ void PrintNumericTables(FILE* stream, const PitchClassSet& p, const char* name, 
         column = nextColumn(column, dx);
     }
 }
+
+std::vector<float> NumericTableColumns(float x, float dx)
+{
+    std::vector<float> columns;
+    float column = firstColumn(x);
+    for (int pc = 0; pc < kPitchClasses; ++pc) {
+        columns.push_back(column);
+        column = nextColumn(column, dx);
+    }
+    return columns;
+}
+
+bool NumericTableCellQualifies(const PitchClassSet& p, const char* name, int pc)
+{
+    return qualifies(p, tableNamed(name), pc);
+}

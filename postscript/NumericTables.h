@@ -38,4 +38,12 @@ void PrintNumericTablesSimpleHundred(FILE* stream, const std::vector<int>& list,
 void PrintNumericTables(FILE* stream, const PitchClassSet& p, const char* name, const std::vector<int>& list, float x,
                         float y, float dx, float size);
 
+// The centres of the twelve cells of a row that starts at x with step dx,
+// where the functions above print them.
+std::vector<float> NumericTableColumns(float x, float dx);
+
+// Whether a cell of a named table qualifies (is printed outside the
+// parentheses); true for a name the tables do not know.
+bool NumericTableCellQualifies(const PitchClassSet& p, const char* name, int pc);
+
 #endif

@@ -173,10 +173,12 @@ struct ScannedPage {
 };
 
 // A page's text without its creation date, the one line that differs
-// between two compositions.
+// between two compositions. The page is composed with its layout recorded,
+// which must leave the text as it is.
 std::string DatelessPage(int page)
 {
-    std::string text = DrawHarmodexPage(page, SharedUniverse().tnTypes[page - 1], 0, 0);
+    PageLayout layout;
+    std::string text = DrawHarmodexPage(page, SharedUniverse().tnTypes[page - 1], 0, 0, &layout);
     const std::size_t date = text.find("%%CreationDate: ");
     text.erase(date, text.find('\n', date) + 1 - date);
     return text;
