@@ -40,8 +40,9 @@ struct PreviewState {
     int requestedPage = 0;  // the page asked for last (0 before the first request)
     PreviewKey wantedKey;
     PreviewKey shownKey;
-    cairo_surface_t* shownImage = nullptr;  // an owned reference
-    bool pending = false;                   // the wanted image is still being made
+    cairo_surface_t* shownImage = nullptr;          // an owned reference
+    std::shared_ptr<const PageLayout> shownLayout;  // where the shown page's blocks lie
+    bool pending = false;                           // the wanted image is still being made
     bool preparingNeighbours = true;
 };
 

@@ -67,7 +67,8 @@ void prepareNeighbours(AppWindow& w)
         key.page = page;
         if (p.cache.find(key))
             continue;
-        jobs.push_back({key, w.sizeFactor, w.universe.tnTypes[page - 1], p.cache.pageText(page)});
+        jobs.push_back(
+            {key, w.sizeFactor, w.universe.tnTypes[page - 1], p.cache.pageText(page), p.cache.pageLayout(page)});
     }
     // find() above made the neighbours the most recently used; the shown
     // image goes back in front.
@@ -83,9 +84,12 @@ void pageShown(AppWindow& w)
     PageIsSaveable(w);
 }
 
-void show(AppWindow& w, const PreviewKey& key, const std::shared_ptr<const std::string>& eps, cairo_surface_t* surface)
+void show(AppWindow& w, const PreviewKey& key, const std::shared_ptr<const std::string>& eps, cairo_surface_t* surface,
+          const std::shared_ptr<const PageLayout>& layout)
 {
     PreviewState& p = w.preview;
+    if (layout)
+        p.shownLayout = layout;
     const bool newPage = key.page != p.shownKey.page || w.shownPage != *eps;
     p.shownKey = key;
     if (surface) {
@@ -106,11 +110,11 @@ void deliver(AppWindow& w, PreviewResult& result)
 {
     PreviewState& p = w.preview;
     if (result.surface)
-        p.cache.insert(result.key, result.eps, result.surface);
+        p.cache.insert(result.key, result.eps, result.surface, result.layout);
     if (!w.window || result.key != p.wantedKey || !p.pending)
         return;  // no longer wanted: kept for going back, not shown
     setBusy(w, false);
-    show(w, result.key, result.eps, result.surface);
+    show(w, result.key, result.eps, result.surface, result.layout);
     if (!result.surface) {
         // The page exists and can be saved; only its image is missing.
         const std::string message = result.error + "\nThe page itself can still be saved.";
@@ -129,19 +133,23 @@ void requestPreview(AppWindow& w)
         return;
     p.wantedKey = keyFor(w, p.requestedPage);
     std::shared_ptr<const std::string> eps;
-    if (cairo_surface_t* ready = p.cache.find(p.wantedKey, &eps)) {
+    std::shared_ptr<const PageLayout> layout;
+    if (cairo_surface_t* ready = p.cache.find(p.wantedKey, &eps, &layout)) {
         setBusy(w, false);
-        show(w, p.wantedKey, eps, ready);
+        show(w, p.wantedKey, eps, ready, layout);
         prepareNeighbours(w);
         return;
     }
     // A new size of the page shown keeps its text (and the time in it).
-    if (p.shownKey.page == p.requestedPage && !w.shownPage.empty())
+    if (p.shownKey.page == p.requestedPage && !w.shownPage.empty()) {
         eps = std::make_shared<const std::string>(w.shownPage);
-    else
+        layout = p.shownLayout;
+    } else {
         eps = p.cache.pageText(p.requestedPage);
+        layout = p.cache.pageLayout(p.requestedPage);
+    }
     setBusy(w, true);
-    theWorker(w).request({p.wantedKey, w.sizeFactor, w.universe.tnTypes[p.requestedPage - 1], eps});
+    theWorker(w).request({p.wantedKey, w.sizeFactor, w.universe.tnTypes[p.requestedPage - 1], eps, layout});
 }
 
 void onFieldActivated(GtkEntry* field, gpointer data)

@@ -13,7 +13,8 @@ std::size_t PreviewCache::SurfaceBytes(cairo_surface_t* surface)
            static_cast<std::size_t>(cairo_image_surface_get_height(surface));
 }
 
-cairo_surface_t* PreviewCache::find(const PreviewKey& key, std::shared_ptr<const std::string>* eps)
+cairo_surface_t* PreviewCache::find(const PreviewKey& key, std::shared_ptr<const std::string>* eps,
+                                    std::shared_ptr<const PageLayout>* layout)
 {
     for (auto it = entries_.begin(); it != entries_.end(); ++it) {
         if (it->key != key)
@@ -21,12 +22,15 @@ cairo_surface_t* PreviewCache::find(const PreviewKey& key, std::shared_ptr<const
         entries_.splice(entries_.begin(), entries_, it);
         if (eps)
             *eps = entries_.front().eps;
+        if (layout)
+            *layout = entries_.front().layout;
         return entries_.front().surface;
     }
     return nullptr;
 }
 
-void PreviewCache::insert(const PreviewKey& key, std::shared_ptr<const std::string> eps, cairo_surface_t* surface)
+void PreviewCache::insert(const PreviewKey& key, std::shared_ptr<const std::string> eps, cairo_surface_t* surface,
+                          std::shared_ptr<const PageLayout> layout)
 {
     const std::size_t size = SurfaceBytes(surface);
     if (size > bound_)
@@ -39,7 +43,7 @@ void PreviewCache::insert(const PreviewKey& key, std::shared_ptr<const std::stri
             break;
         }
     }
-    entries_.push_front({key, std::move(eps), cairo_surface_reference(surface)});
+    entries_.push_front({key, std::move(eps), cairo_surface_reference(surface), std::move(layout)});
     bytes_ += size;
     while (bytes_ > bound_) {
         bytes_ -= SurfaceBytes(entries_.back().surface);
@@ -53,6 +57,14 @@ std::shared_ptr<const std::string> PreviewCache::pageText(int page) const
     for (const Entry& e : entries_)
         if (e.key.page == page)
             return e.eps;
+    return nullptr;
+}
+
+std::shared_ptr<const PageLayout> PreviewCache::pageLayout(int page) const
+{
+    for (const Entry& e : entries_)
+        if (e.key.page == page && e.layout)
+            return e.layout;
     return nullptr;
 }
 
@@ -157,8 +169,14 @@ PreviewResult RenderPreview(const PreviewJob& job)
     PreviewResult result;
     result.key = job.key;
     result.eps = job.eps;
-    if (!result.eps)
-        result.eps = std::make_shared<const std::string>(DrawHarmodexPage(job.key.page, job.tnText, 0, 0));
+    result.layout = job.layout;
+    if (!result.eps || !result.layout) {
+        auto layout = std::make_shared<PageLayout>();
+        std::string text = DrawHarmodexPage(job.key.page, job.tnText, 0, 0, layout.get());
+        if (!result.eps)
+            result.eps = std::make_shared<const std::string>(std::move(text));
+        result.layout = std::move(layout);
+    }
     const double resolution = static_cast<double>(job.size) * kDotsPerInchAtSize1 * job.key.scale;
     try {
         result.surface = getSurfaceFromEPSpage(*result.eps, resolution, job.key.scale);

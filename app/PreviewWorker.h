@@ -24,6 +24,8 @@
 
 #include <cairo.h>
 
+#include "page/PageLayout.h"
+
 // Which image: page of the catalogue (1 to 351), size factor in hundredths
 // (the spinner has two decimals), and the screen's scale factor.
 struct PreviewKey {
@@ -39,21 +41,25 @@ struct PreviewKey {
 
 // What is asked of the worker. The page text is passed when it is already
 // known (a new size of the shown page must not recompose it: the page
-// carries the time it was composed); otherwise the worker composes it.
+// carries the time it was composed); otherwise the worker composes it. The
+// page's layout (where its blocks lie) goes with its text; when the text is
+// given without it, the worker composes the page once more for the layout.
 struct PreviewJob {
     PreviewKey key;
     float size = 1.0f;   // the size factor as the spinner holds it
     std::string tnText;  // the Tn-type, plain form ("0 4 7")
     std::shared_ptr<const std::string> eps;
+    std::shared_ptr<const PageLayout> layout = nullptr;
 };
 
-// What comes back: the page text and its image (an owned reference), or the
-// reason there is no image.
+// What comes back: the page text, its layout and its image (an owned
+// reference), or the reason there is no image.
 struct PreviewResult {
     PreviewKey key;
     std::shared_ptr<const std::string> eps;
     cairo_surface_t* surface = nullptr;
     std::string error;
+    std::shared_ptr<const PageLayout> layout = nullptr;
 };
 
 // Rendered previews, least recently used dropped first once their pixels
@@ -66,13 +72,16 @@ public:
     PreviewCache& operator=(const PreviewCache&) = delete;
 
     // The image for key (a borrowed reference) or nullptr; a hit becomes the
-    // most recently used.
-    cairo_surface_t* find(const PreviewKey& key, std::shared_ptr<const std::string>* eps = nullptr);
-    // Keeps an image, taking a reference of its own. An image larger than
-    // the whole bound is not kept.
-    void insert(const PreviewKey& key, std::shared_ptr<const std::string> eps, cairo_surface_t* surface);
-    // The text of a page if any of its images is kept.
+    // most recently used. Its page's text and layout are given when asked.
+    cairo_surface_t* find(const PreviewKey& key, std::shared_ptr<const std::string>* eps = nullptr,
+                          std::shared_ptr<const PageLayout>* layout = nullptr);
+    // Keeps an image, taking a reference of its own, with its page's text
+    // and layout. An image larger than the whole bound is not kept.
+    void insert(const PreviewKey& key, std::shared_ptr<const std::string> eps, cairo_surface_t* surface,
+                std::shared_ptr<const PageLayout> layout = nullptr);
+    // The text and the layout of a page if any of its images is kept.
     std::shared_ptr<const std::string> pageText(int page) const;
+    std::shared_ptr<const PageLayout> pageLayout(int page) const;
     void clear();
 
     std::size_t bytes() const { return bytes_; }
@@ -86,6 +95,7 @@ private:
         PreviewKey key;
         std::shared_ptr<const std::string> eps;
         cairo_surface_t* surface;
+        std::shared_ptr<const PageLayout> layout;
     };
     std::list<Entry> entries_;  // most recently used first
     std::size_t bytes_ = 0;
@@ -141,7 +151,8 @@ private:
     std::thread thread_;
 };
 
-// The window's renderer: composes the page when its text is not given, then
+// The window's renderer: composes the page (and its layout) when its text
+// (or layout) is not given, then
 // rasterises it at size x kDotsPerInchAtSize1 x scale; a page that cannot
 // be rasterised comes back without an image and with the reason.
 PreviewResult RenderPreview(const PreviewJob& job);

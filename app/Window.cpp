@@ -4,6 +4,7 @@
 
 #include "app/Actions.h"
 #include "app/Export.h"
+#include "app/PageHover.h"
 #include "app/PageRequest.h"
 #include "app/PitchInput.h"
 #include "app/ReadingBar.h"
@@ -222,6 +223,7 @@ AppWindow* NewAppWindow(GtkApplication* application)
     gtk_box_pack_start(GTK_BOX(controlRow), w.quitButton, TRUE, TRUE, 100);
 
     ConnectPageRequests(w);
+    ConnectPageHover(w);
     PageIsSaveable(w);
     gtk_widget_show_all(window);
     gtk_widget_grab_focus(w.tnTypeField);

@@ -1,5 +1,6 @@
 // The window's callbacks driven in-process, in a real GTK window (run under
 // Xvfb by CTest).
+#include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -15,6 +16,7 @@
 #include "app/AppWindow.h"
 #include "app/Export.h"
 #include "app/Navigation.h"
+#include "app/PageHover.h"
 #include "app/PageRequest.h"
 #include "app/ReadingBar.h"
 #include "app/ScorePanel.h"
@@ -577,4 +579,72 @@ TEST_F(Window, ScorePanelShowsTheSonoritiesOfAScore)
     gtk_combo_box_set_active_id(GTK_COMBO_BOX(panel.segmentation), "onset");
     g_action_group_change_action_state(G_ACTION_GROUP(w->window), "side-panel", g_variant_new_boolean(FALSE));
     EXPECT_FALSE(gtk_widget_get_visible(w->sidePanel));
+}
+
+namespace {
+
+// The text of every label inside a widget, run together.
+std::string labelText(GtkWidget* widget)
+{
+    if (GTK_IS_LABEL(widget))
+        return gtk_label_get_text(GTK_LABEL(widget));
+    std::string text;
+    if (GTK_IS_CONTAINER(widget)) {
+        GList* children = gtk_container_get_children(GTK_CONTAINER(widget));
+        for (GList* c = children; c; c = c->next)
+            text += labelText(GTK_WIDGET(c->data));
+        g_list_free(children);
+    }
+    return text;
+}
+
+// Asks the page surface for its tooltip at (x, y), as GTK does when the
+// pointer rests there, and reads what the tooltip would show ("" for none).
+std::string tooltipAt(double x, double y)
+{
+    GtkTooltip* tooltip = GTK_TOOLTIP(g_object_new(GTK_TYPE_TOOLTIP, nullptr));
+    gboolean shown = FALSE;
+    g_signal_emit_by_name(w->pageSurface, "query-tooltip", static_cast<gint>(x), static_cast<gint>(y), FALSE, tooltip,
+                          &shown);
+    std::string text;
+    GList* windows = gtk_window_list_toplevels();
+    for (GList* l = windows; l; l = l->next)
+        if (std::string(G_OBJECT_TYPE_NAME(l->data)) == "GtkTooltipWindow")
+            text += labelText(GTK_WIDGET(l->data));
+    g_list_free(windows);
+    g_object_unref(tooltip);
+    return shown ? text : std::string();
+}
+
+}  // namespace
+
+TEST_F(Window, TooltipNamesTheCellUnderThePointer)
+{
+    typeAndActivate(w->tnTypeField, "0 4 7");
+    while (gtk_events_pending())
+        gtk_main_iteration();
+    ASSERT_TRUE(gtk_widget_get_has_tooltip(w->pageSurface));
+    // The image stands centred at the top of the page surface, one point
+    // being 155 / 72 logical pixels at size 1.
+    const double left = (gtk_widget_get_allocated_width(w->pageSurface) - shownWidth()) / 2;
+    const double perPoint = 155.0 / 72.0;
+    struct Case {
+        double x, y;  // page points, from the lower left corner
+        const char* expected;
+    };
+    const Case cases[] = {
+        // Page 24 is an even page: its tables stand on the left.
+        {171, 593, "Root salience of 4 (E): 10"},
+        {136, 439.5, "Commonality with the major triad on 4 (E): 33%"},
+        {3, 3, ""},  // the margin
+    };
+    for (const Case& c : cases) {
+        const std::string text = tooltipAt(std::floor(left) + c.x * perPoint, (680 - c.y) * perPoint);
+        if (*c.expected == '\0') {
+            EXPECT_EQ(text, "");
+            continue;
+        }
+        EXPECT_NE(text.find(c.expected), std::string::npos) << text;
+        EXPECT_NE(text.find("Double-click to read more."), std::string::npos) << text;
+    }
 }
