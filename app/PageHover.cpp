@@ -16,6 +16,13 @@ gboolean onQueryTooltip(GtkWidget*, gint x, gint y, gboolean keyboardMode, GtkTo
     if (spot.empty())
         return FALSE;
     gtk_tooltip_set_markup(tooltip, TooltipMarkup(spot, ShortExplanationOfTerm).c_str());
+    // The tooltip holds while the pointer stays on the cell (or line, or
+    // block) and is asked for anew once it leaves, so that it follows the
+    // pointer from cell to cell.
+    const PageRegion* region = spot.detail ? spot.detail : spot.block;
+    const PointerRect r = PageRectOnScreen(region->rect, ShownPlacement(w), w.preview.shownLayout->height);
+    const GdkRectangle area{r.x, r.y, r.width, r.height};
+    gtk_tooltip_set_tip_area(tooltip, &area);
     return TRUE;
 }
 

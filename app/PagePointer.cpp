@@ -1,5 +1,7 @@
 #include "app/PagePointer.h"
 
+#include <cmath>
+
 #include <glib.h>
 
 #include "raster/Preview.h"
@@ -45,6 +47,21 @@ PagePoint PointerToPage(double x, double y, const PreviewPlacement& placement, d
     const double imageX = (x + placement.scrollX - placement.imageLeft) * placement.scale;
     const double imageY = (y + placement.scrollY - placement.imageTop) * placement.scale;
     return {imageX / dotsPerPoint, pageHeight - imageY / dotsPerPoint};
+}
+
+PointerRect PageRectOnScreen(const PageRect& rect, const PreviewPlacement& placement, double pageHeight)
+{
+    const double perPoint = kDotsPerInchAtSize1 * placement.size / 72.0;  // logical pixels
+    const double left = placement.imageLeft - placement.scrollX + rect.left * perPoint;
+    const double right = placement.imageLeft - placement.scrollX + rect.right * perPoint;
+    const double top = placement.imageTop - placement.scrollY + (pageHeight - rect.top) * perPoint;
+    const double bottom = placement.imageTop - placement.scrollY + (pageHeight - rect.bottom) * perPoint;
+    PointerRect r;
+    r.x = static_cast<int>(std::floor(left));
+    r.y = static_cast<int>(std::floor(top));
+    r.width = static_cast<int>(std::ceil(right)) - r.x;
+    r.height = static_cast<int>(std::ceil(bottom)) - r.y;
+    return r;
 }
 
 std::string PageSpot::blockId() const

@@ -33,6 +33,13 @@ struct PagePoint {
 // The point of a page `pageHeight` points high under the pointer at (x, y).
 PagePoint PointerToPage(double x, double y, const PreviewPlacement& placement, double pageHeight);
 
+// A rectangle of the page where it shows, in the widget's coordinates
+// (the inverse of PointerToPage), rounded outwards to whole pixels.
+struct PointerRect {
+    int x = 0, y = 0, width = 0, height = 0;
+};
+PointerRect PageRectOnScreen(const PageRect& rect, const PreviewPlacement& placement, double pageHeight);
+
 // What lies at a point of the page: the block (a table, a column) and the
 // detail inside it (a cell, a line), either possibly nullptr.
 struct PageSpot {

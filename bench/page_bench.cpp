@@ -28,4 +28,29 @@ void BM_ComposeMajorTriadPage(benchmark::State& state)
 }
 BENCHMARK(BM_ComposeMajorTriadPage)->Unit(benchmark::kMicrosecond);
 
+// The same page with its layout recorded, as the window composes it: the
+// record should cost little beside the page, and its regions few.
+void BM_ComposeMajorTriadPageWithLayout(benchmark::State& state)
+{
+    PageLayout layout;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(DrawHarmodexPage(24, "0 4 7", 0, 0, &layout));
+    state.counters["regions"] = static_cast<double>(layout.blocks.size() + layout.details.size());
+}
+BENCHMARK(BM_ComposeMajorTriadPageWithLayout)->Unit(benchmark::kMicrosecond);
+
+// Finding what lies under the pointer, asked at every pointer motion.
+void BM_SpotUnderPointer(benchmark::State& state)
+{
+    PageLayout layout;
+    DrawHarmodexPage(24, "0 4 7", 0, 0, &layout);
+    double y = 0;
+    for (auto _ : state) {
+        y = y >= 680 ? 0 : y + 7;
+        benchmark::DoNotOptimize(layout.blockAt(171, y));
+        benchmark::DoNotOptimize(layout.detailAt(171, y));
+    }
+}
+BENCHMARK(BM_SpotUnderPointer);
+
 }  // namespace

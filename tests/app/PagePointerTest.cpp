@@ -69,6 +69,11 @@ TEST(PagePointer, PointerPositionsNameTheBlockAndCellUnderThem)
             "page " + std::to_string(c.page) + " at " + std::to_string(c.x) + ", " + std::to_string(c.y);
         EXPECT_EQ(spot.blockId(), c.block) << where;
         EXPECT_EQ(spot.detail ? spot.detail->value : "", c.detail) << where;
+        if (const PageRegion* region = spot.detail ? spot.detail : spot.block) {
+            // The tooltip's area on screen holds the pointer.
+            const PointerRect r = PageRectOnScreen(region->rect, c.placement, layout.height);
+            EXPECT_TRUE(c.x >= r.x && c.x <= r.x + r.width && c.y >= r.y && c.y <= r.y + r.height) << where;
+        }
         const std::vector<std::string> lines = TooltipLines(spot, Explain);
         if (*c.block == '\0') {
             EXPECT_TRUE(lines.empty()) << where;
