@@ -647,4 +647,20 @@ TEST_F(Window, TooltipNamesTheCellUnderThePointer)
         EXPECT_NE(text.find(c.expected), std::string::npos) << text;
         EXPECT_NE(text.find("Double-click to read more."), std::string::npos) << text;
     }
+
+    // A double-click on a block is taken (it opens the guide); a single
+    // click is left to the page's focus and dragging.
+    auto press = [&](GdkEventType type) {
+        GdkEvent* event = gdk_event_new(type);
+        event->button.window = GDK_WINDOW(g_object_ref(gtk_widget_get_window(w->pageSurface)));
+        event->button.button = GDK_BUTTON_PRIMARY;
+        event->button.x = std::floor(left) + 171 * perPoint;
+        event->button.y = (680 - 593) * perPoint;
+        gboolean handled = FALSE;
+        g_signal_emit_by_name(w->pageSurface, "button-press-event", event, &handled);
+        gdk_event_free(event);
+        return handled;
+    };
+    EXPECT_FALSE(press(GDK_BUTTON_PRESS));
+    EXPECT_TRUE(press(GDK_2BUTTON_PRESS));
 }
