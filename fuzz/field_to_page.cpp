@@ -24,8 +24,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const int page = FindSetID(tnText, SharedUniverse()) + 1;
     if (page < 1 || page > PitchUniverse::NumTnTypes)
         __builtin_trap();  // every non-empty set has a page
-    const std::string eps = DrawHarmodexPage(page, tnText, 0, 0);
+    PageLayout layout;
+    const std::string eps = DrawHarmodexPage(page, tnText, 0, 0, &layout);
     if (eps.compare(0, 23, "%!PS-Adobe-3.0 EPSF-3.0") != 0)
         __builtin_trap();
+    // What the window's tooltips point at lies on the page.
+    for (const std::vector<PageRegion>* regions : {&layout.blocks, &layout.details})
+        for (const PageRegion& r : *regions)
+            if (!(r.rect.left >= 0 && r.rect.right <= layout.width && r.rect.bottom >= 0 &&
+                  r.rect.top <= layout.height && r.rect.left <= r.rect.right && r.rect.bottom <= r.rect.top))
+                __builtin_trap();
     return 0;
 }
