@@ -7,7 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "app/Accessibility.h"
 #include "app/Export.h"
+#include "app/HelpWindow.h"
 #include "app/Navigation.h"
 #include "app/ScorePanel.h"
 #include "app/Sound.h"
@@ -32,13 +34,15 @@ const Command kCommands[] = {
     {"win.go-to", "<Primary>g", "Page", "Go to a page or a set"},
     {"win.save", "<Primary>s", "Page", "Save the page"},
     {"win.play", "<Primary>p", "Page", "Play the set, or stop it"},
+    {"win.copy-text", "<Primary><Shift>c", "Page", "Copy the set as text"},
     {"win.zoom-in", "<Primary>plus <Primary>equal <Primary>KP_Add", "Size", "Larger"},
     {"win.zoom-out", "<Primary>minus <Primary>KP_Subtract", "Size", "Smaller"},
     {"win.zoom-reset", "<Primary>0 <Primary>KP_0", "Size", "Size 1.0"},
     {"win.open-score", "<Primary>o", "Score", "Open a score (MusicXML or MIDI)"},
     {"win.side-panel", "F9", "Window", "Show or hide the side panel"},
     {"win.pitch-input", "F8", "Window", "Show or hide the pitch-class clock and piano"},
-    {"app.shortcuts", "F1", "Window", "Keyboard shortcuts"},
+    {"app.help", "F1", "Window", "Reading the page: a guide to every block"},
+    {"app.shortcuts", "<Primary>question", "Window", "Keyboard shortcuts"},
     {"app.quit", "<Primary>q", "Window", "Quit"},
 };
 
@@ -94,11 +98,14 @@ void changeSidePanel(GSimpleAction* action, GVariant* state, gpointer data)
                       height);
 }
 
+void showGuide(AppWindow& w) { ShowHelp(w.window ? GTK_WINDOW(w.window) : nullptr, nullptr); }
+
 const GActionEntry kWindowActions[] = {
     {"open-score", windowAction<ShowOpenScoreDialog>, nullptr, nullptr, nullptr, {}},
     {"side-panel", nullptr, nullptr, "false", changeSidePanel, {}},
     {"save", windowAction<SaveShownPage>, nullptr, nullptr, nullptr, {}},
     {"play", windowAction<PlayOrStopSound>, nullptr, nullptr, nullptr, {}},
+    {"copy-text", windowAction<CopySetAsText>, nullptr, nullptr, nullptr, {}},
     {"next-page", windowAction<NextPage>, nullptr, nullptr, nullptr, {}},
     {"previous-page", windowAction<PreviousPage>, nullptr, nullptr, nullptr, {}},
     {"first-page", windowAction<FirstPage>, nullptr, nullptr, nullptr, {}},
@@ -112,6 +119,7 @@ const GActionEntry kWindowActions[] = {
 const GActionEntry kApplicationActions[] = {
     {"quit", windowAction<quit>, nullptr, nullptr, nullptr, {}},
     {"shortcuts", windowAction<ShowShortcutsWindow>, nullptr, nullptr, nullptr, {}},
+    {"help", windowAction<showGuide>, nullptr, nullptr, nullptr, {}},
     {"about", windowAction<ShowAboutDialog>, nullptr, nullptr, nullptr, {}},
 };
 
@@ -220,6 +228,7 @@ GMenuModel* NewPrimaryMenu()
     g_menu_append(scores, "_Open Score\xE2\x80\xA6", "win.open-score");
     g_menu_append_section(menu, nullptr, G_MENU_MODEL(scores));
     g_object_unref(scores);
+    g_menu_append(section, "Reading the _Page", "app.help");
     g_menu_append(section, "_Keyboard Shortcuts", "app.shortcuts");
     g_menu_append(section, "_About Harmodex", "app.about");
     g_menu_append_section(menu, nullptr, G_MENU_MODEL(section));

@@ -6,9 +6,16 @@
 // Its sections have fixed ids, one per block of the page plus one on
 // typing a set: "identity", "roster", "root-salience", "attraction",
 // "poles", one "classification-..." id per group of the classification
-// column, "measures", "commonality", "strips" and "typing".
+// column, "measures", "commonality", "strips" and "typing"; an "overview"
+// comes first. The groups are "classification-symmetry", "-cardinal",
+// "-tonal", "-transpositional", "-autocomplementarity",
+// "-multimodalization" and "-imitation", as page/PageText.h names them.
+//
+// The text lives in help/ (one file per section, and terms.txt), compiled
+// into the program as a GResource.
 
 #include <string>
+#include <vector>
 
 #include <gtk/gtk.h>
 
@@ -21,5 +28,15 @@ void ShowHelp(GtkWindow* parent, const char* sectionId);
 // both empty for a term the guide does not know.
 std::string HelpSectionOfTerm(const std::string& term);
 std::string ShortExplanationOfTerm(const std::string& term);
+
+// The ids of every section in the guide's order, and of those whose title
+// or text holds the query, ignoring case (all of them for an empty query).
+std::vector<std::string> HelpSectionIds();
+std::vector<std::string> FindHelpSections(const std::string& query);
+
+// The guide's window while it is open (nullptr otherwise), and the ids of
+// the sections its sidebar lists now, after its search.
+GtkWindow* ShownHelpWindow();
+std::vector<std::string> ListedHelpSections();
 
 #endif

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <memory>
 
+#include "app/Accessibility.h"
 #include "app/Export.h"
 #include "app/PitchInput.h"
 #include "app/ReadingBar.h"
@@ -82,6 +83,7 @@ void pageShown(AppWindow& w)
 {
     gtk_window_set_title(GTK_WINDOW(w.window), PageTitle(w.universe, w.preview.shownKey.page).c_str());
     PageIsSaveable(w);
+    DescribeShownPage(w);
 }
 
 void show(AppWindow& w, const PreviewKey& key, const std::shared_ptr<const std::string>& eps, cairo_surface_t* surface,

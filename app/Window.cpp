@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/Accessibility.h"
 #include "app/Actions.h"
 #include "app/Export.h"
 #include "app/PageHover.h"
@@ -225,6 +226,7 @@ AppWindow* NewAppWindow(GtkApplication* application)
     ConnectPageRequests(w);
     ConnectPageHover(w);
     PageIsSaveable(w);
+    MakeWindowAccessible(w);
     gtk_widget_show_all(window);
     gtk_widget_grab_focus(w.tnTypeField);
     return made;

@@ -172,6 +172,7 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
 
     std::vector<std::unique_ptr<Subcommand>> commands;
     commands.push_back(MakeAnalyseCommand());
+    commands.push_back(MakeDescribeCommand());
     commands.push_back(MakePageCommand());
     commands.push_back(MakeBookCommand());
     commands.push_back(MakeRenderCommand());

@@ -66,6 +66,7 @@ void RefuseBinaryOnTerminal(const std::string& path, const std::ostream& out, co
                             const std::string& example);
 
 std::unique_ptr<Subcommand> MakeAnalyseCommand();
+std::unique_ptr<Subcommand> MakeDescribeCommand();
 std::unique_ptr<Subcommand> MakePageCommand();
 std::unique_ptr<Subcommand> MakeBookCommand();
 std::unique_ptr<Subcommand> MakeRenderCommand();

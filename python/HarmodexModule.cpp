@@ -30,6 +30,7 @@
 #include "formats/PageFormats.h"
 #include "interchange/MusicXml.h"
 #include "page/HarmodexPage.h"
+#include "page/PageText.h"
 #include "base/Error.h"
 #include "score/Score.h"
 #include "score/ScoreJson.h"
@@ -146,6 +147,12 @@ py::object Analyse(const SetArg& arg)
     const UserSet set = Read(text);
     const Json analysis = Unlocked([&] { return AnalyseSet(set.pitchClasses, text); });
     return ToPython(analysis);
+}
+
+py::str Describe(const SetArg& arg)
+{
+    const UserSet set = Read(TextOf(arg));
+    return py::str(Unlocked([&] { return DescribePage(set.pitchClasses); }));
 }
 
 py::bytes Page(const SetArg& arg, const std::string& format)
@@ -306,6 +313,12 @@ PYBIND11_MODULE(harmodex, m)
           "(docs/analysis.schema.json describes it).\n\n"
           "    >>> harmodex.analyse(\"13.12.14\")[\"identity\"][\"page\"]\n"
           "    24");
+    m.def("describe", &Describe, py::arg("text"),
+          "describe(text)\n--\n\n"
+          "The page of the set's Tn-type as plain text, one fact a line (\"name: value\"): the text "
+          "harmodex-cli describe prints and the window gives to screen readers.\n\n"
+          "    >>> harmodex.describe(\"0 4 7\").splitlines()[1]\n"
+          "    'Forte name: 3-11b'");
     m.def("page", &Page, py::arg("text"), py::arg("format") = "eps",
           "page(text, format='eps')\n--\n\n"
           "The page of the set's Tn-type as bytes: \"eps\" (the document the window saves), \"pdf\", \"png\" or "

@@ -11,7 +11,8 @@ packages=(build-essential cmake pkg-config libgtest-dev libbenchmark-dev
 if [ "${1:-run}" = test ]; then
   packages+=(python3-pytest xvfb xauth xdotool xclip dbus-daemon poppler-utils appstream desktop-file-utils clang clang-format libclang-rt-14-dev
              musescore3 libfftw3-dev python3-jsonschema mypy python3-venv python3-pip python3-setuptools python3-wheel qpdf imagemagick util-linux
-             lintian dpkg-dev groff man-db bash-completion)
+             lintian dpkg-dev groff man-db bash-completion
+             at-spi2-core python3-gi gir1.2-atspi-2.0)
 fi
 
 missing=()
