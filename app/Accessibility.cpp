@@ -52,7 +52,11 @@ void nameByTooltip(GtkWidget* widget, gpointer)
     if (gtk_widget_get_can_focus(widget)) {
         AtkObject* accessible = gtk_widget_get_accessible(widget);
         const char* current = atk_object_get_name(accessible);
-        gchar* tooltip = gtk_widget_get_tooltip_text(widget);
+        // A scrolled area is named by what it scrolls.
+        GtkWidget* shown = widget;
+        while (GTK_IS_SCROLLED_WINDOW(shown) || GTK_IS_VIEWPORT(shown))
+            shown = gtk_bin_get_child(GTK_BIN(shown)) ? gtk_bin_get_child(GTK_BIN(shown)) : widget;
+        gchar* tooltip = gtk_widget_get_tooltip_text(shown);
         if ((!current || !*current) && tooltip)
             atk_object_set_name(accessible, tooltip);
         g_free(tooltip);
@@ -72,11 +76,14 @@ void MakeWindowAccessible(AppWindow& w)
     name(w.saveButton, "Save", nullptr);
     name(w.quitButton, "Quit", "Quit Harmodex (Ctrl+Q)");
     name(w.playButton, "Play", nullptr);
-    name(w.readingBarButton, "Show the other reading", nullptr);
+    name(w.readingBarButton, "Show the other reading", "Show the page of the set the other reading gives (Alt+S)");
     name(w.pageSurface, "Page", "The analysis page; F1 explains every block of it");
     name(w.previewImage, "Page", nullptr);
     name(w.primaryMenuButton, "Main menu", nullptr);
     name(w.sidePanelToggle, "Side panel", nullptr);
+    name(w.previewScroll, "Page view", nullptr);
+    if (GtkWidget* content = w.inputRow ? gtk_widget_get_ancestor(w.inputRow, GTK_TYPE_SCROLLED_WINDOW) : nullptr)
+        name(content, "Window content", nullptr);
 
     // Fields, size and buttons come before the page, though the page stands
     // above them; the side panel, at the left, comes last.

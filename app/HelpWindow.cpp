@@ -19,7 +19,8 @@ struct Section {
     std::string title;
     std::string keywords;
     std::vector<Paragraph> paragraphs;
-    std::string folded;  // everything searchable, case-folded
+    std::string folded;   // everything searchable, case-folded
+    std::string defines;  // the title, keywords and terms the section explains, case-folded
 };
 
 struct Term {
@@ -130,13 +131,18 @@ const Guide& guide()
                 {trimmed(line.substr(0, a)), trimmed(line.substr(a + 3, b - a - 3)), trimmed(line.substr(b + 3))});
         }
         for (Section& section : g.sections) {
-            std::string all = section.title + "\n" + section.keywords + "\n";
+            std::string defines = section.title + "\n" + section.keywords + "\n";
+            for (const Term& t : g.terms)
+                if (t.section == section.id)
+                    defines += t.term + "\n";
+            std::string all = defines;
             for (const Paragraph& p : section.paragraphs)
                 all += p.text + "\n";
             for (const Term& t : g.terms)
                 if (t.section == section.id)
-                    all += t.term + "\n" + t.explanation + "\n";
+                    all += t.explanation + "\n";
             section.folded = folded(all);
+            section.defines = folded(defines);
         }
         return g;
     }();
@@ -205,10 +211,18 @@ void searchChanged(GtkSearchEntry* entry, gpointer)
     v.query = gtk_entry_get_text(GTK_ENTRY(entry));
     v.listed = FindHelpSections(v.query);
     gtk_list_box_invalidate_filter(GTK_LIST_BOX(v.list));
-    // The first section found is shown at once.
+    // The section that explains the word is shown at once, or else the
+    // first that mentions it.
     if (!v.listed.empty()) {
         const std::vector<std::string> all = HelpSectionIds();
-        const auto at = std::find(all.begin(), all.end(), v.listed.front()) - all.begin();
+        std::string best = v.listed.front();
+        const std::string wanted = folded(trimmed(v.query));
+        for (const Section& section : guide().sections)
+            if (!wanted.empty() && section.defines.find(wanted) != std::string::npos) {
+                best = section.id;
+                break;
+            }
+        const auto at = std::find(all.begin(), all.end(), best) - all.begin();
         GtkListBoxRow* selected = gtk_list_box_get_selected_row(GTK_LIST_BOX(v.list));
         const bool stillListed = selected && rowMatches(selected, nullptr);
         if (!stillListed || !v.query.empty())
@@ -228,6 +242,8 @@ void buildWindow()
     gtk_header_bar_set_show_close_button(GTK_HEADER_BAR(header), TRUE);
     gtk_header_bar_set_title(GTK_HEADER_BAR(header), "Reading the Page");
     gtk_window_set_titlebar(GTK_WINDOW(v.window), header);
+    gtk_widget_show(header);
+    gtk_window_set_position(GTK_WINDOW(v.window), GTK_WIN_POS_CENTER_ON_PARENT);
     gtk_window_set_title(GTK_WINDOW(v.window), "Reading the Page");
     g_signal_connect(v.window, "destroy", G_CALLBACK(helpDestroyed), nullptr);
 

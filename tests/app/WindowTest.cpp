@@ -1,5 +1,6 @@
 // The window's callbacks driven in-process, in a real GTK window (run under
 // Xvfb by CTest).
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
@@ -14,7 +15,9 @@
 
 #include "app/Actions.h"
 #include "app/AppWindow.h"
+#include "app/Accessibility.h"
 #include "app/Export.h"
+#include "app/HelpWindow.h"
 #include "app/Navigation.h"
 #include "app/PageHover.h"
 #include "app/PageRequest.h"
@@ -287,11 +290,67 @@ TEST_F(Window, SizeShortcutsStepWithoutWrapping)
 
 TEST_F(Window, ShortcutsWindowListsEveryGroup)
 {
-    ASSERT_TRUE(ActivateAccelerator(*w, "F1"));
+    ASSERT_TRUE(ActivateAccelerator(*w, "<Primary>question"));
     GtkWidget* help = w->shortcutsWindow;
     ASSERT_NE(help, nullptr);
     EXPECT_TRUE(gtk_widget_get_visible(help));
     gtk_widget_hide(help);
+}
+
+// The guide opens on F1; its search keeps the sections that mention a word,
+// and a section asked for by id is shown even when the search hid it.
+TEST_F(Window, F1OpensTheGuideWhoseSearchFindsTheMeasures)
+{
+    ASSERT_TRUE(ActivateAccelerator(*w, "F1"));
+    GtkWindow* guide = ShownHelpWindow();
+    ASSERT_NE(guide, nullptr);
+    EXPECT_TRUE(gtk_widget_get_visible(GTK_WIDGET(guide)));
+    EXPECT_EQ(ListedHelpSections(), HelpSectionIds());
+
+    GtkWidget* search = nullptr;
+    std::vector<GtkWidget*> pending{GTK_WIDGET(guide)};
+    while (!pending.empty() && !search) {
+        GtkWidget* widget = pending.back();
+        pending.pop_back();
+        if (std::string(gtk_widget_get_name(widget)) == "help-search")
+            search = widget;
+        else if (GTK_IS_CONTAINER(widget)) {
+            GList* children = gtk_container_get_children(GTK_CONTAINER(widget));
+            for (GList* c = children; c; c = c->next)
+                pending.push_back(GTK_WIDGET(c->data));
+            g_list_free(children);
+        }
+    }
+    ASSERT_NE(search, nullptr);
+    gtk_entry_set_text(GTK_ENTRY(search), "phonicity");
+    const gint64 deadline = g_get_monotonic_time() + 5 * G_USEC_PER_SEC;
+    while (ListedHelpSections().size() == HelpSectionIds().size() && g_get_monotonic_time() < deadline)
+        iterate();
+    const std::vector<std::string> listed = ListedHelpSections();
+    EXPECT_NE(std::find(listed.begin(), listed.end(), "measures"), listed.end());
+    EXPECT_EQ(std::find(listed.begin(), listed.end(), "typing"), listed.end());
+
+    ShowHelp(GTK_WINDOW(w->window), "typing");
+    const std::vector<std::string> again = ListedHelpSections();
+    EXPECT_NE(std::find(again.begin(), again.end(), "typing"), again.end());
+    gtk_widget_destroy(GTK_WIDGET(guide));
+    EXPECT_EQ(ShownHelpWindow(), nullptr);
+}
+
+// The page's text reaches the clipboard, and a screen reader through the
+// page's accessible description.
+TEST_F(Window, CopySetAsTextPutsThePageOnTheClipboard)
+{
+    typeAndActivate(w->tnTypeField, "7 11 2");
+    waitForPreview();
+    const std::string text = ShownPageText(*w);
+    EXPECT_NE(text.find("Forte name: 3-11b\n"), std::string::npos) << text;
+    EXPECT_EQ(atk_object_get_description(gtk_widget_get_accessible(w->pageSurface)), text);
+    g_action_group_activate_action(G_ACTION_GROUP(w->window), "copy-text", nullptr);
+    gchar* copied = gtk_clipboard_wait_for_text(gtk_widget_get_clipboard(w->window, GDK_SELECTION_CLIPBOARD));
+    ASSERT_NE(copied, nullptr);
+    EXPECT_EQ(std::string(copied), text);
+    g_free(copied);
 }
 
 TEST_F(Window, ATextWithoutPitchClassesKeepsThePageAndTheFields)

@@ -69,8 +69,8 @@ field = named(window, "Tn-type", "text")
 if field is None:
     failures.append("no text field named Tn-type")
 else:
-    field.get_editable_text_iface().set_text_contents("0 4 7")
-    field.get_component_iface().grab_focus()
+    Atspi.EditableText.set_text_contents(field, "0 4 7")
+    Atspi.Component.grab_focus(field)
     time.sleep(0.3)
     subprocess.run(["xdotool", "key", "Return"], check=False)
 
@@ -91,6 +91,22 @@ else:
         if "page 24" not in (page.get_name() or ""):
             failures.append("the page is not named by the window's title: " + (page.get_name() or ""))
 
+    # Tab runs from the fields through the size and the buttons to the page.
+    def focused():
+        return next((n for n in walk(window) if has(n, Atspi.StateType.FOCUSED)), None)
+
+    Atspi.Component.grab_focus(field)
+    order = []
+    for _ in range(12):
+        subprocess.run(["xdotool", "key", "Tab"], check=False)
+        time.sleep(0.2)
+        node = focused()
+        order.append(node.get_name() if node is not None else "")
+    def first(prefix):
+        return next((i for i, name in enumerate(order) if name.startswith(prefix)), 99)
+    if not first("Costère code") < first("Size") < first("Save") < first("Tn-type Harmodex") < 99:
+        failures.append(f"Tab from the Tn-type field runs: {order}")
+
 # F1 opens the guide; its search for phonicity finds the measures.
 subprocess.run(["xdotool", "key", "F1"], check=False)
 guide = wait_for(lambda: next((w for w in (app.get_child_at_index(i) for i in range(app.get_child_count()))
@@ -99,7 +115,7 @@ if guide is None:
     failures.append("F1 did not open a window named Reading the Page")
 else:
     search = named(guide, "Search the guide")
-    search.get_editable_text_iface().set_text_contents("phonicity")
+    Atspi.EditableText.set_text_contents(search, "phonicity")
 
     def listed():
         sections = named(guide, "Sections")
