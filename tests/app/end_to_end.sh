@@ -66,14 +66,14 @@ waitFor is330 || fail "three clicks on + from 3.00 gave $(spinValue), not 3.30"
 # while it does (auto-repeat overshoot).
 waitFor titled 'page 25 · ' && is330 || fail "the size moved on to $(spinValue) after the clicks"
 
-# The primary menu of the header bar: its third line opens About Harmodex.
+# The primary menu of the header bar: its fourth line opens About Harmodex.
 # On a loaded machine the menu may open after the keys were sent: tried
 # again, closed first, until About appears.
 aboutShown() { xdotool search --onlyvisible --name '^About Harmodex$' >/dev/null 2>&1; }
 for _ in 1 2 3 4 5; do
   xdotool mousemove --window "$window" $((WIDTH - 145)) 25 click 1
   sleep 1
-  xdotool key Down Down Return
+  xdotool key Down Down Down Return
   for _ in $(seq 1 50); do aboutShown && break; sleep 0.1; done
   aboutShown && break
   xdotool key Escape
