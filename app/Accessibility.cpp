@@ -77,7 +77,8 @@ void MakeWindowAccessible(AppWindow& w)
     name(w.quitButton, "Quit", "Quit Harmodex (Ctrl+Q)");
     name(w.playButton, "Play", nullptr);
     name(w.readingBarButton, "Show the other reading", "Show the page of the set the other reading gives (Alt+S)");
-    name(w.pageSurface, "Page", "The analysis page; F1 explains every block of it");
+    // The page explains what lies under the pointer in tooltips of its own.
+    name(w.pageSurface, "Page", nullptr);
     name(w.previewImage, "Page", nullptr);
     name(w.primaryMenuButton, "Main menu", nullptr);
     name(w.sidePanelToggle, "Side panel", nullptr);

@@ -8,7 +8,7 @@
 // "poles", one "classification-..." id per group of the classification
 // column, "measures", "commonality", "strips" and "typing"; an "overview"
 // comes first. The groups are "classification-symmetry", "-cardinal",
-// "-tonal", "-transpositional", "-autocomplementarity",
+// "-tonal", "-transpositional", "-reversibility",
 // "-multimodalization" and "-imitation", as page/PageText.h names them.
 //
 // The text lives in help/ (one file per section, and terms.txt), compiled

@@ -169,7 +169,7 @@ std::vector<ClassificationGroup> ClassificationGroups(const PitchClassSet& p)
     const std::vector<std::vector<std::string>> rows = AnalyseReversibility_II(p.getTnType());
     if (!rows.empty()) {
         ClassificationGroup reversibility{
-            "classification-autocomplementarity", "Autocomplementarity", {"autocomplementarity"}, {}, {}};
+            "classification-reversibility", "Autocomplementarity", {"autocomplementarity"}, {}, {}};
         for (const std::vector<std::string>& row : rows) {
             std::string line = row[0] == "+T" || row[0] == "+I" ? "with " + row[0].substr(1) + levels(row[1])
                                                                 : "with " + trimmed(row[1]) + " at " + levels(row[0]);
@@ -238,7 +238,7 @@ std::string DescribePage(const std::vector<int>& list)
 
     for (const ClassificationGroup& group : ClassificationGroups(p)) {
         std::vector<std::string> parts;
-        if (!group.words.empty() && group.id != "classification-autocomplementarity")
+        if (!group.words.empty() && group.id != "classification-reversibility")
             parts.push_back(joined(group.words, ", "));
         for (const std::string& items : group.lists)
             parts.push_back(items);
