@@ -10,6 +10,7 @@
 #include "app/Accessibility.h"
 #include "app/Export.h"
 #include "app/HelpWindow.h"
+#include "app/IndexPanel.h"
 #include "app/Navigation.h"
 #include "app/ScorePanel.h"
 #include "app/Sound.h"
@@ -32,6 +33,9 @@ const Command kCommands[] = {
     {"win.first-page", "<Primary>Home", "Page", "First page"},
     {"win.last-page", "<Primary>End", "Page", "Last page"},
     {"win.go-to", "<Primary>g", "Page", "Go to a page or a set"},
+    {"win.back", "<Alt>Left", "Page", "Back to the page seen before"},
+    {"win.forward", "<Alt>Right", "Page", "Forward again"},
+    {"win.find", "<Primary>f", "Page", "Search the index of pages"},
     {"win.save", "<Primary>s", "Page", "Save the page"},
     {"win.play", "<Primary>p", "Page", "Play the set, or stop it"},
     {"win.copy-text", "<Primary><Shift>c", "Page", "Copy the set as text"},
@@ -111,6 +115,9 @@ const GActionEntry kWindowActions[] = {
     {"first-page", windowAction<FirstPage>, nullptr, nullptr, nullptr, {}},
     {"last-page", windowAction<LastPage>, nullptr, nullptr, nullptr, {}},
     {"go-to", windowAction<ShowGoToPrompt>, nullptr, nullptr, nullptr, {}},
+    {"back", windowAction<GoBack>, nullptr, nullptr, nullptr, {}},
+    {"forward", windowAction<GoForward>, nullptr, nullptr, nullptr, {}},
+    {"find", windowAction<FocusIndexSearch>, nullptr, nullptr, nullptr, {}},
     {"zoom-in", windowAction<SizeStepUp>, nullptr, nullptr, nullptr, {}},
     {"zoom-out", windowAction<SizeStepDown>, nullptr, nullptr, nullptr, {}},
     {"zoom-reset", windowAction<SizeReset>, nullptr, nullptr, nullptr, {}},
@@ -216,6 +223,7 @@ void InstallActions(AppWindow& w)
             gtk_application_set_accels_for_action(application, c.action, accels.data());
         }
     }
+    UpdateHistoryActions(w);
     gtk_widget_add_events(w.previewScroll, GDK_SCROLL_MASK | GDK_SMOOTH_SCROLL_MASK);
     g_signal_connect(w.previewScroll, "scroll-event", G_CALLBACK(zoomOnScroll), &w);
 }

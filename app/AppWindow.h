@@ -22,6 +22,7 @@
 
 #include <gtk/gtk.h>
 
+#include "app/History.h"
 #include "app/PreviewWorker.h"
 #include "pcset/PitchClassSet.h"
 #include "pcset/PitchUniverse.h"
@@ -30,6 +31,7 @@
 class SoundPlayer;
 struct ScorePanel;
 struct PitchInput;
+struct IndexPanel;
 
 // The preview: which page is wanted and which shown, the image on screen,
 // the worker making images and the images kept for going back.
@@ -95,6 +97,10 @@ struct AppWindow {
     GtkWidget* sidePanel = nullptr;         // left of the page, hidden until asked for
     GtkWidget* sideStack = nullptr;         // its pages (the score)
     GtkWidget* sidePanelToggle = nullptr;   // in the header bar, bound to win.side-panel
+    GtkWidget* sideSwitcher = nullptr;      // above sideStack: Index, Score
+    GtkWidget* backButton = nullptr;        // at the start of the header bar, bound to win.back
+    GtkWidget* forwardButton = nullptr;     // beside it, bound to win.forward
+    GtkWidget* fieldMessage = nullptr;      // beside the fields: what they accept, after a text that names no set
 
     // What the window knows.
     float sizeFactor = 1.0f;            // as the size spinner holds it
@@ -107,6 +113,8 @@ struct AppWindow {
     SaveState save;
     std::unique_ptr<ScorePanel> scorePanel;
     std::unique_ptr<PitchInput> pitchInput;  // the pitch-class clock and the piano strip
+    std::unique_ptr<IndexPanel> indexPanel;
+    PageHistory history;  // the pages shown by the user's doing, for Back and Forward
     const PitchUniverse& universe;
 };
 

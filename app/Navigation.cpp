@@ -65,6 +65,83 @@ int ReadGoToText(const PitchUniverse& universe, const std::string& text)
     return index < PitchUniverse::NumTnTypes ? index + 1 : 0;
 }
 
+void VisitInHistory(AppWindow& w, int page)
+{
+    w.history.visit(page);
+    UpdateHistoryActions(w);
+}
+
+void UpdateHistoryActions(AppWindow& w)
+{
+    if (!w.window)
+        return;
+    const std::pair<const char*, bool> states[] = {{"back", w.history.canGoBack()},
+                                                   {"forward", w.history.canGoForward()}};
+    for (const auto& [name, enabled] : states)
+        if (GAction* action = g_action_map_lookup_action(G_ACTION_MAP(w.window), name))
+            g_simple_action_set_enabled(G_SIMPLE_ACTION(action), enabled);
+}
+
+namespace {
+
+void showFromHistory(AppWindow& w, int page)
+{
+    if (page == 0) {
+        gtk_widget_error_bell(w.window);
+        return;
+    }
+    HideReadingBar(w);
+    ForgetScoreSelection(w);
+    RequestPage(w, page);  // the history's current page already: nothing added
+    UpdateHistoryActions(w);
+}
+
+GtkWidget* newArrowButton(const char* icon, const char* action, const char* tooltip, const char* name)
+{
+    GtkWidget* button = gtk_button_new_from_icon_name(icon, GTK_ICON_SIZE_BUTTON);
+    gtk_actionable_set_action_name(GTK_ACTIONABLE(button), action);
+    gtk_widget_set_tooltip_text(button, tooltip);
+    atk_object_set_name(gtk_widget_get_accessible(button), name);
+    return button;
+}
+
+// The mouse's side buttons: 8 is back, 9 forward. Taken before the widget
+// under the pointer sees the press, so they work over the page and the lists.
+void onMouseButton(GtkGestureMultiPress* gesture, int, double, double, gpointer data)
+{
+    AppWindow& w = *static_cast<AppWindow*>(data);
+    const guint button = gtk_gesture_single_get_current_button(GTK_GESTURE_SINGLE(gesture));
+    if (button == 8)
+        GoBack(w);
+    else if (button == 9)
+        GoForward(w);
+    else
+        return;
+    gtk_gesture_set_state(GTK_GESTURE(gesture), GTK_EVENT_SEQUENCE_CLAIMED);
+}
+
+}  // namespace
+
+void GoBack(AppWindow& w) { showFromHistory(w, w.history.back()); }
+void GoForward(AppWindow& w) { showFromHistory(w, w.history.forward()); }
+
+void AttachHistoryControls(AppWindow& w)
+{
+    GtkWidget* arrows = gtk_box_new(GTK_ORIENTATION_HORIZONTAL, 0);
+    gtk_style_context_add_class(gtk_widget_get_style_context(arrows), "linked");
+    w.backButton = newArrowButton("go-previous-symbolic", "win.back", "Back (Alt+Left)", "Back");
+    w.forwardButton = newArrowButton("go-next-symbolic", "win.forward", "Forward (Alt+Right)", "Forward");
+    gtk_container_add(GTK_CONTAINER(arrows), w.backButton);
+    gtk_container_add(GTK_CONTAINER(arrows), w.forwardButton);
+    gtk_header_bar_pack_start(GTK_HEADER_BAR(w.headerBar), arrows);
+
+    GtkGesture* side = gtk_gesture_multi_press_new(w.window);
+    gtk_gesture_single_set_button(GTK_GESTURE_SINGLE(side), 0);  // every button; 8 and 9 are ours
+    gtk_event_controller_set_propagation_phase(GTK_EVENT_CONTROLLER(side), GTK_PHASE_CAPTURE);
+    g_signal_connect(side, "pressed", G_CALLBACK(onMouseButton), &w);
+    g_object_set_data_full(G_OBJECT(w.window), "harmodex-history-buttons", side, g_object_unref);
+}
+
 void ShowGoToPrompt(AppWindow& w)
 {
     GtkWidget* dialog =

@@ -2,7 +2,8 @@
 #define HARMODEX_APP_NAVIGATION_H
 
 // Reading the book: the next and previous page of the catalogue, the first
-// and the last, and "go to" a page by number or by set.
+// and the last, "go to" a page by number or by set, and Back and Forward
+// through the pages seen.
 
 #include <string>
 
@@ -22,5 +23,18 @@ int ReadGoToText(const PitchUniverse& universe, const std::string& text);
 
 // Asks for a page number or a set in a small dialog and goes there.
 void ShowGoToPrompt(AppWindow& w);
+
+// Back and Forward: a page the user asked for goes into the history (called
+// for every page requested); going back or forward shows the page before or
+// after it there (at once when its image is still cached), with a bell at
+// either end.
+void VisitInHistory(AppWindow& w, int page);
+void GoBack(AppWindow& w);
+void GoForward(AppWindow& w);
+// The arrow buttons at the start of the header bar (bound to win.back and
+// win.forward) and the mouse's back and forward buttons over the window.
+void AttachHistoryControls(AppWindow& w);
+// Enables win.back and win.forward as the history allows.
+void UpdateHistoryActions(AppWindow& w);
 
 #endif

@@ -6,6 +6,8 @@
 #include "app/Accessibility.h"
 #include "app/Export.h"
 #include "app/PitchInput.h"
+#include "app/IndexPanel.h"
+#include "app/Navigation.h"
 #include "app/ReadingBar.h"
 #include "app/ScorePanel.h"
 #include "app/Sound.h"
@@ -189,6 +191,10 @@ void RequestPage(AppWindow& w, int page)
     if (page < 1 || page > PitchUniverse::NumTnTypes)
         return;
     w.preview.requestedPage = page;
+    // Every page asked for is one the user chose (the neighbours prepared
+    // in the background never come here): history and index follow it.
+    VisitInHistory(w, page);
+    ShowPageInIndex(w, page);
     StopSound(w);  // the sound of the page before ends with it
     const std::vector<int> tnType = StringToVector(w.universe.tnTypes[page - 1]);
     // The record of the set asked for: a typed set keeps its transposition
@@ -205,17 +211,16 @@ void RequestTypedSet(AppWindow& w, bool costereField)
 {
     GtkWidget* field = costereField ? w.costereField : w.tnTypeField;
     const std::string text = gtk_entry_get_text(GTK_ENTRY(field));
-    ForgetScoreSelection(w);
-    UpdateReadingBar(w, text, costereField);
-
-    std::vector<int> list = ReadSetText(text);
-    if (list.empty()) {
+    const TypedTextReading reading = ReadTypedText(text, costereField);
+    ShowTypedTextReading(w, reading);
+    if (reading.set.empty()) {
         // Nothing to analyse: the page shown stays shown and saveable, and
         // the fields keep what the user typed.
         gtk_widget_error_bell(field);
         return;
     }
-    w.typedSet.initializeSet(list);
+    ForgetScoreSelection(w);
+    w.typedSet.initializeSet(reading.set);
     const int page = FindSetID(VectorToString(w.typedSet.getTnType()), w.universe) + 1;
     RequestPage(w, page);
 }

@@ -1,6 +1,7 @@
 #include "app/ReadingBar.h"
 
 #include <algorithm>
+#include <cctype>
 
 #include "pcset/Conversions.h"
 #include "pcset/CostereCode.h"
@@ -68,25 +69,23 @@ void onResponse(GtkInfoBar*, int response, void* data)
 
 }  // namespace
 
-ReadingNotice NoticeForTypedText(const std::string& text, bool costereField)
+namespace {
+
+// The literal reading takes the text whole: as before, the reader's other
+// reading (if any) is offered.
+ReadingNotice literalNotice(const std::string& text, const std::vector<int>& literal, const SetReading& reading,
+                            bool costereField)
 {
-    const std::vector<int> literal = DistinctPitchClasses(ReadSetText(text));
-    const SetReading reading = costereField ? UnderstandCostereFieldText(text) : UnderstandSetText(text);
     const bool agrees = reading.error.empty() && AgreesWithLiteralReading(text, reading);
-
-    std::string shown;  // the set the page is made for, and its transposition
-    if (!literal.empty()) {
-        const Entry entry = entryOf(literal);
-        shown = withTransposition(literal, entry) + " (page " + IntToStringPlain(entry.page) + ")";
-    }
+    const Entry entry = entryOf(literal);
+    const std::string shown = withTransposition(literal, entry);
     if (agrees) {
-        if (literal.empty() || shown.find(" = T") == std::string::npos)
+        if (shown.find(" = T") == std::string::npos)
             return {};
-        return {shown.substr(0, shown.rfind(" (page")), {}, GTK_MESSAGE_INFO};
+        return {shown, {}, GTK_MESSAGE_INFO};
     }
-
-    std::string message = literal.empty() ? QuoteForMessage(text) + " names no set."
-                                          : QuoteForMessage(text) + " was read as " + shown + ".";
+    std::string message =
+        QuoteForMessage(text) + " was read as " + shown + " (page " + IntToStringPlain(entry.page) + ").";
     if (!reading.error.empty())
         return {message + " " + capitalised(reading.error) + ".", {}, GTK_MESSAGE_WARNING};
 
@@ -98,6 +97,50 @@ ReadingNotice NoticeForTypedText(const std::string& text, bool costereField)
     else
         message += " Did you mean " + otherText + "?";
     return {message, reading.pitchClasses, GTK_MESSAGE_QUESTION};
+}
+
+std::vector<int> sorted(std::vector<int> set)
+{
+    std::sort(set.begin(), set.end());
+    return set;
+}
+
+}  // namespace
+
+TypedTextReading ReadTypedText(const std::string& text, bool costereField)
+{
+    const std::vector<int> literal = DistinctPitchClasses(ReadSetText(text));
+    const SetReading reading = costereField ? UnderstandCostereFieldText(text) : UnderstandSetText(text);
+    TypedTextReading read;
+    if (!literal.empty() && ReadsLiterallyAsWritten(text)) {
+        read.set = literal;
+        read.notice = literalNotice(text, literal, reading, costereField);
+        return read;
+    }
+    if (reading.error.empty() && !reading.pitchClasses.empty()) {
+        // Another notation: the page it names, and the literal reading
+        // (which takes only the beginning of the text) offered.
+        read.set = reading.pitchClasses;
+        const std::string shown = withTransposition(read.set, entryOf(read.set));
+        read.notice = {QuoteForMessage(text) + " read as " + reading.form + ": " + shown + ".", {}, GTK_MESSAGE_INFO};
+        // The literal reading is worth offering where it took a number the
+        // text begins with ("0,4,7" as 0); for letters ("C E G") it would
+        // offer a 0 that was never typed.
+        const size_t first = text.find_first_not_of(" \t");
+        const bool beginsWithNumber =
+            first != std::string::npos && (std::isdigit(static_cast<unsigned char>(text[first])) || text[first] == '-');
+        if (beginsWithNumber && !literal.empty() && sorted(literal) != sorted(read.set))
+            read.notice.offered = literal;
+        return read;
+    }
+    read.fieldMessage =
+        reading.error.empty() ? QuoteForMessage(text) + " names no set." : capitalised(reading.error) + ".";
+    return read;
+}
+
+ReadingNotice NoticeForTypedText(const std::string& text, bool costereField)
+{
+    return ReadTypedText(text, costereField).notice;
 }
 
 void AttachReadingBar(AppWindow& w)
@@ -115,6 +158,17 @@ void AttachReadingBar(AppWindow& w)
     // Shown only when there is something to say, whatever shows the window.
     gtk_widget_set_no_show_all(w.readingBar, TRUE);
 
+    // What the fields accept, said beside them when a text named no set.
+    w.fieldMessage = gtk_label_new("");
+    gtk_label_set_line_wrap(GTK_LABEL(w.fieldMessage), TRUE);
+    gtk_label_set_max_width_chars(GTK_LABEL(w.fieldMessage), 48);
+    gtk_label_set_xalign(GTK_LABEL(w.fieldMessage), 0.0f);
+    gtk_label_set_selectable(GTK_LABEL(w.fieldMessage), TRUE);
+    gtk_widget_set_can_focus(w.fieldMessage, FALSE);
+    gtk_widget_set_no_show_all(w.fieldMessage, TRUE);
+    GtkWidget* fieldBox = gtk_widget_get_parent(w.costereField);
+    gtk_box_pack_start(GTK_BOX(fieldBox), w.fieldMessage, FALSE, TRUE, 6);
+
     GtkWidget* box = gtk_widget_get_parent(w.inputRow);
     int position = 0;
     gtk_container_child_get(GTK_CONTAINER(box), w.inputRow, "position", &position, nullptr);
@@ -122,11 +176,13 @@ void AttachReadingBar(AppWindow& w)
     gtk_box_reorder_child(GTK_BOX(box), w.readingBar, position);
 }
 
-void UpdateReadingBar(AppWindow& w, const std::string& text, bool costereField)
+void ShowTypedTextReading(AppWindow& w, const TypedTextReading& reading)
 {
     if (!w.readingBar)
         return;
-    const ReadingNotice notice = NoticeForTypedText(text, costereField);
+    gtk_label_set_text(GTK_LABEL(w.fieldMessage), reading.fieldMessage.c_str());
+    gtk_widget_set_visible(w.fieldMessage, !reading.fieldMessage.empty());
+    const ReadingNotice& notice = reading.notice;
     w.offeredSet = notice.offered;
     if (notice.message.empty()) {
         gtk_widget_hide(w.readingBar);
@@ -147,4 +203,6 @@ void HideReadingBar(AppWindow& w)
 {
     if (w.readingBar)
         gtk_widget_hide(w.readingBar);
+    if (w.fieldMessage)
+        gtk_widget_hide(w.fieldMessage);
 }

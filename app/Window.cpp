@@ -5,6 +5,8 @@
 #include "app/Accessibility.h"
 #include "app/Actions.h"
 #include "app/Export.h"
+#include "app/IndexPanel.h"
+#include "app/Navigation.h"
 #include "app/PageHover.h"
 #include "app/PageRequest.h"
 #include "app/PitchInput.h"
@@ -78,6 +80,7 @@ void addHeaderBar(AppWindow& w)
 {
     w.headerBar = gtk_header_bar_new();
     gtk_header_bar_set_show_close_button(GTK_HEADER_BAR(w.headerBar), TRUE);
+    AttachHistoryControls(w);  // Back and Forward first
     w.primaryMenuButton = gtk_menu_button_new();
     gtk_button_set_image(GTK_BUTTON(w.primaryMenuButton),
                          gtk_image_new_from_icon_name("open-menu-symbolic", GTK_ICON_SIZE_BUTTON));
@@ -100,11 +103,20 @@ void addHeaderBar(AppWindow& w)
 void addSidePanel(AppWindow& w, GtkWidget* body)
 {
     w.sidePanel = gtk_box_new(GTK_ORIENTATION_HORIZONTAL, 0);
+    // The stack's pages, chosen by a switcher above them.
+    GtkWidget* pages = gtk_box_new(GTK_ORIENTATION_VERTICAL, 0);
     w.sideStack = gtk_stack_new();
+    w.sideSwitcher = gtk_stack_switcher_new();
+    gtk_stack_switcher_set_stack(GTK_STACK_SWITCHER(w.sideSwitcher), GTK_STACK(w.sideStack));
+    gtk_widget_set_halign(w.sideSwitcher, GTK_ALIGN_CENTER);
+    gtk_widget_set_margin_top(w.sideSwitcher, 6);
+    gtk_box_pack_start(GTK_BOX(pages), w.sideSwitcher, FALSE, FALSE, 0);
     gtk_widget_set_size_request(w.sideStack, kSidePanelWidth - 1, -1);  // and a one-pixel separator
-    gtk_box_pack_start(GTK_BOX(w.sidePanel), w.sideStack, TRUE, TRUE, 0);
+    gtk_box_pack_start(GTK_BOX(pages), w.sideStack, TRUE, TRUE, 0);
+    gtk_box_pack_start(GTK_BOX(w.sidePanel), pages, TRUE, TRUE, 0);
     gtk_box_pack_start(GTK_BOX(w.sidePanel), gtk_separator_new(GTK_ORIENTATION_VERTICAL), FALSE, FALSE, 0);
     gtk_box_pack_start(GTK_BOX(body), w.sidePanel, FALSE, TRUE, 0);
+    AttachIndexPanel(w);
     AttachScorePanel(w);
     gtk_widget_show_all(w.sidePanel);
     gtk_widget_set_no_show_all(w.sidePanel, TRUE);

@@ -6,11 +6,13 @@
 #include <stdexcept>
 
 #include "base/Error.h"
+#include "catalogue/SetText.h"
 
 #include "pcset/Conversions.h"
 #include "pcset/CostereCode.h"
 #include "pcset/PitchClassSet.h"
 #include "pcset/PitchUniverse.h"
+#include "pcset/SetReader.h"
 #include "relations/CatalogueTables.h"
 #include "relations/SubsetSearch.h"
 #include "relations/ZRelations.h"
@@ -173,4 +175,150 @@ std::vector<int> FindPages(const CatalogueQuery& query)
                                         "\" (for example: \"symmetrical\", \"triadic major\", "
                                         "\"integrally multimodalizable\")");
     return pages;
+}
+
+namespace {
+
+std::string Trimmed(const std::string& text)
+{
+    const size_t first = text.find_first_not_of(" \t\r\n");
+    if (first == std::string::npos)
+        return "";
+    return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
+}
+
+std::string Lower(std::string text)
+{
+    for (char& c : text)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+bool StartsWith(const std::string& text, const std::string& start) { return text.compare(0, start.size(), start) == 0; }
+
+// A page number alone (1 to 351), or a page reference; 0 for neither.
+int PageNumberIn(const std::string& text)
+{
+    if (!text.empty() && text.size() <= 3 && text.find_first_not_of("0123456789") == std::string::npos) {
+        const int number = std::stoi(text);
+        return number >= 1 && number <= PitchUniverse::NumTnTypes ? number : 0;
+    }
+    return std::max(PageReference(text), 0);
+}
+
+// The Forte names beginning with text ("4-", "6-Z", "3-11"), which must
+// itself begin as one: a cardinal number and a dash. The Z of a Z-related
+// type may be left out, as the reader allows ("4-15" is 4-Z15).
+std::vector<int> FortePrefixPages(const std::string& text)
+{
+    const size_t dash = text.find('-');
+    if (dash == 0 || dash == std::string::npos || dash > 2 || text.find_first_not_of("0123456789") != dash)
+        return {};
+    const std::string wanted = Lower(text);
+    std::vector<int> pages;
+    const PitchUniverse& universe = SharedUniverse();
+    for (int i = 0; i < PitchUniverse::NumTnTypes; ++i) {
+        const std::string name = Lower(universe.forteNames[i]);
+        std::string withoutZ = name;
+        withoutZ.erase(std::remove(withoutZ.begin(), withoutZ.end(), 'z'), withoutZ.end());
+        if (StartsWith(name, wanted) || StartsWith(withoutZ, wanted))
+            pages.push_back(i + 1);
+    }
+    return pages;
+}
+
+// The pages of a classification's words, each query word the beginning of
+// a word of the page's, in order and next to each other within one
+// classification: "symmetric" finds "symmetrical with median axes" but
+// not "asymmetrical".
+std::vector<int> ClassificationPages(const std::vector<std::string>& wanted)
+{
+    std::vector<int> pages;
+    const std::vector<Traits>& traits = CatalogueTraits();
+    for (size_t i = 0; i < traits.size(); ++i) {
+        bool found = false;
+        for (const std::vector<std::string>& words : traits[i].attributes) {
+            for (size_t at = 0; !found && at + wanted.size() <= words.size(); ++at) {
+                bool all = true;
+                for (size_t k = 0; all && k < wanted.size(); ++k)
+                    all = StartsWith(words[at + k], wanted[k]);
+                found = all;
+            }
+            if (found)
+                break;
+        }
+        if (found)
+            pages.push_back(static_cast<int>(i) + 1);
+    }
+    return pages;
+}
+
+// Every page whose type holds the type of one of pages at some
+// transposition (pages themselves included).
+std::vector<int> HoldingPages(const std::vector<int>& pages)
+{
+    const std::vector<CatalogueEntry>& entries = CatalogueEntries();
+    std::vector<int> holding;
+    for (size_t b = 0; b < entries.size(); ++b) {
+        const uint16_t outside = static_cast<uint16_t>(~entries[b].rotations[0]);
+        bool holds = false;
+        for (size_t k = 0; !holds && k < pages.size(); ++k) {
+            const CatalogueEntry& a = entries[pages[k] - 1];
+            if (a.size > entries[b].size)
+                continue;
+            for (uint16_t rotation : a.rotations)
+                if ((rotation & outside) == 0) {
+                    holds = true;
+                    break;
+                }
+        }
+        if (holds)
+            holding.push_back(static_cast<int>(b) + 1);
+    }
+    return holding;
+}
+
+}  // namespace
+
+CatalogueSearch SearchCatalogue(const std::string& text, bool containing)
+{
+    const std::string trimmed = Trimmed(text);
+    CatalogueSearch found;
+    if (trimmed.empty()) {
+        for (int page = 1; page <= PitchUniverse::NumTnTypes; ++page)
+            found.pages.push_back(page);
+        return found;
+    }
+    // A page, a Forte name or a set: the types found, and with containing
+    // the types holding them.
+    if (const int page = PageNumberIn(trimmed)) {
+        found.pages = {page};
+        found.reading = "page " + std::to_string(page);
+    } else if (std::vector<int> pages = FortePrefixPages(trimmed); !pages.empty()) {
+        found.reading = "Forte names beginning " + trimmed;
+        found.pages = std::move(pages);
+    } else if (const UserSet set = ReadUserSet(trimmed); set.error.empty()) {
+        found.pages = {set.page};
+        found.reading = set.form + ": " + set.tnText;
+    }
+    if (!found.pages.empty()) {
+        if (containing) {
+            found.pages = HoldingPages(found.pages);
+            found.reading += ", and every set containing it";
+        }
+        return found;
+    }
+    // Otherwise the words of the classifications.
+    const std::vector<std::string> words = LowerWords(trimmed);
+    if (words == std::vector<std::string>{"z"}) {
+        for (size_t i = 0; i < CatalogueTraits().size(); ++i)
+            if (CatalogueTraits()[i].zPartner)
+                found.pages.push_back(static_cast<int>(i) + 1);
+        found.reading = "types with a Z-partner";
+        return found;
+    }
+    found.pages = ClassificationPages(words);
+    if (!found.pages.empty())
+        found.reading = "classifications with \xE2\x80\x9C" + trimmed + "\xE2\x80\x9D";
+    return found;
 }

@@ -46,4 +46,22 @@ struct CatalogueQuery {
 // no page prints.
 std::vector<int> FindPages(const CatalogueQuery& query);
 
+// What a short text typed into a search box finds, tried in this order, the
+// first that finds anything answering:
+//   a page number (24, p24, page 24, #24);
+//   a Forte name or its beginning (4-, 6-Z, 3-11 for 3-11a and 3-11b; the Z
+//     may be left out: 4-15 finds 4-Z15a and 4-Z15b);
+//   any set the set reader understands (0 4 7, C E G, [0,4,7], 13.12.14): the
+//     page of its Tn-type;
+//   words of the classifications the pages print, each word or its
+//     beginning, in order within one classification (symmetric, triadic
+//     major); Z alone finds the types with a Z-partner.
+// With containing, a page number, a Forte name or a set finds every type
+// that holds the type found at some transposition (the type itself too).
+struct CatalogueSearch {
+    std::vector<int> pages;  // ascending; every page for a blank text
+    std::string reading;     // how the text was understood, in words; empty for a blank text
+};
+CatalogueSearch SearchCatalogue(const std::string& text, bool containing = false);
+
 #endif
