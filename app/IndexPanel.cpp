@@ -34,16 +34,12 @@ int forteOrder(const std::string& name)
     return size * 10000 + number * 10 + (last == 'a' ? 1 : last == 'b' ? 2 : 0);
 }
 
-// The interval vector as it is usually printed, <001110>; with a count of
-// ten or more (sets of eleven and twelve notes) its counts are separated.
+// The interval vector as the page prints it: <0,0,1,1,1,0>.
 std::string vectorText(const std::vector<int>& counts)
 {
-    bool wide = false;
-    for (int c : counts)
-        wide = wide || c > 9;
     std::string text = "<";
     for (size_t i = 0; i < counts.size(); ++i)
-        text += (wide && i > 0 ? "," : "") + std::to_string(counts[i]);
+        text += (i > 0 ? "," : "") + std::to_string(counts[i]);
     return text + ">";
 }
 

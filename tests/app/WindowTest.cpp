@@ -17,6 +17,7 @@
 #include "app/AppWindow.h"
 #include "app/Accessibility.h"
 #include "app/Export.h"
+#include "app/IndexPanel.h"
 #include "app/HelpWindow.h"
 #include "app/Navigation.h"
 #include "app/PageHover.h"
@@ -75,6 +76,8 @@ int shownWidth() { return shownImage() ? cairo_image_surface_get_width(shownImag
 int shownHeight() { return shownImage() ? cairo_image_surface_get_height(shownImage()) : 0; }
 
 std::string entryText(GtkWidget* field) { return gtk_entry_get_text(GTK_ENTRY(field)); }
+
+std::string label(GtkWidget* widget);
 
 std::string title() { return gtk_window_get_title(GTK_WINDOW(w->window)); }
 // The title a page's window must carry: its number, Forte name and Tn-type.
@@ -173,9 +176,17 @@ TEST_F(Window, ListTypedInEitherFieldWritesTheTnTypeAndCodeBack)
         {&AppWindow::costereField, "0 4 7", "0 4 7", "13.12.14"},    // a list typed into the code field
         {&AppWindow::tnTypeField, "12.13.14", "0 3 7", "12.13.14"},  // a code typed into the list field
         {&AppWindow::costereField, "2X", "0 1", "2X"},
-        {&AppWindow::tnTypeField, "39", "0", "1XI"},  // no '.' and no X: the list {39}
-        {&AppWindow::tnTypeField, "x", "0", "1XI"},   // lower-case x is a list token
-        {&AppWindow::tnTypeField, "0,4,7", "0", "1XI"},
+        {&AppWindow::tnTypeField, "39", "0", "1XI"},   // no '.' and no X: the list {39}
+        {&AppWindow::tnTypeField, "047", "0", "1XI"},  // the number 47, though also compact digits
+        // Other notations show the page the set reader reads.
+        {&AppWindow::tnTypeField, "0,4,7", "0 4 7", "13.12.14"},
+        {&AppWindow::tnTypeField, "[0,4,7]", "0 4 7", "13.12.14"},
+        {&AppWindow::tnTypeField, "C E G", "0 4 7", "13.12.14"},
+        {&AppWindow::tnTypeField, "Bb D F", "0 4 7", "13.12.14"},
+        {&AppWindow::tnTypeField, "c# e g#", "0 3 7", "12.13.14"},
+        {&AppWindow::costereField, "3-11", "0 3 7", "12.13.14"},
+        {&AppWindow::tnTypeField, "4-Z15", "0 1 4 6", "22.11.15"},
+        {&AppWindow::tnTypeField, "p24", "0 4 7", "13.12.14"},
         {&AppWindow::tnTypeField, "0 2 4 6 8 10", "0 2 4 6 8 d", "11.11.11.11.11.11"},
     };
     for (const Case& c : cases) {
@@ -353,18 +364,38 @@ TEST_F(Window, CopySetAsTextPutsThePageOnTheClipboard)
     g_free(copied);
 }
 
-TEST_F(Window, ATextWithoutPitchClassesKeepsThePageAndTheFields)
+TEST_F(Window, ATextNothingReadsKeepsThePageAndTheFieldsAndSaysWhatIsAccepted)
 {
     typeAndActivate(w->tnTypeField, "0 4 7");
     const std::string page = w->shownPage;
     cairo_surface_t* shown = shownImage();
-    for (const char* empty : {"", "     ", "XI", "..."}) {
-        typeAndActivate(w->costereField, empty);
-        EXPECT_EQ(w->shownPage, page) << '"' << empty << '"';
+    struct Case {
+        GtkWidget* AppWindow::*field;
+        const char* typed;
+    };
+    const Case cases[] = {
+        {&AppWindow::costereField, ""},    {&AppWindow::costereField, "     "}, {&AppWindow::costereField, "XI"},
+        {&AppWindow::costereField, "..."}, {&AppWindow::tnTypeField, "hello"},  {&AppWindow::tnTypeField, "3-13"},
+        {&AppWindow::tnTypeField, "x"},
+    };
+    for (const Case& c : cases) {
+        typeAndActivate(w->*c.field, c.typed);
+        EXPECT_EQ(w->shownPage, page) << '"' << c.typed << '"';
         EXPECT_EQ(shownImage(), shown);
-        EXPECT_EQ(entryText(w->tnTypeField), "0 4 7");
-        EXPECT_EQ(entryText(w->costereField), empty);
+        EXPECT_EQ(w->preview.requestedPage, 24);
+        EXPECT_EQ(entryText(w->*c.field), c.typed);
+        EXPECT_EQ(entryText(c.field == &AppWindow::costereField ? w->tnTypeField : w->costereField),
+                  c.field == &AppWindow::costereField ? "0 4 7" : "13.12.14");
+        EXPECT_TRUE(gtk_widget_get_visible(w->fieldMessage)) << c.typed;
+        EXPECT_FALSE(gtk_widget_get_visible(w->readingBar)) << c.typed;
+        // Restore the other field for the next case.
+        gtk_entry_set_text(GTK_ENTRY(w->tnTypeField), "0 4 7");
+        gtk_entry_set_text(GTK_ENTRY(w->costereField), "13.12.14");
     }
+    EXPECT_NE(label(w->fieldMessage).find("names no set, such as 0 4 7"), std::string::npos) << label(w->fieldMessage);
+    // The next page asked for takes the message away.
+    typeAndActivate(w->tnTypeField, "0 1 6");
+    EXPECT_FALSE(gtk_widget_get_visible(w->fieldMessage));
 }
 
 TEST_F(Window, AnyTypedTextIsHandledWithoutHarm)
@@ -558,8 +589,9 @@ TEST_F(Window, ReadingBarOffersTheOtherReadingAndShowsItAsIfTyped)
     gtk_container_child_get(GTK_CONTAINER(box), inputRow, "position", &rowAt, nullptr);
     EXPECT_EQ(barAt + 1, rowAt);
 
-    // The field's literal reading still decides the page: "0,4,7" is 0.
-    typeAndActivate(w->tnTypeField, "0,4,7");
+    // Where both readings take the text, the literal one decides the page:
+    // "047" is the number 47.
+    typeAndActivate(w->tnTypeField, "047");
     EXPECT_EQ(entryText(w->tnTypeField), "0");
     ASSERT_TRUE(gtk_widget_get_visible(w->readingBar));
     ASSERT_TRUE(gtk_widget_get_visible(w->readingBarButton));
@@ -571,8 +603,8 @@ TEST_F(Window, ReadingBarOffersTheOtherReadingAndShowsItAsIfTyped)
     EXPECT_EQ(entryText(w->costereField), "13.12.14");
     EXPECT_FALSE(gtk_widget_get_visible(w->readingBar));
 
-    // Alt+S from the keyboard; the set shown is then named as a transposition.
-    typeAndActivate(w->tnTypeField, "Bb D F");
+    // Alt+S from the keyboard.
+    typeAndActivate(w->tnTypeField, "047");
     ASSERT_TRUE(gtk_widget_get_visible(w->readingBar));
     EXPECT_TRUE(gtk_window_mnemonic_activate(GTK_WINDOW(w->window), GDK_KEY_s, GDK_MOD1_MASK));
     // A button activated from the keyboard shows itself pressed for a moment
@@ -581,7 +613,27 @@ TEST_F(Window, ReadingBarOffersTheOtherReadingAndShowsItAsIfTyped)
     while (entryText(w->tnTypeField) == "0" && g_get_monotonic_time() < deadline)
         g_main_context_iteration(nullptr, FALSE);
     EXPECT_EQ(entryText(w->tnTypeField), "0 4 7");
-    EXPECT_STREQ(gtk_label_get_text(GTK_LABEL(w->readingBarMessage)), "10 2 5 = T10 of 0 4 7");
+
+    // Another notation goes straight to its page; the bar says how it was
+    // read, with the transposition typed, and offers the literal reading.
+    typeAndActivate(w->tnTypeField, "Bb D F");
+    EXPECT_EQ(entryText(w->tnTypeField), "0 4 7");
+    EXPECT_EQ(w->preview.requestedPage, 24);
+    ASSERT_TRUE(gtk_widget_get_visible(w->readingBar));
+    EXPECT_EQ(label(w->readingBarMessage), "\xE2\x80\x9C"
+                                           "Bb D F\xE2\x80\x9D read as note names: 10 2 5 = T10 of 0 4 7.");
+    EXPECT_FALSE(gtk_widget_get_visible(w->readingBarButton));
+    typeAndActivate(w->tnTypeField, "C E G");
+    EXPECT_EQ(w->preview.requestedPage, 24);
+    EXPECT_EQ(label(w->readingBarMessage), "\xE2\x80\x9C"
+                                           "C E G\xE2\x80\x9D read as note names: 0 4 7.");
+    typeAndActivate(w->tnTypeField, "0,4,7");
+    EXPECT_EQ(w->preview.requestedPage, 24);
+    ASSERT_TRUE(gtk_widget_get_visible(w->readingBarButton));
+    EXPECT_STREQ(gtk_button_get_label(GTK_BUTTON(w->readingBarButton)), "_Show 0");
+    gtk_button_clicked(GTK_BUTTON(w->readingBarButton));
+    waitForPreview();
+    EXPECT_EQ(w->preview.requestedPage, 1);
 
     // A bare code in the Costère field: the page stays the literal one until asked.
     typeAndActivate(w->costereField, "39");
@@ -722,4 +774,100 @@ TEST_F(Window, TooltipNamesTheCellUnderThePointer)
     };
     EXPECT_FALSE(press(GDK_BUTTON_PRESS));
     EXPECT_TRUE(press(GDK_2BUTTON_PRESS));
+}
+
+// The index in the side panel: every page a row, the search narrowing them,
+// a row showing its page, and Back and Forward through what was shown.
+TEST_F(Window, IndexSearchesShowsAndGoesBack)
+{
+    ASSERT_TRUE(ActivateAccelerator(*w, "<Primary>f"));
+    EXPECT_TRUE(gtk_widget_get_visible(w->sidePanel));
+    EXPECT_STREQ(gtk_stack_get_visible_child_name(GTK_STACK(w->sideStack)), "index");
+    IndexPanel& index = *w->indexPanel;
+    EXPECT_EQ(gtk_window_get_focus(GTK_WINDOW(w->window)), index.search);
+    EXPECT_EQ(IndexRowsShown(*w).size(), 351u);
+
+    typeAndActivate(w->tnTypeField, "0 4 7");
+    // The row of the page shown is selected.
+    GtkTreeModel* model = nullptr;
+    GtkTreeIter selected;
+    ASSERT_TRUE(
+        gtk_tree_selection_get_selected(gtk_tree_view_get_selection(GTK_TREE_VIEW(index.list)), &model, &selected));
+    int selectedPage = 0;
+    gtk_tree_model_get(model, &selected, 0, &selectedPage, -1);
+    EXPECT_EQ(selectedPage, 24);
+
+    // 4-Z15 keeps the rows of 4-Z15 and of its inversion, 4-Z15b.
+    gtk_entry_set_text(GTK_ENTRY(index.search), "4-Z15");
+    const std::vector<int> rows = IndexRowsShown(*w);
+    ASSERT_EQ(rows, (std::vector<int>{37, 52}));
+    EXPECT_EQ(w->universe.forteNames[36], "4-Z15");
+    EXPECT_EQ(w->universe.forteNames[51], "4-Z15b");
+
+    // Activating a row shows its page as typing would; Alt+Left returns.
+    ActivateIndexRow(*w, 1);
+    waitForPreview();
+    EXPECT_EQ(w->preview.requestedPage, 52);
+    EXPECT_EQ(title(), titleOf(52));
+    EXPECT_EQ(entryText(w->tnTypeField), VectorToStringPC(StringToVector(w->universe.tnTypes[51])));
+    ASSERT_TRUE(ActivateAccelerator(*w, "<Alt>Left"));
+    EXPECT_FALSE(w->preview.pending) << "the page before is cached: shown at once";
+    EXPECT_EQ(w->preview.requestedPage, 24);
+    EXPECT_EQ(title(), titleOf(24));
+    ASSERT_TRUE(ActivateAccelerator(*w, "<Alt>Right"));
+    waitForPreview();
+    EXPECT_EQ(w->preview.requestedPage, 52);
+    EXPECT_FALSE(ActivateAccelerator(*w, "<Alt>Right")) << "nothing ahead: win.forward is disabled";
+
+    // The search takes sets, pages and classification words; the popover
+    // asks the catalogue's query.
+    struct Case {
+        const char* text;
+        size_t rows;
+    };
+    const Case cases[] = {{"C E G", 1}, {"p24", 1}, {"6-Z", 46}, {"Z", 72}, {"hello", 0}, {"", 351}};
+    for (const Case& c : cases) {
+        gtk_entry_set_text(GTK_ENTRY(index.search), c.text);
+        EXPECT_EQ(IndexRowsShown(*w).size(), c.rows) << c.text;
+    }
+    gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(index.zOnly), TRUE);
+    gtk_combo_box_set_active_id(GTK_COMBO_BOX(index.size), "4");
+    EXPECT_EQ(IndexRowsShown(*w).size(), 4u);  // 4-Z15, 4-Z29 and their inversions
+    gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(index.zOnly), FALSE);
+    gtk_combo_box_set_active_id(GTK_COMBO_BOX(index.size), "0");
+    EXPECT_EQ(IndexRowsShown(*w).size(), 351u);
+    g_action_group_change_action_state(G_ACTION_GROUP(w->window), "side-panel", g_variant_new_boolean(FALSE));
+}
+
+// The mouse's back and forward buttons (8 and 9) anywhere over the window.
+TEST_F(Window, MouseSideButtonsGoBackAndForward)
+{
+    typeAndActivate(w->tnTypeField, "0 4 7");
+    typeAndActivate(w->tnTypeField, "0 1 6");
+    const int there = w->preview.requestedPage;
+    auto press = [](guint button) {
+        GdkWindow* surface = gtk_widget_get_window(w->pageSurface);
+        GdkEvent* event = gdk_event_new(GDK_BUTTON_PRESS);
+        event->button.window = GDK_WINDOW(g_object_ref(surface));
+        event->button.button = button;
+        event->button.x = event->button.y = 20;
+        event->button.time = GDK_CURRENT_TIME;
+        gdk_event_set_device(event,
+                             gdk_seat_get_pointer(gdk_display_get_default_seat(gtk_widget_get_display(w->window))));
+        gtk_main_do_event(event);
+        gdk_event_free(event);
+        GdkEvent* release = gdk_event_new(GDK_BUTTON_RELEASE);
+        release->button.window = GDK_WINDOW(g_object_ref(surface));
+        release->button.button = button;
+        release->button.time = GDK_CURRENT_TIME;
+        gdk_event_set_device(release,
+                             gdk_seat_get_pointer(gdk_display_get_default_seat(gtk_widget_get_display(w->window))));
+        gtk_main_do_event(release);
+        gdk_event_free(release);
+        waitForPreview();
+    };
+    press(8);
+    EXPECT_EQ(w->preview.requestedPage, 24);
+    press(9);
+    EXPECT_EQ(w->preview.requestedPage, there);
 }
