@@ -60,9 +60,9 @@ gboolean rowVisible(GtkTreeModel* model, GtkTreeIter* iter, gpointer data)
     const IndexPanel& p = *static_cast<const IndexPanel*>(data);
     int page = 0;
     gtk_tree_model_get(model, iter, kPage, &page, -1);
-    if (page < 1 || static_cast<size_t>(page) > p.found.size())
+    if (page < 1 || static_cast<size_t>(page) > p.shown.size())
         return FALSE;
-    return p.found[page - 1] && p.passesQuery[page - 1];
+    return p.shown[page - 1];
 }
 
 int countOf(const std::vector<bool>& marks, const std::vector<bool>& also)
@@ -77,7 +77,14 @@ int countOf(const std::vector<bool>& marks, const std::vector<bool>& also)
 void refilter(AppWindow& w, const std::string& reading)
 {
     IndexPanel& p = panelOf(w);
-    gtk_tree_model_filter_refilter(GTK_TREE_MODEL_FILTER(p.filter));
+    std::vector<bool> shownNow(p.found.size());
+    for (size_t i = 0; i < shownNow.size(); ++i)
+        shownNow[i] = p.found[i] && p.passesQuery[i];
+    // A keystroke that keeps the rows (symmetri, symmetric) leaves the list alone.
+    if (shownNow != p.shown) {
+        p.shown = std::move(shownNow);
+        gtk_tree_model_filter_refilter(GTK_TREE_MODEL_FILTER(p.filter));
+    }
     const int shown = countOf(p.found, p.passesQuery);
     const std::string text = gtk_entry_get_text(GTK_ENTRY(p.search));
     std::string status;
@@ -190,18 +197,36 @@ void showPageOf(AppWindow& w, GtkTreePath* path)
     RequestPage(w, page);
 }
 
+// A list scrolled while hidden has no rows placed yet: shown again, it
+// brings the row of the page shown into view.
+void onListMapped(GtkWidget*, gpointer data)
+{
+    AppWindow& w = *static_cast<AppWindow*>(data);
+    ShowPageInIndex(w, w.preview.requestedPage);
+}
+
 void onRowActivated(GtkTreeView*, GtkTreePath* path, GtkTreeViewColumn*, gpointer data)
 {
     showPageOf(*static_cast<AppWindow*>(data), path);
 }
 
-GtkTreeViewColumn* textColumn(const char* title, int column, int sortColumn, float xalign = 0.0f)
+// Columns of fixed widths (in characters of the list's font), so that the
+// list never measures its rows: a keystroke in the search box then costs
+// the rows on screen only.
+GtkTreeViewColumn* textColumn(GtkWidget* list, const char* title, int column, int sortColumn, int characters,
+                              float xalign = 0.0f)
 {
     GtkCellRenderer* cell = gtk_cell_renderer_text_new();
     g_object_set(cell, "xalign", xalign, nullptr);
     GtkTreeViewColumn* c = gtk_tree_view_column_new_with_attributes(title, cell, "text", column, nullptr);
     gtk_tree_view_column_set_sort_column_id(c, sortColumn);
     gtk_tree_view_column_set_resizable(c, TRUE);
+    gtk_tree_view_column_set_sizing(c, GTK_TREE_VIEW_COLUMN_FIXED);
+    PangoLayout* layout = gtk_widget_create_pango_layout(list, std::string(characters, '0').c_str());
+    int width = 0;
+    pango_layout_get_pixel_size(layout, &width, nullptr);
+    g_object_unref(layout);
+    gtk_tree_view_column_set_fixed_width(c, width + 12);
     return c;
 }
 
@@ -295,6 +320,7 @@ void AttachIndexPanel(AppWindow& w)
     IndexPanel& p = *w.indexPanel;
     p.found.assign(PitchUniverse::NumTnTypes, true);
     p.passesQuery.assign(PitchUniverse::NumTnTypes, true);
+    p.shown.assign(PitchUniverse::NumTnTypes, true);
     p.page = gtk_box_new(GTK_ORIENTATION_VERTICAL, 4);
     gtk_container_set_border_width(GTK_CONTAINER(p.page), 6);
 
@@ -330,15 +356,18 @@ void AttachIndexPanel(AppWindow& w)
     p.sorted = gtk_tree_model_sort_new_with_model(p.filter);
     p.list = gtk_tree_view_new_with_model(p.sorted);
     gtk_tree_view_set_enable_search(GTK_TREE_VIEW(p.list), FALSE);  // the search box above does that
-    gtk_tree_view_append_column(GTK_TREE_VIEW(p.list), textColumn("Page", kPage, kPage, 1.0f));
-    gtk_tree_view_append_column(GTK_TREE_VIEW(p.list), textColumn("Forte", kForte, kForteOrder));
-    gtk_tree_view_append_column(GTK_TREE_VIEW(p.list), textColumn("Tn-type", kTnType, kPage));
-    gtk_tree_view_append_column(GTK_TREE_VIEW(p.list), textColumn("Cost\xC3\xA8re", kCostere, kCostere));
-    gtk_tree_view_append_column(GTK_TREE_VIEW(p.list), textColumn("Interval vector", kVector, kVector));
-    gtk_tree_view_append_column(GTK_TREE_VIEW(p.list), textColumn("Size", kSize, kSize, 1.0f));
+    GtkTreeView* view = GTK_TREE_VIEW(p.list);
+    gtk_tree_view_append_column(view, textColumn(p.list, "Page", kPage, kPage, 4, 1.0f));
+    gtk_tree_view_append_column(view, textColumn(p.list, "Forte", kForte, kForteOrder, 6));
+    gtk_tree_view_append_column(view, textColumn(p.list, "Tn-type", kTnType, kPage, 14));
+    gtk_tree_view_append_column(view, textColumn(p.list, "Cost\xC3\xA8re", kCostere, kCostere, 11));
+    gtk_tree_view_append_column(view, textColumn(p.list, "Interval vector", kVector, kVector, 13));
+    gtk_tree_view_append_column(view, textColumn(p.list, "Size", kSize, kSize, 4, 1.0f));
+    gtk_tree_view_set_fixed_height_mode(view, TRUE);
     gtk_tree_selection_set_mode(gtk_tree_view_get_selection(GTK_TREE_VIEW(p.list)), GTK_SELECTION_SINGLE);
     gtk_widget_set_tooltip_text(p.list, "Double-click a row, or press Enter, to show its page");
     g_signal_connect(p.list, "row-activated", G_CALLBACK(onRowActivated), &w);
+    g_signal_connect_after(p.list, "map", G_CALLBACK(onListMapped), &w);
     GtkWidget* scroll = gtk_scrolled_window_new(nullptr, nullptr);
     gtk_scrolled_window_set_policy(GTK_SCROLLED_WINDOW(scroll), GTK_POLICY_AUTOMATIC, GTK_POLICY_AUTOMATIC);
     gtk_container_add(GTK_CONTAINER(scroll), p.list);

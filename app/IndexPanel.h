@@ -41,6 +41,7 @@ struct IndexPanel {
 
     std::vector<bool> found;        // by page - 1: the search box's answer
     std::vector<bool> passesQuery;  // by page - 1: the popover's answer
+    std::vector<bool> shown;        // by page - 1: both, as the list shows them
 };
 
 // Builds the panel's page and adds it to the side panel's stack as "index".

@@ -133,8 +133,12 @@ TypedTextReading ReadTypedText(const std::string& text, bool costereField)
             read.notice.offered = literal;
         return read;
     }
-    read.fieldMessage =
-        reading.error.empty() ? QuoteForMessage(text) + " names no set." : capitalised(reading.error) + ".";
+    // One line beside the fields; the reader's full explanation (the forms
+    // it knows, the valid range of a Forte name or a page) in its tooltip.
+    const bool blank = text.find_first_not_of(" \t") == std::string::npos;
+    read.fieldMessage = (blank ? std::string("Type a set") : QuoteForMessage(text) + " names no set") +
+                        ", such as 0 4 7, C E G, 3-11b, p24 or 13.12.14.";
+    read.fieldDetail = reading.error.empty() ? "" : capitalised(reading.error) + ".";
     return read;
 }
 
@@ -160,11 +164,9 @@ void AttachReadingBar(AppWindow& w)
 
     // What the fields accept, said beside them when a text named no set.
     w.fieldMessage = gtk_label_new("");
-    gtk_label_set_line_wrap(GTK_LABEL(w.fieldMessage), TRUE);
-    gtk_label_set_max_width_chars(GTK_LABEL(w.fieldMessage), 48);
+    gtk_label_set_ellipsize(GTK_LABEL(w.fieldMessage), PANGO_ELLIPSIZE_END);
+    gtk_label_set_max_width_chars(GTK_LABEL(w.fieldMessage), 64);
     gtk_label_set_xalign(GTK_LABEL(w.fieldMessage), 0.0f);
-    gtk_label_set_selectable(GTK_LABEL(w.fieldMessage), TRUE);
-    gtk_widget_set_can_focus(w.fieldMessage, FALSE);
     gtk_widget_set_no_show_all(w.fieldMessage, TRUE);
     GtkWidget* fieldBox = gtk_widget_get_parent(w.costereField);
     gtk_box_pack_start(GTK_BOX(fieldBox), w.fieldMessage, FALSE, TRUE, 6);
@@ -181,6 +183,7 @@ void ShowTypedTextReading(AppWindow& w, const TypedTextReading& reading)
     if (!w.readingBar)
         return;
     gtk_label_set_text(GTK_LABEL(w.fieldMessage), reading.fieldMessage.c_str());
+    gtk_widget_set_tooltip_text(w.fieldMessage, reading.fieldDetail.empty() ? nullptr : reading.fieldDetail.c_str());
     gtk_widget_set_visible(w.fieldMessage, !reading.fieldMessage.empty());
     const ReadingNotice& notice = reading.notice;
     w.offeredSet = notice.offered;

@@ -32,6 +32,7 @@ struct TypedTextReading {
     std::vector<int> set;      // the set asked for, as typed; empty: nothing reads the text
     ReadingNotice notice;      // what the bar says
     std::string fieldMessage;  // what the label beside the fields says when nothing reads the text
+    std::string fieldDetail;   // and its tooltip: why, in the reader\'s words
 };
 TypedTextReading ReadTypedText(const std::string& text, bool costereField);
 

@@ -74,10 +74,14 @@ TEST(ReadingNotice, ATextNothingReadsAsksForNoPage)
         {"C E G", false, {0, 4, 7}, ""},
         {"p24", false, {0, 4, 7}, ""},
         {"4-Z15", true, {0, 1, 4, 6}, ""},
-        {"hello", false, {}, "\xE2\x80\x9Chello\xE2\x80\x9D is neither a pitch class nor a note name; write a set as"},
-        {"", true, {}, "Nothing was typed; write a set as"},
-        {"...", true, {}, ""},
-        {"3-13", false, {}, "There is no Forte class 3-13"},
+        {"hello", false, {}, "\xE2\x80\x9Chello\xE2\x80\x9D names no set, such as 0 4 7, C E G"},
+        {"", true, {}, "Type a set, such as 0 4 7"},
+        {"...", true, {}, "\xE2\x80\x9C...\xE2\x80\x9D names no set"},
+        {"3-13",
+         false,
+         {},
+         "\xE2\x80\x9C"
+         "3-13\xE2\x80\x9D names no set"},
     };
     for (const Case& c : cases) {
         const TypedTextReading read = ReadTypedText(c.typed, c.costereField);
@@ -85,6 +89,8 @@ TEST(ReadingNotice, ATextNothingReadsAsksForNoPage)
         EXPECT_NE(read.fieldMessage.empty(), c.set.empty()) << c.typed;
         EXPECT_EQ(read.fieldMessage.rfind(c.fieldMessage, 0), 0u) << c.typed << ": " << read.fieldMessage;
     }
+    // The reader's explanation goes with it.
+    EXPECT_EQ(ReadTypedText("3-13", false).fieldDetail.rfind("There is no Forte class 3-13", 0), 0u);
 }
 
 }  // namespace
