@@ -135,11 +135,16 @@ void AttachHistoryControls(AppWindow& w)
     gtk_container_add(GTK_CONTAINER(arrows), w.forwardButton);
     gtk_header_bar_pack_start(GTK_HEADER_BAR(w.headerBar), arrows);
 
-    GtkGesture* side = gtk_gesture_multi_press_new(w.window);
-    gtk_gesture_single_set_button(GTK_GESTURE_SINGLE(side), 0);  // every button; 8 and 9 are ours
-    gtk_event_controller_set_propagation_phase(GTK_EVENT_CONTROLLER(side), GTK_PHASE_CAPTURE);
-    g_signal_connect(side, "pressed", G_CALLBACK(onMouseButton), &w);
-    g_object_set_data_full(G_OBJECT(w.window), "harmodex-history-buttons", side, g_object_unref);
+    // One gesture per side button, so that the other buttons' presses
+    // reach the widgets under the pointer untouched.
+    for (guint button : {8u, 9u}) {
+        GtkGesture* side = gtk_gesture_multi_press_new(w.window);
+        gtk_gesture_single_set_button(GTK_GESTURE_SINGLE(side), button);
+        gtk_event_controller_set_propagation_phase(GTK_EVENT_CONTROLLER(side), GTK_PHASE_CAPTURE);
+        g_signal_connect(side, "pressed", G_CALLBACK(onMouseButton), &w);
+        const std::string key = "harmodex-history-button-" + std::to_string(button);
+        g_object_set_data_full(G_OBJECT(w.window), key.c_str(), side, g_object_unref);
+    }
 }
 
 void ShowGoToPrompt(AppWindow& w)
