@@ -18,6 +18,8 @@ enum Column { kPage, kForte, kTnType, kCostere, kVector, kSize, kForteOrder, kCo
 
 IndexPanel& panelOf(AppWindow& w) { return *w.indexPanel; }
 
+constexpr size_t kRowsWorthDetaching = 150;
+
 // Forte names in their own order: by size, then number, the prime form (a)
 // before its inversion (b). "4-Z15b" is 4 * 10000 + 15 * 10 + 2.
 int forteOrder(const std::string& name)
@@ -82,8 +84,19 @@ void refilter(AppWindow& w, const std::string& reading)
         shownNow[i] = p.found[i] && p.passesQuery[i];
     // A keystroke that keeps the rows (symmetri, symmetric) leaves the list alone.
     if (shownNow != p.shown) {
+        size_t changed = 0;
+        for (size_t i = 0; i < shownNow.size(); ++i)
+            changed += shownNow[i] != p.shown[i];
         p.shown = std::move(shownNow);
+        // Where most rows come or go, the list is detached and told of the
+        // new rows once rather than row by row (the selection is made again
+        // below); for a few rows, telling it row by row is cheaper.
+        const bool detach = changed > kRowsWorthDetaching;
+        if (detach)
+            gtk_tree_view_set_model(GTK_TREE_VIEW(p.list), nullptr);
         gtk_tree_model_filter_refilter(GTK_TREE_MODEL_FILTER(p.filter));
+        if (detach)
+            gtk_tree_view_set_model(GTK_TREE_VIEW(p.list), p.sorted);
     }
     const int shown = countOf(p.found, p.passesQuery);
     const std::string text = gtk_entry_get_text(GTK_ENTRY(p.search));
