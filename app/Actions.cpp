@@ -12,6 +12,8 @@
 #include "app/HelpWindow.h"
 #include "app/IndexPanel.h"
 #include "app/Navigation.h"
+#include "app/Clipboard.h"
+#include "app/Print.h"
 #include "app/ScorePanel.h"
 #include "app/Sound.h"
 #include "base/Version.h"
@@ -37,8 +39,10 @@ const Command kCommands[] = {
     {"win.forward", "<Alt>Right", "Page", "Forward again"},
     {"win.find", "<Primary>f", "Page", "Search the index of pages"},
     {"win.save", "<Primary>s", "Page", "Save the page"},
-    {"win.play", "<Primary>p", "Page", "Play the set, or stop it"},
-    {"win.copy-text", "<Primary><Shift>c", "Page", "Copy the set as text"},
+    {"win.print", "<Primary>p", "Page", "Print the page"},
+    {"win.copy", "<Primary>c", "Page", "Copy the selected page as image and text"},
+    {"win.copy-text", "<Primary><Shift>c", "Page", "Copy the page as text, one fact a line"},
+    {"win.play", "F5 <Primary><Shift>p", "Page", "Play the set, or stop it"},
     {"win.zoom-in", "<Primary>plus <Primary>equal <Primary>KP_Add", "Size", "Larger"},
     {"win.zoom-out", "<Primary>minus <Primary>KP_Subtract", "Size", "Smaller"},
     {"win.zoom-reset", "<Primary>0 <Primary>KP_0", "Size", "Size 1.0"},
@@ -73,6 +77,10 @@ void quit(AppWindow& w)
     if (application)
         g_application_quit(G_APPLICATION(application));
 }
+
+// Copy Image also offers the set as text, for a program that takes no image.
+void copyImageAndSet(AppWindow& w) { CopyShownPage(w, PageCopy::ImageAndText); }
+void copySet(AppWindow& w) { CopyShownPage(w, PageCopy::TextOnly); }
 
 // The side panel's visibility is the state of win.side-panel.
 void changeSidePanel(GSimpleAction* action, GVariant* state, gpointer data)
@@ -110,6 +118,10 @@ const GActionEntry kWindowActions[] = {
     {"save", windowAction<SaveShownPage>, nullptr, nullptr, nullptr, {}},
     {"play", windowAction<PlayOrStopSound>, nullptr, nullptr, nullptr, {}},
     {"copy-text", windowAction<CopySetAsText>, nullptr, nullptr, nullptr, {}},
+    {"print", windowAction<PrintShownPage>, nullptr, nullptr, nullptr, {}},
+    {"copy", windowAction<copyImageAndSet>, nullptr, nullptr, nullptr, {}},
+    {"copy-image", windowAction<copyImageAndSet>, nullptr, nullptr, nullptr, {}},
+    {"copy-set", windowAction<copySet>, nullptr, nullptr, nullptr, {}},
     {"next-page", windowAction<NextPage>, nullptr, nullptr, nullptr, {}},
     {"previous-page", windowAction<PreviousPage>, nullptr, nullptr, nullptr, {}},
     {"first-page", windowAction<FirstPage>, nullptr, nullptr, nullptr, {}},

@@ -9,8 +9,9 @@
 // of its own and works on this object: PageRequest (a typed set or a flipped
 // page becomes the shown page), PreviewWorker (rendering away from the GUI
 // thread), Navigation (flipping pages), Actions (commands, keys, menu),
-// Export (saving), ReadingBar (how a typed text was read), Sound (Play) and
-// PitchInput (the pitch-class clock and the piano strip).
+// Export (saving), Print (printing), Clipboard (copying the page), PageMenu
+// (the page's context menu), ReadingBar (how a typed text was read), Sound
+// (Play) and PitchInput (the pitch-class clock and the piano strip).
 // Everything here is touched on the GUI thread only; see app/README.md for
 // what crosses between threads.
 
@@ -83,6 +84,7 @@ struct AppWindow {
     GtkWidget* previewMessage = nullptr;  // a hint before the first page, later why no image can be shown
     GtkWidget* previewScroll = nullptr;
     GtkWidget* pageSurface = nullptr;  // the GtkEventBox holding the page in previewScroll: focus, pointer, keys
+    GtkWidget* pageMenu = nullptr;     // the page's context menu, attached to pageSurface
     GtkWidget* busyIndicator = nullptr;
     GtkWidget* inputRow = nullptr;
     GtkWidget* controlRow = nullptr;

@@ -1,7 +1,9 @@
 #include "app/Export.h"
 
+#include <cstring>
 #include <stdexcept>
 
+#include "app/Clipboard.h"
 #include "formats/PageFormats.h"
 #include "interchange/MusicXml.h"
 #include "pcset/Conversions.h"
@@ -51,6 +53,26 @@ void followFilter(GObject* chooserObject, GParamSpec*, void*)
     gtk_file_chooser_set_current_name(chooser, name.c_str());
 }
 
+// The question the file chooser asks before replacing a file, for a name
+// it did not see (the typed one plus the filter's extension).
+bool confirmReplacing(GtkWidget* parent, const std::string& path)
+{
+    gchar* name = g_filename_display_basename(path.c_str());
+    GtkWidget* dialog =
+        gtk_message_dialog_new(GTK_WINDOW(parent), GTK_DIALOG_MODAL, GTK_MESSAGE_QUESTION, GTK_BUTTONS_NONE,
+                               "A file named \xE2\x80\x9C%s\xE2\x80\x9D already exists. Do you want "
+                               "to replace it?",
+                               name);
+    g_free(name);
+    gtk_message_dialog_format_secondary_text(GTK_MESSAGE_DIALOG(dialog), "Replacing it will overwrite its contents.");
+    gtk_dialog_add_buttons(GTK_DIALOG(dialog), "_Cancel", GTK_RESPONSE_CANCEL, "_Replace", GTK_RESPONSE_ACCEPT,
+                           nullptr);
+    gtk_dialog_set_default_response(GTK_DIALOG(dialog), GTK_RESPONSE_ACCEPT);
+    const bool replace = gtk_dialog_run(GTK_DIALOG(dialog)) == GTK_RESPONSE_ACCEPT;
+    gtk_widget_destroy(dialog);
+    return replace;
+}
+
 }  // namespace
 
 const SaveFormat kSaveFormats[] = {
@@ -61,6 +83,21 @@ const SaveFormat kSaveFormats[] = {
     {"MusicXML (the 24 transformations)", "musicxml", musicXmlBytes},
 };
 const size_t kSaveFormatCount = sizeof kSaveFormats / sizeof kSaveFormats[0];
+std::string WithSaveExtension(const std::string& path, size_t row)
+{
+    size_t typed = 0;
+    if (row >= kSaveFormatCount || SaveFormatForName(path, &typed))
+        return path;
+    // MusicXML's other usual extension is kept as typed.
+    const std::string xml = ".xml";
+    if (std::strcmp(kSaveFormats[row].extension, "musicxml") == 0 && path.size() > xml.size() &&
+        g_ascii_strcasecmp(path.c_str() + path.size() - xml.size(), xml.c_str()) == 0)
+        return path;
+    // "page." is taken as "page" with its dot already typed.
+    const bool dotted = !path.empty() && path.back() == '.';
+    return path + (dotted ? "" : ".") + kSaveFormats[row].extension;
+}
+
 bool SaveFormatForName(const std::string& path, size_t* row)
 {
     const size_t slash = path.rfind('/');
@@ -83,6 +120,10 @@ void PageIsSaveable(AppWindow& w)
     GAction* save = g_action_map_lookup_action(G_ACTION_MAP(w.window), "save");
     if (save)
         g_simple_action_set_enabled(G_SIMPLE_ACTION(save), !w.shownPage.empty());
+    GAction* print = g_action_map_lookup_action(G_ACTION_MAP(w.window), "print");
+    if (print)
+        g_simple_action_set_enabled(G_SIMPLE_ACTION(print), !w.shownPage.empty());
+    UpdateCopyActions(w);
 }
 
 bool RunSaveDialog(AppWindow& w)
@@ -113,14 +154,21 @@ bool RunSaveDialog(AppWindow& w)
     gtk_file_chooser_set_current_name(chooser, w.save.chosenPath.c_str());
     g_signal_connect(chooser, "notify::filter", G_CALLBACK(followFilter), nullptr);
     bool accepted = false;
-    if (gtk_dialog_run(GTK_DIALOG(dialog)) == GTK_RESPONSE_ACCEPT) {
+    while (!accepted && gtk_dialog_run(GTK_DIALOG(dialog)) == GTK_RESPONSE_ACCEPT) {
         gchar* chosen = gtk_file_chooser_get_filename(chooser);
         GtkFileFilter* filter = gtk_file_chooser_get_filter(chooser);
-        if (chosen) {
-            w.save.chosenPath = chosen;  // the whole path, whatever its length
-            w.save.filterRow = filter ? GPOINTER_TO_SIZE(g_object_get_data(G_OBJECT(filter), "harmodex-row")) : 0;
+        if (!chosen)
+            continue;
+        const size_t row = filter ? GPOINTER_TO_SIZE(g_object_get_data(G_OBJECT(filter), "harmodex-row")) : 0;
+        // The dialog asked before replacing the name typed; a name that
+        // takes the filter's extension is asked about here.
+        const std::string path = WithSaveExtension(chosen, row);
+        const bool asked = path == chosen;
+        g_free(chosen);
+        if (asked || !g_file_test(path.c_str(), G_FILE_TEST_EXISTS) || confirmReplacing(dialog, path)) {
+            w.save.chosenPath = path;  // the whole path, whatever its length
+            w.save.filterRow = row;
             accepted = true;
-            g_free(chosen);
         }
     }
     gtk_widget_destroy(dialog);
@@ -140,6 +188,9 @@ void SaveShownPage(AppWindow& w)
     // A typed extension that names a type wins over the filter: EPS bytes
     // never go into a file called .pdf, .png or .svg.
     size_t row = w.save.filterRow < kSaveFormatCount ? w.save.filterRow : 0;
+    // A name typed without one of the types' extensions takes the filter's,
+    // so that the file says what it holds.
+    w.save.chosenPath = WithSaveExtension(w.save.chosenPath, row);
     SaveFormatForName(w.save.chosenPath, &row);
 
     const std::string tnText = VectorToString(w.typedSet.getTnType());

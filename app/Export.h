@@ -24,15 +24,21 @@ extern const size_t kSaveFormatCount;
 // The row whose extension the file name has (any case); false when none.
 bool SaveFormatForName(const std::string& path, size_t* row);
 
+// The path with the extension of that row added when it has none of the
+// types' extensions ("page" and PNG give "page.png"; "page.pdf" stays).
+std::string WithSaveExtension(const std::string& path, size_t row);
+
 // Saves the shown page: asks for a name (w.save.chooseFileName), then
-// writes the file in the type of the typed extension, else of the filter.
+// writes the file in the type of the typed extension, else of the filter
+// (whose extension a name without one then takes).
 void SaveShownPage(AppWindow& w);
 // The save dialog; true when the user accepted a name (left in
 // w.save.chosenPath, the filter then chosen in w.save.filterRow).
 bool RunSaveDialog(AppWindow& w);
 
-// Saving is possible once there is a page: the win.save action (and the
-// Save button bound to it) is enabled accordingly.
+// Saving, printing and copying are possible once there is a page: the
+// win.save action (and the Save button bound to it), win.print and the copy
+// actions are enabled accordingly.
 void PageIsSaveable(AppWindow& w);
 
 #endif

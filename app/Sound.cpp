@@ -78,7 +78,7 @@ void AddPlayButton(AppWindow& w)
 {
     w.playButton = gtk_button_new_with_label("  Play  ");
     gtk_actionable_set_action_name(GTK_ACTIONABLE(w.playButton), "win.play");
-    gtk_widget_set_tooltip_text(w.playButton, "Hear the set: its notes one by one, then together (Ctrl+P). "
+    gtk_widget_set_tooltip_text(w.playButton, "Hear the set: its notes one by one, then together (F5). "
                                               "Press again to stop.");
     gtk_box_pack_start(GTK_BOX(w.controlRow), w.playButton, FALSE, FALSE, 12);
     // Two short lines beside the button, so that the row keeps the window's

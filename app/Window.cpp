@@ -4,10 +4,12 @@
 
 #include "app/Accessibility.h"
 #include "app/Actions.h"
+#include "app/Clipboard.h"
 #include "app/Export.h"
 #include "app/IndexPanel.h"
 #include "app/Navigation.h"
 #include "app/PageHover.h"
+#include "app/PageMenu.h"
 #include "app/PageRequest.h"
 #include "app/PitchInput.h"
 #include "app/ReadingBar.h"
@@ -225,6 +227,8 @@ AppWindow* NewAppWindow(GtkApplication* application)
     gtk_spin_button_set_wrap(GTK_SPIN_BUTTON(w.sizeSpinner), TRUE);
     gtk_box_pack_start(GTK_BOX(controlRow), w.sizeSpinner, FALSE, TRUE, 0);
     InstallActions(w);
+    AttachPageMenu(w);
+    AttachPageCopying(w);
     AddPlayButton(w);
     w.saveButton = gtk_button_new_with_label("   Save\xE2\x80\xA6   ");
     gtk_actionable_set_action_name(GTK_ACTIONABLE(w.saveButton), "win.save");

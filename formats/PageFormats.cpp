@@ -6,10 +6,10 @@
 
 #include <cairo-svg.h>
 #include <gio/gio.h>
-#include <poppler.h>
 
 #include "base/Version.h"
 #include "formats/Ghostscript.h"
+#include "formats/PdfPage.h"
 #include "page/HarmodexPage.h"
 #include "pcset/PitchClassSet.h"
 #include "pcset/PitchUniverse.h"
@@ -62,35 +62,18 @@ cairo_status_t appendTo(void* closure, const unsigned char* data, unsigned int l
 // same outlines and text shapes Ghostscript laid out, as vectors.
 std::string pdfAsSvg(const std::string& pdf)
 {
-    GBytes* bytes = g_bytes_new(pdf.data(), pdf.size());
-    GError* error = nullptr;
-    PopplerDocument* document = poppler_document_new_from_bytes(bytes, nullptr, &error);
-    g_bytes_unref(bytes);
-    if (!document) {
-        const std::string reason = error ? error->message : "unknown error";
-        g_clear_error(&error);
-        throw std::runtime_error("cannot read the page's PDF for SVG: " + reason);
-    }
-    PopplerPage* page = poppler_document_get_page(document, 0);
-    if (!page) {
-        g_object_unref(document);
-        throw std::runtime_error("the page's PDF has no page to draw as SVG");
-    }
-    double width = 0, height = 0;
-    poppler_page_get_size(page, &width, &height);
+    const PdfPage page(pdf);
     std::string svg;
-    cairo_surface_t* surface = cairo_svg_surface_create_for_stream(appendTo, &svg, width, height);
+    cairo_surface_t* surface = cairo_svg_surface_create_for_stream(appendTo, &svg, page.width(), page.height());
     cairo_svg_surface_set_document_unit(surface, CAIRO_SVG_UNIT_PT);
     cairo_t* cr = cairo_create(surface);
-    poppler_page_render_for_printing(page, cr);
+    page.draw(cr);
     cairo_status_t status = cairo_status(cr);
     cairo_destroy(cr);
     cairo_surface_finish(surface);
     if (status == CAIRO_STATUS_SUCCESS)
         status = cairo_surface_status(surface);
     cairo_surface_destroy(surface);
-    g_object_unref(page);
-    g_object_unref(document);
     if (status != CAIRO_STATUS_SUCCESS)
         throw std::runtime_error(std::string("cannot draw the page as SVG: ") + cairo_status_to_string(status));
     return svg;

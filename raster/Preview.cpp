@@ -1,5 +1,6 @@
 #include "raster/Preview.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <mutex>
@@ -157,56 +158,84 @@ std::string wandException(MagickWand* wand)
 // The largest side accepted, in pixels: far beyond size 4.0 at scale 3.
 constexpr size_t kLargestSide = 100000;
 
-// Lays a row of exported RGBA-ordered pixels on white; channel offsets say
-// where red, green, blue and alpha sit in each 4-byte pixel.
-void layOnWhite(unsigned char* row, size_t width, int alphaAt)
+// Where red, green, blue and alpha go in each 4-byte pixel written.
+struct ChannelOrder {
+    int red, green, blue, alpha;
+};
+constexpr ChannelOrder kRgba{0, 1, 2, 3};
+
+// Rows the library hands over at a time: large enough that a page kept on
+// disk is read in long runs, small enough to stay in the processor's cache.
+constexpr size_t kRowsAtOnce = 32;
+
+// Writes rows [first, first + count) of the image, 8 bits a channel, into
+// rows of the given stride, transparent areas laid on white so that the page
+// reads as a sheet of paper whatever the desktop theme. Each call reads
+// through a cache view of its own: the image's own view shares one buffer
+// among all threads outside OpenMP, which is harmless while the library
+// keeps the pixels in memory (it hands out pointers into them) but not once
+// a large page exceeds its memory limit and lives in a mapped or disk cache
+// (each read then copies into that buffer, and two threads overwrite each
+// other's rows). Returns false when the library cannot give the pixels.
+bool exportRows(const Image* image, size_t first, size_t count, size_t width, ChannelOrder order, bool transparent,
+                unsigned char* pixels, size_t stride)
 {
-    for (size_t x = 0; x < width; ++x) {
-        unsigned char* p = row + 4 * x;
-        const unsigned alpha = p[alphaAt];
-        if (alpha == 255)
-            continue;
-        for (int c = 0; c < 4; ++c)
-            if (c != alphaAt)
-                p[c] = static_cast<unsigned char>((p[c] * alpha + 255u * (255u - alpha) + 127u) / 255u);
-        p[alphaAt] = 255;
+    ExceptionInfo* exception = AcquireExceptionInfo();
+    CacheView* view = AcquireVirtualCacheView(image, exception);
+    bool complete = view != nullptr;
+    for (size_t y = first; complete && y < first + count; y += kRowsAtOnce) {
+        const size_t rows = std::min(kRowsAtOnce, first + count - y);
+        const PixelPacket* p = GetCacheViewVirtualPixels(view, 0, static_cast<ssize_t>(y), width, rows, exception);
+        if (!p) {
+            complete = false;
+            break;
+        }
+        for (size_t r = 0; r < rows; ++r) {
+            unsigned char* q = pixels + (y + r) * stride;
+            for (size_t x = 0; x < width; ++x, ++p, q += 4) {
+                q[order.red] = ScaleQuantumToChar(GetPixelRed(p));
+                q[order.green] = ScaleQuantumToChar(GetPixelGreen(p));
+                q[order.blue] = ScaleQuantumToChar(GetPixelBlue(p));
+                if (!transparent) {
+                    q[order.alpha] = 255;
+                    continue;
+                }
+                const unsigned alpha = ScaleQuantumToChar(static_cast<Quantum>(GetPixelAlpha(p)));
+                q[order.alpha] = 255;
+                if (alpha == 255)
+                    continue;
+                for (int c : {order.red, order.green, order.blue})
+                    q[c] = static_cast<unsigned char>((q[c] * alpha + 255u * (255u - alpha) + 127u) / 255u);
+            }
+        }
     }
+    if (view)
+        DestroyCacheView(view);
+    DestroyExceptionInfo(exception);
+    return complete;
 }
 
-// Exports the wand's pixels, 8 bits a channel in the given order, into rows
-// of the given stride, transparent areas laid on white so that the page
-// reads as a sheet of paper whatever the desktop theme.
-void exportOnWhite(MagickWand* wand, size_t width, size_t height, const char* order, int alphaAt, unsigned char* pixels,
+// Exports the wand's pixels in the given channel order into rows of the
+// given stride: the page in two halves, the lower one on a second thread (at
+// size 4.0 each half is 12 million pixels). Throws harmodex::Error when the
+// library cannot give them.
+void exportOnWhite(MagickWand* wand, size_t width, size_t height, ChannelOrder order, unsigned char* pixels,
                    size_t stride)
 {
     MagickSetImageDepth(wand, 8);
+    const Image* image = GetImageFromMagickWand(wand);
     // Ghostscript's raw pixels come opaque, on white; only a page read the
     // library's stock way (transparent paper) needs laying on white.
     const bool transparent = MagickGetImageAlphaChannel(wand) == MagickTrue;
-    if (stride == 4 * width) {
-        // Rows follow each other without padding: the page in two halves,
-        // the lower one on a second thread (reading a wand's pixels from two
-        // threads at once is safe; at size 4.0 each half is 12 million pixels).
-        const size_t top = height / 2;
-        auto exportRows = [&](size_t first, size_t count) {
-            unsigned char* start = pixels + first * stride;
-            MagickExportImagePixels(wand, 0, static_cast<ssize_t>(first), width, count, order, CharPixel, start);
-            if (transparent)
-                layOnWhite(start, width * count, alphaAt);
-        };
-        std::thread lower(exportRows, top, height - top);
-        exportRows(0, top);
-        lower.join();
-        return;
-    }
-    // Row by row, so that the spare bytes at the end of each row stay out of
-    // the image.
-    for (size_t y = 0; y < height; ++y) {
-        unsigned char* row = pixels + y * stride;
-        MagickExportImagePixels(wand, 0, static_cast<ssize_t>(y), width, 1, order, CharPixel, row);
-        if (transparent)
-            layOnWhite(row, width, alphaAt);
-    }
+    const size_t top = height / 2;
+    bool lowerComplete = false;
+    std::thread lower(
+        [&] { lowerComplete = exportRows(image, top, height - top, width, order, transparent, pixels, stride); });
+    const bool upperComplete = exportRows(image, 0, top, width, order, transparent, pixels, stride);
+    lower.join();
+    if (!upperComplete || !lowerComplete)
+        throw harmodex::Error("The page's pixels could not be read back from the image library (" +
+                              std::to_string(width) + " x " + std::to_string(height) + " pixels).");
 }
 
 // Reads the page into a new wand; throws harmodex::Error on failure.
@@ -270,7 +299,12 @@ GdkPixbuf* getPixbufFromWand(MagickWand* wand)
         return nullptr;
     guchar* pixels = gdk_pixbuf_get_pixels(pixbuf);
     const int stride = gdk_pixbuf_get_rowstride(pixbuf);
-    exportOnWhite(wand, width, height, "RGBA", 3, pixels, static_cast<size_t>(stride));
+    try {
+        exportOnWhite(wand, width, height, kRgba, pixels, static_cast<size_t>(stride));
+    } catch (const harmodex::Error&) {
+        g_object_unref(pixbuf);
+        throw;
+    }
     return pixbuf;
 }
 
@@ -324,9 +358,13 @@ cairo_surface_t* getSurfaceFromEPSpage(const std::string& eps, double resolution
     const int stride = cairo_image_surface_get_stride(surface);
     // Cairo keeps a pixel as one native-endian 32-bit word 0xAARRGGBB.
     const bool littleEndian = G_BYTE_ORDER == G_LITTLE_ENDIAN;
-    const char* order = littleEndian ? "BGRA" : "ARGB";
-    const int alphaAt = littleEndian ? 3 : 0;
-    exportOnWhite(wand, width, height, order, alphaAt, pixels, static_cast<size_t>(stride));
+    const ChannelOrder order = littleEndian ? ChannelOrder{2, 1, 0, 3} : ChannelOrder{1, 2, 3, 0};
+    try {
+        exportOnWhite(wand, width, height, order, pixels, static_cast<size_t>(stride));
+    } catch (const harmodex::Error&) {
+        cairo_surface_destroy(surface);
+        throw;
+    }
     cairo_surface_mark_dirty(surface);
     const double scale = deviceScale > 0 ? deviceScale : 1;
     cairo_surface_set_device_scale(surface, scale, scale);

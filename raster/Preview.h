@@ -45,7 +45,8 @@ cairo_surface_t* getSurfaceFromEPSpage(const std::string& eps, double resolution
 std::string PageAsPng(const std::string& eps, double resolution);
 
 // The first image of a wand that has read one, as a new pixbuf, transparent
-// areas laid on white; nullptr when it is empty or absurdly large.
+// areas laid on white; nullptr when it is empty or absurdly large. Throws
+// harmodex::Error when the library cannot give its pixels.
 GdkPixbuf* getPixbufFromWand(MagickWand* wand);
 
 #endif

@@ -2,7 +2,9 @@
 // Xvfb by CTest).
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -12,8 +14,12 @@
 
 #include <gtest/gtest.h>
 #include <gtk/gtk.h>
+#include <poppler.h>
 
 #include "app/Actions.h"
+#include "app/Clipboard.h"
+#include "app/PageMenu.h"
+#include "app/Print.h"
 #include "app/AppWindow.h"
 #include "app/Accessibility.h"
 #include "app/Export.h"
@@ -28,6 +34,7 @@
 #include "raster/Preview.h"
 #include "pcset/Conversions.h"
 #include "pcset/CostereCode.h"
+#include "formats/PageFormats.h"
 
 namespace {
 
@@ -504,7 +511,11 @@ TEST_F(Window, SaveDialogWritesTheTypeOfTheFilterOrOfTheTypedExtension)
         {{"SVG", nullptr}, "xxx00001.svg", "<?xml"},
         {{"EPS", "typed.pdf"}, "typed.pdf", "%PDF-"},  // a typed extension wins over the filter
         {{"PDF", "typed.SVG"}, "typed.SVG", "<?xml"},
-        {{"PNG", "no-extension"}, "no-extension", "\x89PNG"},
+        {{"PNG", "no-extension"}, "no-extension.png", "\x89PNG"},  // a name without one takes the filter's
+        {{"SVG", "dotted."}, "dotted.svg", "<?xml"},
+        {{"PDF", "other.type"}, "other.type.pdf", "%PDF-"},
+        {{"MusicXML", "roster.xml"}, "roster.xml", "<?xml"},
+        {{"MusicXML", "roster"}, "roster.musicxml", "<?xml"},
     };
     w->save.chooseFileName = nullptr;  // the real dialog
     reportedFailure.clear();
@@ -870,4 +881,285 @@ TEST_F(Window, MouseSideButtonsGoBackAndForward)
     EXPECT_EQ(w->preview.requestedPage, 24);
     press(9);
     EXPECT_EQ(w->preview.requestedPage, there);
+}
+
+namespace {
+
+// The smallest rectangle holding every pixel darker than near-white, of an
+// image surface in cairo's ARGB32 or RGB24 layout: x, y, width, height.
+std::vector<int> inkBox(cairo_surface_t* image)
+{
+    cairo_surface_flush(image);
+    const int width = cairo_image_surface_get_width(image), height = cairo_image_surface_get_height(image);
+    const int stride = cairo_image_surface_get_stride(image);
+    const unsigned char* data = cairo_image_surface_get_data(image);
+    int left = width, right = -1, top = height, bottom = -1;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            uint32_t pixel;
+            std::memcpy(&pixel, data + y * stride + 4 * x, 4);
+            if ((pixel >> 8 & 0xff) < 200) {  // green below 200: ink on white
+                left = std::min(left, x);
+                right = std::max(right, x);
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+        }
+    return {left, top, right - left + 1, bottom - top + 1};
+}
+
+// The first page of a PDF drawn on white at the given points-to-pixels scale.
+cairo_surface_t* drawnPage(PopplerPage* page, double scale)
+{
+    double width = 0, height = 0;
+    poppler_page_get_size(page, &width, &height);
+    cairo_surface_t* image = cairo_image_surface_create(CAIRO_FORMAT_RGB24, static_cast<int>(width * scale),
+                                                        static_cast<int>(height * scale));
+    cairo_t* cr = cairo_create(image);
+    cairo_set_source_rgb(cr, 1, 1, 1);
+    cairo_paint(cr);
+    cairo_scale(cr, scale, scale);
+    poppler_page_render_for_printing(page, cr);
+    cairo_destroy(cr);
+    return image;
+}
+
+PopplerDocument* readPdf(const std::string& bytes)
+{
+    GBytes* data = g_bytes_new(bytes.data(), bytes.size());
+    PopplerDocument* document = poppler_document_new_from_bytes(data, nullptr, nullptr);
+    g_bytes_unref(data);
+    return document;
+}
+
+}  // namespace
+
+// Print to File: one page, the paper's size, the page as large as the
+// printable area allows with its proportions kept.
+TEST_F(Window, PrintingToAFileGivesOnePageFittedToThePaper)
+{
+    typeAndActivate(w->tnTypeField, "0 4 7");
+    char folder[] = "/tmp/harmodex-print-XXXXXX";
+    ASSERT_NE(mkdtemp(folder), nullptr);
+    const std::string path = std::string(folder) + "/printed.pdf";
+    ExportShownPageAsPrinted(*w, path);
+    PopplerDocument* printed = readPdf(readFile(path));
+    ASSERT_NE(printed, nullptr) << "no PDF at " << path;
+    EXPECT_EQ(poppler_document_get_n_pages(printed), 1);
+    gchar* documentTitle = poppler_document_get_title(printed);
+    EXPECT_STREQ(documentTitle, "Harmodex page 24: 3-11b (0 4 7)");
+    g_free(documentTitle);
+    PopplerPage* paper = poppler_document_get_page(printed, 0);
+    double paperWidth = 0, paperHeight = 0;
+    poppler_page_get_size(paper, &paperWidth, &paperHeight);
+    GtkPaperSize* standard = gtk_paper_size_new(nullptr);  // the locale's paper, as the printing used
+    EXPECT_NEAR(paperWidth, gtk_paper_size_get_width(standard, GTK_UNIT_POINTS), 1.0);
+    EXPECT_NEAR(paperHeight, gtk_paper_size_get_height(standard, GTK_UNIT_POINTS), 1.0);
+    gtk_paper_size_free(standard);
+
+    // The page's own PDF, as Save writes it, against what was printed.
+    PopplerDocument* own = readPdf(PageInFormat(24, "0 4 7", PageFormat::Pdf, w->shownPage));
+    ASSERT_NE(own, nullptr);
+    PopplerPage* page = poppler_document_get_page(own, 0);
+    double pageWidth = 0, pageHeight = 0;
+    poppler_page_get_size(page, &pageWidth, &pageHeight);
+    const double scale = 2.0;  // pixels a point
+    cairo_surface_t* printedImage = drawnPage(paper, scale);
+    cairo_surface_t* ownImage = drawnPage(page, scale);
+    const std::vector<int> printedInk = inkBox(printedImage), ownInk = inkBox(ownImage);
+    ASSERT_GT(printedInk[2], 0) << "the printed page is blank";
+    // Enlarged alike in both directions...
+    const double across = double(printedInk[2]) / ownInk[2], down = double(printedInk[3]) / ownInk[3];
+    EXPECT_NEAR(across, down, 0.02 * across);
+    // ...by as much as the paper's printable area (its margins off) allows.
+    GtkPageSetup* setup = gtk_page_setup_new();
+    const double fit = std::min(gtk_page_setup_get_page_width(setup, GTK_UNIT_POINTS) / pageWidth,
+                                gtk_page_setup_get_page_height(setup, GTK_UNIT_POINTS) / pageHeight);
+    g_object_unref(setup);
+    EXPECT_NEAR(across, fit, 0.02 * fit);
+    // Vectors, not a picture of the page: the text can be read out of it.
+    gchar* text = poppler_page_get_text(paper);
+    EXPECT_NE(std::string(text ? text : "").find("13.12.14"), std::string::npos) << (text ? text : "");
+    g_free(text);
+    cairo_surface_destroy(printedImage);
+    cairo_surface_destroy(ownImage);
+    g_object_unref(page);
+    g_object_unref(own);
+    g_object_unref(paper);
+    g_object_unref(printed);
+    std::remove(path.c_str());
+    rmdir(folder);
+}
+
+namespace {
+
+// A key pressed in the window as the keyboard would deliver it.
+void pressKey(guint keyval, GdkModifierType state)
+{
+    GdkDisplay* display = gtk_widget_get_display(w->window);
+    GdkEvent* event = gdk_event_new(GDK_KEY_PRESS);
+    event->key.window = GDK_WINDOW(g_object_ref(gtk_widget_get_window(w->window)));
+    event->key.send_event = TRUE;
+    event->key.time = GDK_CURRENT_TIME;
+    event->key.state = state;
+    event->key.keyval = keyval;
+    GdkKeymapKey* keys = nullptr;
+    gint count = 0;
+    if (gdk_keymap_get_entries_for_keyval(gdk_keymap_get_for_display(display), keyval, &keys, &count) && count > 0)
+        event->key.hardware_keycode = static_cast<guint16>(keys[0].keycode);
+    g_free(keys);
+    gdk_event_set_device(event, gdk_seat_get_keyboard(gdk_display_get_default_seat(display)));
+    gtk_main_do_event(event);
+    gdk_event_free(event);
+}
+
+GtkClipboard* clipboard() { return gtk_widget_get_clipboard(w->window, GDK_SELECTION_CLIPBOARD); }
+
+std::string clipboardText()
+{
+    gchar* text = gtk_clipboard_wait_for_text(clipboard());
+    std::string t = text ? text : "";
+    g_free(text);
+    return t;
+}
+
+}  // namespace
+
+TEST_F(Window, IdentityLineNamesPageForteNameTnTypeAndCode)
+{
+    struct Case {
+        int page;
+        const char* line;
+    };
+    const Case cases[] = {
+        {24, "24 \xC2\xB7 3-11b \xC2\xB7 0 4 7 \xC2\xB7 13.12.14"},
+        {0, ""},
+        {352, ""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(PageIdentityLine(c.page), c.line) << c.page;
+    const std::string last = PageIdentityLine(351);
+    EXPECT_EQ(last.rfind("351 \xC2\xB7 12-1 \xC2\xB7 0 1 2 3 4 5 6 7 8 9 10 11 \xC2\xB7 ", 0), 0u) << last;
+}
+
+// Ctrl+C on the page puts the image and the identity line on the one
+// clipboard; in a field it still copies the field's text.
+TEST_F(Window, CtrlCCopiesThePageOnlyWhenThePageHasTheFocus)
+{
+    typeAndActivate(w->tnTypeField, "0 4 7");
+    gtk_widget_grab_focus(w->pageSurface);
+    gtk_clipboard_set_text(clipboard(), "before", -1);
+    pressKey(GDK_KEY_c, GDK_CONTROL_MASK);
+    EXPECT_EQ(clipboardText(), "24 \xC2\xB7 3-11b \xC2\xB7 0 4 7 \xC2\xB7 13.12.14");
+    ASSERT_TRUE(gtk_clipboard_wait_is_image_available(clipboard()));
+    GdkPixbuf* image = gtk_clipboard_wait_for_image(clipboard());
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(gdk_pixbuf_get_width(image), shownWidth());
+    EXPECT_EQ(gdk_pixbuf_get_height(image), shownHeight());
+    g_object_unref(image);
+
+    gtk_widget_grab_focus(w->costereField);
+    gtk_editable_select_region(GTK_EDITABLE(w->costereField), 0, -1);
+    pressKey(GDK_KEY_c, GDK_CONTROL_MASK);
+    EXPECT_EQ(clipboardText(), "13.12.14");
+    EXPECT_FALSE(gtk_clipboard_wait_is_image_available(clipboard()));
+
+    // Copy Set: the line alone.
+    g_action_group_activate_action(G_ACTION_GROUP(w->window), "copy-set", nullptr);
+    EXPECT_EQ(clipboardText(), "24 \xC2\xB7 3-11b \xC2\xB7 0 4 7 \xC2\xB7 13.12.14");
+    EXPECT_FALSE(gtk_clipboard_wait_is_image_available(clipboard()));
+    gtk_widget_grab_focus(w->tnTypeField);
+}
+
+TEST_F(Window, PrintAndPlayHaveKeysOfTheirOwn)
+{
+    struct Case {
+        const char* accelerator;
+        const char* action;
+    };
+    const Case cases[] = {
+        {"<Primary>p", "win.print"},
+        {"F5", "win.play"},
+        {"<Primary><Shift>p", "win.play"},
+        {"<Primary>c", "win.copy"},
+    };
+    GtkApplication* application = gtk_window_get_application(GTK_WINDOW(w->window));
+    for (const Case& c : cases) {
+        gchar** actions = gtk_application_get_actions_for_accel(application, c.accelerator);
+        ASSERT_NE(actions, nullptr);
+        ASSERT_NE(actions[0], nullptr) << c.accelerator;
+        EXPECT_STREQ(actions[0], c.action) << c.accelerator;
+        EXPECT_EQ(actions[1], nullptr) << c.accelerator << " is bound twice";
+        g_strfreev(actions);
+    }
+}
+
+namespace {
+
+std::vector<std::string> menuLabels(GtkWidget* menu)
+{
+    std::vector<std::string> labels;
+    GList* children = gtk_container_get_children(GTK_CONTAINER(menu));
+    for (GList* c = children; c; c = c->next)
+        if (GTK_IS_MENU_ITEM(c->data) && !GTK_IS_SEPARATOR_MENU_ITEM(c->data))
+            labels.push_back(gtk_menu_item_get_label(GTK_MENU_ITEM(c->data)));
+    g_list_free(children);
+    return labels;
+}
+
+bool clickOnPage(guint button)
+{
+    GdkEvent* event = gdk_event_new(GDK_BUTTON_PRESS);
+    event->button.window = GDK_WINDOW(g_object_ref(gtk_widget_get_window(w->pageSurface)));
+    event->button.send_event = TRUE;
+    event->button.time = GDK_CURRENT_TIME;
+    event->button.button = button;
+    event->button.x = event->button.y = 20;
+    GdkDisplay* display = gtk_widget_get_display(w->window);
+    gdk_event_set_device(event, gdk_seat_get_pointer(gdk_display_get_default_seat(display)));
+    gboolean handled = FALSE;
+    g_signal_emit_by_name(w->pageSurface, "button-press-event", event, &handled);
+    gdk_event_free(event);
+    return handled;
+}
+
+}  // namespace
+
+// The page's menu: from a right click or the Menu key, every line bound to
+// an enabled action of the window; the primary button is left alone.
+TEST_F(Window, PageMenuOffersCopyingSavingPrintingAndPlaying)
+{
+    typeAndActivate(w->tnTypeField, "0 4 7");
+    const std::vector<std::string> expected = {"Copy _Image", "Copy _Set", "_Save\xE2\x80\xA6", "_Print\xE2\x80\xA6",
+                                               "P_lay"};
+    EXPECT_EQ(menuLabels(w->pageMenu), expected);
+    GMenuModel* model = NewPageMenuModel();
+    std::vector<std::string> actions;
+    for (int s = 0; s < g_menu_model_get_n_items(model); ++s) {
+        GMenuModel* section = g_menu_model_get_item_link(model, s, G_MENU_LINK_SECTION);
+        for (int i = 0; section && i < g_menu_model_get_n_items(section); ++i) {
+            gchar* action = nullptr;
+            g_menu_model_get_item_attribute(section, i, G_MENU_ATTRIBUTE_ACTION, "s", &action);
+            actions.push_back(action ? action : "");
+            g_free(action);
+        }
+        if (section)
+            g_object_unref(section);
+    }
+    g_object_unref(model);
+    EXPECT_EQ(actions, (std::vector<std::string>{"win.copy-image", "win.copy-set", "win.copy-text", "win.save",
+                                                 "win.print", "win.play"}));
+    for (const std::string& a : actions)
+        EXPECT_TRUE(g_action_group_get_action_enabled(G_ACTION_GROUP(w->window), a.c_str() + 4)) << a;
+
+    EXPECT_FALSE(clickOnPage(1)) << "the primary button is not the menu's";
+    EXPECT_FALSE(gtk_widget_get_visible(w->pageMenu));
+    EXPECT_TRUE(clickOnPage(3));
+    EXPECT_TRUE(pumpUntil([] { return gtk_widget_get_visible(w->pageMenu); }, 5));
+    gtk_menu_popdown(GTK_MENU(w->pageMenu));
+    gtk_widget_grab_focus(w->pageSurface);
+    pressKey(GDK_KEY_F10, GDK_SHIFT_MASK);
+    EXPECT_TRUE(pumpUntil([] { return gtk_widget_get_visible(w->pageMenu); }, 5));
+    gtk_menu_popdown(GTK_MENU(w->pageMenu));
+    gtk_widget_grab_focus(w->tnTypeField);
 }
