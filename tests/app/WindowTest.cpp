@@ -1130,8 +1130,8 @@ bool clickOnPage(guint button)
 TEST_F(Window, PageMenuOffersCopyingSavingPrintingAndPlaying)
 {
     typeAndActivate(w->tnTypeField, "0 4 7");
-    const std::vector<std::string> expected = {"Copy _Image", "Copy _Set", "_Save\xE2\x80\xA6", "_Print\xE2\x80\xA6",
-                                               "P_lay"};
+    const std::vector<std::string> expected = {"Copy _Image",       "Copy _Set",          "Copy Set as _Text",
+                                               "_Save\xE2\x80\xA6", "_Print\xE2\x80\xA6", "P_lay"};
     EXPECT_EQ(menuLabels(w->pageMenu), expected);
     GMenuModel* model = NewPageMenuModel();
     std::vector<std::string> actions;
