@@ -182,6 +182,7 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     commands.push_back(MakeSoundCommand());
     commands.push_back(MakeMidiCommand());
     commands.push_back(MakeScoreCommand());
+    commands.push_back(MakeListenCommand(err));
     for (auto& command : commands)
         command->declare(app);
 

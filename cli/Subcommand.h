@@ -76,5 +76,7 @@ std::unique_ptr<Subcommand> MakePlayCommand();
 std::unique_ptr<Subcommand> MakeSoundCommand();
 std::unique_ptr<Subcommand> MakeMidiCommand();
 std::unique_ptr<Subcommand> MakeScoreCommand();
+// Its notes (the ports opened, lost and back) go to err.
+std::unique_ptr<Subcommand> MakeListenCommand(std::ostream& err);
 
 #endif
