@@ -7,12 +7,12 @@ packages=(build-essential cmake pkg-config libgtest-dev libbenchmark-dev
           libgtk-3-dev libmagickwand-dev ghostscript fonts-urw-base35
           nlohmann-json3-dev libcli11-dev libpugixml-dev pybind11-dev python3-dev
           libfluidsynth-dev libsmf-dev libasound2-dev timgm6mb-soundfont
-          libglib2.0-dev libpoppler-glib-dev libcairo2-dev libqpdf-dev libzip-dev librsvg2-bin libsndfile1-dev)
+          librtmidi-dev libjack-jackd2-dev libglib2.0-dev libpoppler-glib-dev libcairo2-dev libqpdf-dev libzip-dev librsvg2-bin libsndfile1-dev)
 if [ "${1:-run}" = test ]; then
   packages+=(python3-pytest xvfb xauth xdotool xclip dbus-daemon poppler-utils appstream desktop-file-utils clang clang-format libclang-rt-14-dev
              musescore3 libfftw3-dev python3-jsonschema mypy python3-venv python3-pip python3-setuptools python3-wheel qpdf imagemagick util-linux
              lintian dpkg-dev groff man-db bash-completion
-             at-spi2-core python3-gi gir1.2-atspi-2.0)
+             at-spi2-core python3-gi gir1.2-atspi-2.0 jackd2)
 fi
 
 missing=()
