@@ -9,7 +9,7 @@ seconds=${1:-60}
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DHARMODEX_FUZZ=ON -DHARMODEX_BUILD_APP=OFF -DHARMODEX_BUILD_TESTS=OFF >/dev/null
 cmake --build build-fuzz -j"$(nproc)" >/dev/null
-for target in pitch_class_list costere_code field_to_page set_reader musicxml midi; do
+for target in pitch_class_list costere_code field_to_page set_reader musicxml midi live_midi; do
   corpus=build-fuzz/corpus/$target
   mkdir -p "$corpus"
   cp -n fuzz/corpus/$target/* "$corpus/" 2>/dev/null || true

@@ -7,13 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <condition_variable>
-#include <csignal>
-#include <fcntl.h>
 #include <cstdio>
 #include <mutex>
 #include <regex>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 
@@ -23,26 +19,14 @@
 #include "cli/Commands.h"
 #include "midi/LiveInput.h"
 #include "score/Segments.h"
+#include "tests/midi/JackServer.h"
 #include "tests/midi/LiveKeyboard.h"
-
-extern char** environ;
 
 namespace {
 
 bool jackRunning = false;
 std::string jackReason;
 const bool alsaPresent = access("/dev/snd/seq", R_OK | W_OK) == 0;
-
-void Quiet(const char*) {}
-
-bool JackAnswers()
-{
-    jack_client_t* client = jack_client_open("probe", JackNoStartServer, nullptr);
-    if (!client)
-        return false;
-    jack_client_close(client);
-    return true;
-}
 
 // Whether some client of ours has its input port registered (and so
 // connected: RtMidi connects a port as it opens it).
@@ -224,60 +208,18 @@ TEST(LiveInputPorts, NamedPortMissingIsBadInputAndNoSystemIsFailedWork)
     }
 }
 
-// A JACK server of this test's own, under a name no other run shares.
-pid_t StartJack()
-{
-    const std::string name = "harmodex-test-" + std::to_string(getpid());
-    setenv("JACK_DEFAULT_SERVER", name.c_str(), 1);
-    setenv("JACK_NO_AUDIO_RESERVATION", "1", 1);
-    setenv("JACK_NO_START_SERVER", "1", 1);
-    jack_set_error_function(Quiet);
-    jack_set_info_function(Quiet);
-    posix_spawn_file_actions_t files;
-    posix_spawn_file_actions_init(&files);
-    posix_spawn_file_actions_addopen(&files, 1, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&files, 2, "/dev/null", O_WRONLY, 0);
-    const char* argv[] = {"jackd", "-n", name.c_str(), "-r", "-d", "dummy", "-r", "48000", "-p", "128", nullptr};
-    pid_t pid = 0;
-    const int failed = posix_spawnp(&pid, "jackd", &files, nullptr, const_cast<char**>(argv), environ);
-    posix_spawn_file_actions_destroy(&files);
-    if (failed) {
-        jackReason = "jackd cannot be started (" + std::string(strerror(failed)) + "; Debian package jackd2)";
-        return 0;
-    }
-    for (int i = 0; i < 100; ++i) {
-        if (JackAnswers()) {
-            jackRunning = true;
-            return pid;
-        }
-        int status;
-        if (waitpid(pid, &status, WNOHANG) == pid) {
-            jackReason = "jackd -d dummy stopped at once";
-            return 0;
-        }
-        usleep(100000);
-    }
-    jackReason = "jackd -d dummy did not answer within 10 seconds";
-    kill(pid, SIGTERM);
-    waitpid(pid, nullptr, 0);
-    return 0;
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
 {
     testing::InitGoogleTest(&argc, argv);
-    const pid_t jack = StartJack();
+    JackServer server;
+    jackRunning = server.running();
+    jackReason = server.reason();
     if (!jackRunning && !alsaPresent) {
         std::printf("SKIP: neither MIDI system can be had: %s; and no ALSA sequencer (/dev/snd/seq)\n",
                     jackReason.c_str());
         return 77;
     }
-    const int status = RUN_ALL_TESTS();
-    if (jack) {
-        kill(jack, SIGTERM);
-        waitpid(jack, nullptr, 0);
-    }
-    return status;
+    return RUN_ALL_TESTS();
 }
