@@ -33,6 +33,7 @@ class SoundPlayer;
 struct ScorePanel;
 struct PitchInput;
 struct IndexPanel;
+struct LiveInputState;
 
 // The preview: which page is wanted and which shown, the image on screen,
 // the worker making images and the images kept for going back.
@@ -103,6 +104,8 @@ struct AppWindow {
     GtkWidget* backButton = nullptr;        // at the start of the header bar, bound to win.back
     GtkWidget* forwardButton = nullptr;     // beside it, bound to win.forward
     GtkWidget* fieldMessage = nullptr;      // beside the fields: what they accept, after a text that names no set
+    GtkWidget* liveInputButton = nullptr;   // beside the fields: the MIDI input to listen to (win.live-input)
+    GtkWidget* liveInputStatus = nullptr;   // beside it: what is listened to, the keys held, a port lost
 
     // What the window knows.
     float sizeFactor = 1.0f;            // as the size spinner holds it
@@ -117,6 +120,7 @@ struct AppWindow {
     std::unique_ptr<PitchInput> pitchInput;  // the pitch-class clock and the piano strip
     std::unique_ptr<IndexPanel> indexPanel;
     PageHistory history;  // the pages shown by the user's doing, for Back and Forward
+    std::unique_ptr<LiveInputState> liveInput;  // the MIDI keyboard (app/LiveInput.h)
     const PitchUniverse& universe;
 };
 

@@ -13,6 +13,7 @@
 #include "app/PageRequest.h"
 #include "app/PitchInput.h"
 #include "app/ReadingBar.h"
+#include "app/LiveInput.h"
 #include "app/ScorePanel.h"
 #include "app/Sound.h"
 #include "sound/Player.h"
@@ -215,6 +216,7 @@ AppWindow* NewAppWindow(GtkApplication* application)
     gtk_box_pack_start(GTK_BOX(fieldBox), w.costereField, TRUE, TRUE, 3);
     gtk_entry_set_text(GTK_ENTRY(w.costereField), "");
     gtk_box_pack_start(GTK_BOX(inputRow), gtk_box_new(GTK_ORIENTATION_HORIZONTAL, 0), FALSE, TRUE, 0);
+    AttachLiveInput(w);
     AttachReadingBar(w);
     AttachPitchInput(w);
 
@@ -250,6 +252,7 @@ AppWindow* NewAppWindow(GtkApplication* application)
 
 void ShutDownAppWindow(AppWindow& w)
 {
+    StopLiveInput(w);
     StopScoreWork(w);
     StopPreviews(w);
     StopSound(w);
