@@ -105,7 +105,7 @@ struct AppWindow {
     GtkWidget* forwardButton = nullptr;     // beside it, bound to win.forward
     GtkWidget* fieldMessage = nullptr;      // beside the fields: what they accept, after a text that names no set
     GtkWidget* liveInputButton = nullptr;   // beside the fields: the MIDI input to listen to (win.live-input)
-    GtkWidget* liveInputStatus = nullptr;   // beside it: what is listened to, the keys held, a port lost
+    GtkWidget* liveInputStatus = nullptr;   // its face: "MIDI", or that the input chosen was disconnected
 
     // What the window knows.
     float sizeFactor = 1.0f;            // as the size spinner holds it

@@ -20,21 +20,24 @@ std::string& rememberedChoice()
 
 std::string Quoted(const std::string& name) { return "\xE2\x80\x9C" + name + "\xE2\x80\x9D"; }
 
-// The status line; the whole text also as its tooltip, for when the line
-// is too short for it.
-void say(AppWindow& w, const std::string& text)
+// The status, as the menu button's tooltip; the button's own face says
+// "MIDI", or that the keyboard chosen was disconnected. (The field row keeps
+// its width for the clock and the strip, which light the keys held.)
+void say(AppWindow& w, const std::string& text, bool lost = false)
 {
-    if (!w.liveInputStatus)
+    w.liveInput->status = text;
+    if (!w.liveInputButton)
         return;
-    gtk_label_set_text(GTK_LABEL(w.liveInputStatus), text.c_str());
-    gtk_widget_set_tooltip_text(w.liveInputStatus, text.c_str());
+    gtk_widget_set_tooltip_text(w.liveInputButton, text.c_str());
+    gtk_label_set_text(GTK_LABEL(w.liveInputStatus), lost ? "MIDI (disconnected)" : "MIDI");
 }
 
 // What is listened to, said again once the keys are released.
-void sayListening(AppWindow& w, const std::string& text)
+void sayListening(AppWindow& w, const std::string& text, bool lost = false)
 {
     w.liveInput->listening = text;
-    say(w, text);
+    w.liveInput->lost = lost;
+    say(w, text, lost);
 }
 
 // An event of the listener, now on the GUI thread.
@@ -51,14 +54,14 @@ void handle(AppWindow& w, int generation, const LiveEvent& e)
         std::string notes;
         for (int key : e.chord.keys)
             notes += (notes.empty() ? "" : " ") + NoteName(key);
-        say(w, notes.empty() ? w.liveInput->listening : "Held: " + notes);
+        say(w, notes.empty() ? w.liveInput->listening : "Held: " + notes, w.liveInput->lost);
         break;
     }
     case LiveEvent::Kind::PortOpened:
         sayListening(w, "Listening to " + Quoted(e.port) + ".");
         break;
     case LiveEvent::Kind::PortLost:
-        sayListening(w, Quoted(e.port) + " was disconnected; waiting for it to return.");
+        sayListening(w, Quoted(e.port) + " was disconnected; waiting for it to return.", true);
         break;
     }
 }
@@ -179,21 +182,19 @@ void AttachLiveInput(AppWindow& w)
 
     w.liveInputButton = gtk_menu_button_new();
     GtkWidget* face = gtk_box_new(GTK_ORIENTATION_HORIZONTAL, 4);
-    gtk_box_pack_start(GTK_BOX(face), gtk_label_new("MIDI"), FALSE, FALSE, 0);
+    w.liveInputStatus = gtk_label_new("MIDI");
+    gtk_box_pack_start(GTK_BOX(face), w.liveInputStatus, FALSE, FALSE, 0);
     gtk_box_pack_start(GTK_BOX(face), gtk_image_new_from_icon_name("pan-down-symbolic", GTK_ICON_SIZE_BUTTON), FALSE,
                        FALSE, 0);
     gtk_container_add(GTK_CONTAINER(w.liveInputButton), face);
     gtk_widget_set_tooltip_text(w.liveInputButton, "The MIDI keyboard to listen to: a chord held on it shows its page");
     gtk_menu_button_set_menu_model(GTK_MENU_BUTTON(w.liveInputButton), G_MENU_MODEL(w.liveInput->menu));
     g_signal_connect(w.liveInputButton, "toggled", G_CALLBACK(onMenuToggled), &w);
+    // Right after the fields (and the spacer behind them), before the clock
+    // and the strip at the end of their row.
+    gtk_widget_set_valign(w.liveInputButton, GTK_ALIGN_CENTER);
     gtk_box_pack_start(GTK_BOX(w.inputRow), w.liveInputButton, FALSE, FALSE, 3);
-
-    w.liveInputStatus = gtk_label_new("");
-    gtk_label_set_xalign(GTK_LABEL(w.liveInputStatus), 0.0f);
-    gtk_label_set_ellipsize(GTK_LABEL(w.liveInputStatus), PANGO_ELLIPSIZE_END);
-    gtk_label_set_width_chars(GTK_LABEL(w.liveInputStatus), 24);
-    gtk_label_set_max_width_chars(GTK_LABEL(w.liveInputStatus), 40);
-    gtk_box_pack_start(GTK_BOX(w.inputRow), w.liveInputStatus, TRUE, TRUE, 3);
+    gtk_box_reorder_child(GTK_BOX(w.inputRow), w.liveInputButton, 2);
 
     rebuildMenu(w);
     g_idle_add(startListening, &w);

@@ -6,8 +6,9 @@
 // "No MIDI input" when there is none or no MIDI system runs; a chord held
 // on the chosen input shows its page. The listening happens on the
 // listener's own thread (midi/LiveInput.h); its events come to the window
-// through PostToMainLoop. A port that disappears is told in the line beside
-// the button, and listened to again when it returns.
+// through PostToMainLoop. A port that disappears is told on the button
+// ("MIDI (disconnected)", the whole message as its tooltip), and listened
+// to again when it returns.
 
 #include <memory>
 #include <string>
@@ -18,11 +19,13 @@
 struct LiveInputState {
     std::unique_ptr<LiveListener> listener;
     int generation = 0;     // which listener's events are current
-    std::string listening;  // what the status line says while no key is held
+    std::string listening;  // what the status says while no key is held
+    bool lost = false;      // the input chosen was disconnected
+    std::string status;     // the status now: the menu button's tooltip
     GMenu* menu = nullptr;
 };
 
-// Adds the menu button and its status line to the row of fields, and starts
+// Adds the menu button to the row of fields, and starts
 // listening to the remembered choice once the window is idle.
 void AttachLiveInput(AppWindow& w);
 // Listens to the input named port ("" for all inputs) and remembers the

@@ -216,7 +216,6 @@ AppWindow* NewAppWindow(GtkApplication* application)
     gtk_box_pack_start(GTK_BOX(fieldBox), w.costereField, TRUE, TRUE, 3);
     gtk_entry_set_text(GTK_ENTRY(w.costereField), "");
     gtk_box_pack_start(GTK_BOX(inputRow), gtk_box_new(GTK_ORIENTATION_HORIZONTAL, 0), FALSE, TRUE, 0);
-    AttachLiveInput(w);
     AttachReadingBar(w);
     AttachPitchInput(w);
 
@@ -232,6 +231,7 @@ AppWindow* NewAppWindow(GtkApplication* application)
     AttachPageMenu(w);
     AttachPageCopying(w);
     AddPlayButton(w);
+    AttachLiveInput(w);
     w.saveButton = gtk_button_new_with_label("   Save\xE2\x80\xA6   ");
     gtk_actionable_set_action_name(GTK_ACTIONABLE(w.saveButton), "win.save");
     gtk_widget_set_tooltip_text(w.saveButton,

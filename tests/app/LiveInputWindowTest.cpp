@@ -28,7 +28,8 @@ bool runUntil(Condition done)
     return done();
 }
 
-std::string status() { return gtk_label_get_text(GTK_LABEL(w->liveInputStatus)); }
+std::string status() { return w->liveInput->status; }
+std::string face() { return gtk_label_get_text(GTK_LABEL(w->liveInputStatus)); }
 
 bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
@@ -103,10 +104,12 @@ TEST(LiveInputWindow, ChosenPortThatDisappearsIsToldAndUsedAgain)
     EXPECT_EQ(status(), "Listening to \xE2\x80\x9CUnplugged keyboard:keys\xE2\x80\x9D.");
     keys.reset();
     ASSERT_TRUE(runUntil([] { return contains(status(), "was disconnected; waiting for it to return."); })) << status();
+    EXPECT_EQ(face(), "MIDI (disconnected)");
     const std::vector<std::string> labels = menuLabels();
     EXPECT_NE(std::find(labels.begin(), labels.end(), "Unplugged keyboard:keys (not connected)"), labels.end());
     keys = std::make_unique<LiveKeyboard>(RtMidi::UNIX_JACK, "Unplugged keyboard");
     ASSERT_TRUE(runUntil([] { return contains(status(), "Listening to"); })) << status();
+    EXPECT_EQ(face(), "MIDI");
     ASSERT_TRUE(heard(*keys));
     keys->on(62);
     keys->on(65);

@@ -35,7 +35,8 @@ public:
         posix_spawn_file_actions_init(&files);
         posix_spawn_file_actions_addopen(&files, 1, "/dev/null", O_WRONLY, 0);
         posix_spawn_file_actions_addopen(&files, 2, "/dev/null", O_WRONLY, 0);
-        const char* argv[] = {"jackd", "-n", name.c_str(), "-r", "-d", "dummy", "-r", "48000", "-p", "128", nullptr};
+        const char* argv[] = {"jackd", "-n", name.c_str(), "-S", "-r",   "-d",
+                              "dummy", "-r", "48000",      "-p", "1024", nullptr};
         const int failed = posix_spawnp(&pid_, "jackd", &files, nullptr, const_cast<char**>(argv), environ);
         posix_spawn_file_actions_destroy(&files);
         if (failed) {
