@@ -119,7 +119,7 @@ struct AppWindow {
     std::unique_ptr<ScorePanel> scorePanel;
     std::unique_ptr<PitchInput> pitchInput;  // the pitch-class clock and the piano strip
     std::unique_ptr<IndexPanel> indexPanel;
-    PageHistory history;  // the pages shown by the user's doing, for Back and Forward
+    PageHistory history;                        // the pages shown by the user's doing, for Back and Forward
     std::unique_ptr<LiveInputState> liveInput;  // the MIDI keyboard (app/LiveInput.h)
     const PitchUniverse& universe;
 };
