@@ -16,6 +16,7 @@
 #include "app/Print.h"
 #include "app/ScorePanel.h"
 #include "app/Sound.h"
+#include "app/Zoom.h"
 #include "base/Version.h"
 
 namespace {
@@ -46,6 +47,8 @@ const Command kCommands[] = {
     {"win.zoom-in", "<Primary>plus <Primary>equal <Primary>KP_Add", "Size", "Larger"},
     {"win.zoom-out", "<Primary>minus <Primary>KP_Subtract", "Size", "Smaller"},
     {"win.zoom-reset", "<Primary>0 <Primary>KP_0", "Size", "Size 1.0"},
+    {"win.fit::width", "<Primary>1 <Primary>KP_1", "Size", "Fit the page to the width"},
+    {"win.fit::page", "<Primary>2 <Primary>KP_2", "Size", "Show the whole page"},
     {"win.open-score", "<Primary>o", "Score", "Open a score (MusicXML or MIDI)"},
     {"win.side-panel", "F9", "Window", "Show or hide the side panel"},
     {"win.pitch-input", "F8", "Window", "Show or hide the pitch-class clock and piano"},
@@ -173,6 +176,9 @@ gboolean zoomOnScroll(GtkWidget*, GdkEventScroll* event, gpointer data)
     else if (event->direction == GDK_SCROLL_SMOOTH)
         notches = event->delta_y;
     w.pendingScrollNotches += notches;
+    // The point under the pointer stays there as the page grows or shrinks.
+    const double before = gtk_spin_button_get_value(GTK_SPIN_BUTTON(w.sizeSpinner));
+    AnchorZoomAtPointer(w, event->x_root, event->y_root);
     while (w.pendingScrollNotches <= -1.0) {
         SizeStepUp(w);
         w.pendingScrollNotches += 1.0;
@@ -181,6 +187,8 @@ gboolean zoomOnScroll(GtkWidget*, GdkEventScroll* event, gpointer data)
         SizeStepDown(w);
         w.pendingScrollNotches -= 1.0;
     }
+    if (gtk_spin_button_get_value(GTK_SPIN_BUTTON(w.sizeSpinner)) == before)
+        ForgetZoomAnchor(w);
     return TRUE;
 }
 
@@ -292,15 +300,21 @@ bool ActivateAccelerator(AppWindow& w, const char* accelerator)
         return false;
     gchar** actions = gtk_application_get_actions_for_accel(application, accelerator);
     bool done = false;
-    if (actions && actions[0]) {
-        const std::string name = actions[0];
+    gchar* detailed = nullptr;
+    GVariant* target = nullptr;
+    // A detailed name ("win.fit::width") carries the action's parameter.
+    if (actions && actions[0] && g_action_parse_detailed_name(actions[0], &detailed, &target, nullptr)) {
+        const std::string name = detailed;
         GActionGroup* group = name.rfind("win.", 0) == 0 ? G_ACTION_GROUP(w.window) : G_ACTION_GROUP(application);
         const std::string bare = name.substr(name.find('.') + 1);
         if (g_action_group_get_action_enabled(group, bare.c_str())) {
-            g_action_group_activate_action(group, bare.c_str(), nullptr);
+            g_action_group_activate_action(group, bare.c_str(), target);
             done = true;
         }
     }
+    g_free(detailed);
+    if (target)
+        g_variant_unref(target);
     g_strfreev(actions);
     return done;
 }

@@ -25,6 +25,7 @@
 
 #include "app/History.h"
 #include "app/PreviewWorker.h"
+#include "app/WindowState.h"
 #include "pcset/PitchClassSet.h"
 #include "pcset/PitchUniverse.h"
 #include "raster/Preview.h"
@@ -68,6 +69,39 @@ struct SaveState {
     std::function<void(const std::string& message)> reportFailure;
 };
 
+// How the page is looked at: the fit mode and its debounced refitting, the
+// point kept under the pointer while zooming, a drag that pans, and the
+// padding of the control row on a small screen.
+struct ViewState {
+    FitMode fit = FitMode::Width;
+    guint refitTimer = 0;
+    int fittedWidth = -1;  // the preview's room the size was last fitted to
+    int fittedHeight = -1;
+    bool fitting = false;  // the spinner is being set by fitting, not by the user
+    int pageToOpen = 0;    // a remembered page, opened once the first fit is done
+    // Zooming about the pointer: the point under it as fractions of the
+    // page's extent, and the pointer's place in the preview.
+    bool anchorH = false, anchorV = false;
+    double anchorFractionX = 0.0, anchorFractionY = 0.0;
+    double anchorPointerX = 0.0, anchorPointerY = 0.0;
+    double anchorUpperX = 0.0, anchorUpperY = 0.0;
+    // Panning with the primary button.
+    bool dragging = false;
+    double dragRootX = 0.0, dragRootY = 0.0, dragStartH = 0.0, dragStartV = 0.0;
+    int controlPadding = 100;  // around Save and QUIT
+    guint paddingIdle = 0;
+};
+
+// What is remembered between runs (WindowState.h), kept current as the
+// window changes and written a second after the last change and on quit.
+struct RememberedState {
+    std::string path;  // empty: nothing is remembered (tests, benchmarks)
+    WindowState current;
+    bool changed = false;  // current differs from the file
+    bool failedOnce = false;
+    guint saveTimer = 0;
+};
+
 struct AppWindow {
     AppWindow();
     ~AppWindow();
@@ -106,6 +140,8 @@ struct AppWindow {
     GtkWidget* fieldMessage = nullptr;      // beside the fields: what they accept, after a text that names no set
     GtkWidget* liveInputButton = nullptr;   // beside the fields: the MIDI input to listen to (win.live-input)
     GtkWidget* liveInputStatus = nullptr;   // its face: "MIDI", or that the input chosen was disconnected
+    GtkWidget* fitWidthButton = nullptr;    // in the header bar, bound to win.fit::width
+    GtkWidget* fitPageButton = nullptr;     // bound to win.fit::page
 
     // What the window knows.
     float sizeFactor = 1.0f;            // as the size spinner holds it
@@ -116,6 +152,8 @@ struct AppWindow {
     PreviewState preview;
     SoundState sound;
     SaveState save;
+    ViewState view;
+    RememberedState remembered;
     std::unique_ptr<ScorePanel> scorePanel;
     std::unique_ptr<PitchInput> pitchInput;  // the pitch-class clock and the piano strip
     std::unique_ptr<IndexPanel> indexPanel;
@@ -132,8 +170,10 @@ extern const char* const kEmptyPreviewHint;
 
 // Builds a window of the application with its widget tree, actions and
 // menu, and shows it with the focus in the Tn-type field. The caller owns
-// the object and deletes it after the main loop has ended.
-AppWindow* NewAppWindow(GtkApplication* application);
+// the object and deletes it after the main loop has ended. With a state
+// path, the window opens as it was left (size, zoom, page, side panel) and
+// remembers itself there; without one it opens as on first use.
+AppWindow* NewAppWindow(GtkApplication* application, const std::string& statePath = std::string());
 
 // Ends the window's background work (the preview worker, the sound, the
 // score being read) and forgets its widgets; done when the window is

@@ -30,7 +30,7 @@ void onActivate(GtkApplication* application, gpointer data)
         gtk_window_present(GTK_WINDOW(window->window));
         return;
     }
-    window.reset(NewAppWindow(application));
+    window.reset(NewAppWindow(application, DefaultWindowStatePath()));
 }
 
 // Files named on the command line (or by a file manager) are scores: the

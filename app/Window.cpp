@@ -11,11 +11,15 @@
 #include "app/PageHover.h"
 #include "app/PageMenu.h"
 #include "app/PageRequest.h"
+#include "app/PageSurface.h"
 #include "app/PitchInput.h"
 #include "app/ReadingBar.h"
 #include "app/LiveInput.h"
+#include "app/RememberedState.h"
 #include "app/ScorePanel.h"
+#include "app/SmallScreens.h"
 #include "app/Sound.h"
+#include "app/Zoom.h"
 #include "sound/Player.h"
 
 const char* const kEmptyPreviewHint = "Type a set such as 0 4 7 and press Enter";
@@ -93,6 +97,7 @@ void addHeaderBar(AppWindow& w)
     gtk_widget_set_tooltip_text(w.primaryMenuButton, "Main menu");
     atk_object_set_name(gtk_widget_get_accessible(w.primaryMenuButton), "Main menu");
     gtk_header_bar_pack_end(GTK_HEADER_BAR(w.headerBar), w.primaryMenuButton);
+    AddFitButtons(w);
     w.sidePanelToggle = gtk_toggle_button_new();
     gtk_button_set_image(GTK_BUTTON(w.sidePanelToggle),
                          gtk_image_new_from_icon_name("sidebar-show-symbolic", GTK_ICON_SIZE_BUTTON));
@@ -128,7 +133,7 @@ void addSidePanel(AppWindow& w, GtkWidget* body)
 
 }  // namespace
 
-AppWindow* NewAppWindow(GtkApplication* application)
+AppWindow* NewAppWindow(GtkApplication* application, const std::string& statePath)
 {
     AppWindow* made = new AppWindow;
     AppWindow& w = *made;
@@ -243,8 +248,13 @@ AppWindow* NewAppWindow(GtkApplication* application)
 
     ConnectPageRequests(w);
     ConnectPageHover(w);
+    InstallZoom(w);
+    AttachPageSurface(w);
+    AdaptToSmallScreens(w);
     PageIsSaveable(w);
     MakeWindowAccessible(w);
+    if (!statePath.empty())
+        RestoreWindowState(w, statePath);
     gtk_widget_show_all(window);
     gtk_widget_grab_focus(w.tnTypeField);
     return made;
@@ -253,6 +263,9 @@ AppWindow* NewAppWindow(GtkApplication* application)
 void ShutDownAppWindow(AppWindow& w)
 {
     StopLiveInput(w);
+    StopZoom(w);
+    StopAdaptingToSmallScreens(w);
+    SaveWindowStateNow(w);
     StopScoreWork(w);
     StopPreviews(w);
     StopSound(w);
