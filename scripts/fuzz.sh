@@ -9,13 +9,13 @@ seconds=${1:-60}
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DHARMODEX_FUZZ=ON -DHARMODEX_BUILD_APP=OFF -DHARMODEX_BUILD_TESTS=OFF >/dev/null
 cmake --build build-fuzz -j"$(nproc)" >/dev/null
-for target in pitch_class_list costere_code field_to_page set_reader musicxml midi live_midi; do
+for target in pitch_class_list costere_code field_to_page set_reader musicxml midi live_midi window_state; do
   corpus=build-fuzz/corpus/$target
   mkdir -p "$corpus"
   cp -n fuzz/corpus/$target/* "$corpus/" 2>/dev/null || true
   # Texts a user types are short; score files are not.
   max_len=200
-  case $target in musicxml | midi) max_len=16384 ;; esac
+  case $target in musicxml | midi) max_len=16384 ;; window_state) max_len=4096 ;; esac
   echo "== fuzz_$target for ${seconds}s"
   status=0
   (cd build-fuzz && "./fuzz/fuzz_$target" -max_total_time="$seconds" -max_len=$max_len -timeout=10 \
