@@ -2,7 +2,8 @@
 # Drives the real program as a user would, inside a private X server: type a
 # set, press Enter, save through the dialog, flip to the next page, click the
 # size spinner's + three times in quick succession, open About from the
-# primary menu, quit.
+# primary menu, click the page and read on with End and Space to the next
+# page, quit; start again and see the last page.
 # Usage: end_to_end.sh PATH/TO/harmodex   (run under xvfb-run; needs xdotool, xclip)
 set -euo pipefail
 program=$(realpath "$1")
@@ -10,6 +11,7 @@ program=$(realpath "$1")
 work=$(mktemp -d)
 trap 'kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
 cd "$work"
+export XDG_STATE_HOME="$work/state"  # a first use, and never the user's own
 
 titled() { xdotool search --name "$1" >/dev/null 2>&1; }
 
@@ -83,7 +85,25 @@ xdotool key Escape
 waitFor bash -c "! xdotool search --onlyvisible --name '^About Harmodex\$'" || fail "About Harmodex stayed open"
 xdotool mousemove --window "$window" 550 300
 
+# A click gives the page the keys: End goes to its bottom, and Space there
+# reads on to the next page (and presses no button).
+xdotool click 1
+xdotool key End space
+waitFor titled 'page 26 · ' || fail "End then Space on the page did not go on to page 26"
+! xdotool search --onlyvisible --name '^Save page as:$' >/dev/null 2>&1 || fail "Space pressed the Save button"
+
 xdotool key ctrl+q
 waitFor bash -c "! kill -0 $pid" || fail "Ctrl+Q did not end the program"
 wait "$pid" || fail "the program exited with an error"
-echo "end-to-end: typed 7 11 2 (page 24), saved xxx00001.eps, PageDown to page 25, three clicks on + from 3.00 gave 3.30, quit"
+grep -qx 'number=26' "$XDG_STATE_HOME/harmodex/window.ini" || fail "the last page was not remembered"
+
+# Started again, the window shows the page it was left on.
+"$program" >"$work/log" 2>&1 &
+pid=$!
+waitFor titled 'page 26 · ' || fail "started again, the window did not show page 26"
+window=$(xdotool search --name 'page 26 · ' | head -n 1)
+xdotool mousemove --window "$window" 550 300
+xdotool key ctrl+q
+waitFor bash -c "! kill -0 $pid" || fail "Ctrl+Q did not end the program the second time"
+wait "$pid" || fail "the program exited with an error the second time"
+echo "end-to-end: typed 7 11 2 (page 24), saved xxx00001.eps, PageDown to page 25, three clicks on + from 3.00 gave 3.30, End and Space on the page to page 26, quit; started again on page 26"

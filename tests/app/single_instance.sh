@@ -13,6 +13,7 @@ program=$(realpath "$1")
 work=$(mktemp -d)
 trap 'kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
 cd "$work"
+export XDG_STATE_HOME="$work/state"  # a first use, whatever ran before
 
 visibleWindows() { xdotool search --onlyvisible --name '^Tn-type Harmodex' 2>/dev/null | wc -l; }
 oneVisible() { [ "$(visibleWindows)" -eq 1 ]; }
