@@ -121,9 +121,15 @@ void onSizeChanged(GtkSpinButton*, gpointer data)
         SetFitMode(w, FitMode::None);
 }
 
-void activateFit(GSimpleAction*, GVariant* parameter, gpointer data)
+void activateFit(GSimpleAction* action, GVariant* parameter, gpointer data)
 {
-    SetFitMode(of(data), modeNamed(g_variant_get_string(parameter, nullptr)));
+    AppWindow& w = of(data);
+    const FitMode mode = modeNamed(g_variant_get_string(parameter, nullptr));
+    // A click on the fit button already pressed releases it, though the
+    // mode stays: a passing change of the state presses it again.
+    if (mode == w.view.fit && mode != FitMode::None)
+        g_simple_action_set_state(action, g_variant_new_string(nameOf(FitMode::None)));
+    SetFitMode(w, mode);
 }
 
 // Once the page at its new size is shown (the adjustment's extent has
