@@ -5,6 +5,8 @@
 namespace {
 
 constexpr int kDesignedPadding = 100;
+// The window's frame beyond its size (its edges, where it is resized).
+constexpr int kFrameAllowance = 10;
 
 AppWindow& of(gpointer data) { return *static_cast<AppWindow*>(data); }
 
@@ -87,6 +89,30 @@ void AdaptToSmallScreens(AppWindow& w)
 {
     GtkWidget* scroll = gtk_widget_get_ancestor(w.controlRow, GTK_TYPE_SCROLLED_WINDOW);
     g_signal_connect(scroll ? scroll : w.window, "size-allocate", G_CALLBACK(onAllocated), &w);
+}
+
+void KeepOpeningSizeOnScreen(AppWindow& w)
+{
+    GdkDisplay* display = gtk_widget_get_display(w.window);
+    GdkMonitor* monitor = display ? gdk_display_get_primary_monitor(display) : nullptr;
+    if (!monitor && display && gdk_display_get_n_monitors(display) > 0)
+        monitor = gdk_display_get_monitor(display, 0);
+    if (!monitor)
+        return;
+    GdkRectangle area;
+    gdk_monitor_get_workarea(monitor, &area);
+    // Measured shown: a hidden widget measures nothing (the window shows it
+    // a moment later anyway).
+    gtk_widget_show_all(w.headerBar);
+    int least = 0, header = 0;
+    gtk_widget_get_preferred_height(w.headerBar, &least, &header);
+    int width = 0, height = 0;
+    gtk_window_get_size(GTK_WINDOW(w.window), &width, &height);
+    const int room = area.height - header - kFrameAllowance;
+    const int fitWidth = std::min(width, area.width - kFrameAllowance);
+    const int fitHeight = std::min(height, room);
+    if (area.width > 0 && room > 0 && (fitWidth != width || fitHeight != height))
+        gtk_window_resize(GTK_WINDOW(w.window), std::max(1, fitWidth), std::max(1, fitHeight));
 }
 
 void StopAdaptingToSmallScreens(AppWindow& w)

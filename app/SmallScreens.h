@@ -15,6 +15,11 @@ int ControlPaddingFor(int room, int needed);
 
 void AdaptToSmallScreens(AppWindow& w);
 
+// Before the window is first shown: its size less the header bar and the
+// frame is what the screen's work area holds (a window's size leaves its
+// header bar out, so a window sized to the screen would reach below it).
+void KeepOpeningSizeOnScreen(AppWindow& w);
+
 // Removes the pending adjustment; done when the window closes.
 void StopAdaptingToSmallScreens(AppWindow& w);
 

@@ -255,6 +255,7 @@ AppWindow* NewAppWindow(GtkApplication* application, const std::string& statePat
     MakeWindowAccessible(w);
     if (!statePath.empty())
         RestoreWindowState(w, statePath);
+    KeepOpeningSizeOnScreen(w);
     gtk_widget_show_all(window);
     gtk_widget_grab_focus(w.tnTypeField);
     return made;
