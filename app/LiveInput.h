@@ -34,7 +34,8 @@ void ChooseLiveInput(AppWindow& w, const std::string& port);
 // Stops listening (the listener's thread joined); done when the window goes.
 void StopLiveInput(AppWindow& w);
 
-// The input chosen last ("" for all inputs); kept for the session.
+// The input chosen last ("" for all inputs); the window's state file keeps
+// it between runs.
 std::string RememberedLiveInput();
 void RememberLiveInput(const std::string& port);
 

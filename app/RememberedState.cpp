@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "app/LiveInput.h"
 #include "app/Zoom.h"
 #include "base/Error.h"
 
@@ -88,6 +89,18 @@ void onSidePanelChanged(GObject* action, GParamSpec*, gpointer data)
     update(w, next);
 }
 
+// The MIDI input chosen in the menu.
+void onLiveInputChanged(GObject* action, GParamSpec*, gpointer data)
+{
+    AppWindow& w = of(data);
+    GVariant* state = g_action_get_state(G_ACTION(action));
+    WindowState next = w.remembered.current;
+    next.midiInput = state ? g_variant_get_string(state, nullptr) : "";
+    if (state)
+        g_variant_unref(state);
+    update(w, next);
+}
+
 // The title changes whenever a new page is shown.
 void onTitleChanged(GObject*, GParamSpec*, gpointer data)
 {
@@ -147,6 +160,10 @@ void RestoreWindowState(AppWindow& w, const std::string& path)
         }
         gtk_window_resize(GTK_WINDOW(w.window), width, height);
     }
+    // The window starts listening to the remembered input once it is idle.
+    RememberLiveInput(state.midiInput);
+    if (GAction* input = g_action_map_lookup_action(G_ACTION_MAP(w.window), "live-input"))
+        g_simple_action_set_state(G_SIMPLE_ACTION(input), g_variant_new_string(state.midiInput.c_str()));
     if (state.maximised)
         gtk_window_maximize(GTK_WINDOW(w.window));
     w.view.pageToOpen = state.page;
@@ -164,6 +181,7 @@ void RestoreWindowState(AppWindow& w, const std::string& path)
     g_signal_connect_after(w.sizeSpinner, "value-changed", G_CALLBACK(onSizeChanged), &w);
     connectAction(w, "fit", G_CALLBACK(onFitChanged));
     connectAction(w, "side-panel", G_CALLBACK(onSidePanelChanged));
+    connectAction(w, "live-input", G_CALLBACK(onLiveInputChanged));
 }
 
 void SaveWindowStateNow(AppWindow& w)

@@ -19,6 +19,7 @@ constexpr int kPages = 351;
 
 const char* const kWindowGroup = "window";
 const char* const kPageGroup = "page";
+const char* const kMidiGroup = "midi";
 
 struct KeyFileDeleter {
     void operator()(GKeyFile* file) const { g_key_file_unref(file); }
@@ -66,6 +67,27 @@ bool readBool(GKeyFile* file, const char* group, const char* key, bool fallback)
     if (error)
         fault(group, key, error);
     return value;
+}
+
+// A port's name as RtMidi gives it: one line of printable UTF-8.
+std::string readPortName(GKeyFile* file)
+{
+    if (!hasKey(file, kMidiGroup, "input"))
+        return {};
+    GError* error = nullptr;
+    gchar* raw = g_key_file_get_string(file, kMidiGroup, "input", &error);
+    if (error)
+        fault(kMidiGroup, "input", error);
+    const std::string name = raw ? raw : "";
+    g_free(raw);
+    if (name.size() > kRememberedPortNameCap)
+        fault(kMidiGroup, "input", "longer than " + std::to_string(kRememberedPortNameCap) + " bytes");
+    if (!g_utf8_validate(name.data(), static_cast<gssize>(name.size()), nullptr))
+        fault(kMidiGroup, "input", "not UTF-8 text");
+    for (const unsigned char c : name)
+        if (c < 0x20 || c == 0x7f)
+            fault(kMidiGroup, "input", "holds a control character");
+    return name;
 }
 
 // "fit-width", "fit-page" or a size factor such as 1.25.
@@ -119,6 +141,7 @@ WindowState ParseWindowState(const std::string& text)
     state.sidePanel = readBool(file.get(), kWindowGroup, "side-panel", false);
     state.page = readInt(file.get(), kPageGroup, "number", 0, 1, kPages);
     readZoom(file.get(), state);
+    state.midiInput = readPortName(file.get());
     return state;
 }
 
@@ -142,6 +165,8 @@ std::string FormatWindowState(const WindowState& state)
         g_ascii_formatd(size, sizeof size, "%.2f", state.sizeFactor);
         g_key_file_set_value(file.get(), kPageGroup, "zoom", size);
     }
+    if (!state.midiInput.empty())
+        g_key_file_set_string(file.get(), kMidiGroup, "input", state.midiInput.c_str());
     gsize length = 0;
     gchar* data = g_key_file_to_data(file.get(), &length, nullptr);
     std::string text(data, length);

@@ -26,11 +26,12 @@ struct WindowState {
     double sizeFactor = 1.0;       // the size when fit is None
     int page = 0;                  // the page shown last, 1 to 351; 0: none yet
     bool sidePanel = false;
+    std::string midiInput;  // the MIDI input listened to: a port's name, or "" for all inputs
 
     bool operator==(const WindowState& o) const
     {
         return width == o.width && height == o.height && maximised == o.maximised && fit == o.fit &&
-               sizeFactor == o.sizeFactor && page == o.page && sidePanel == o.sidePanel;
+               sizeFactor == o.sizeFactor && page == o.page && sidePanel == o.sidePanel && midiInput == o.midiInput;
     }
     bool operator!=(const WindowState& o) const { return !(*this == o); }
 };
@@ -42,6 +43,8 @@ constexpr int kRememberedLargestSide = 16384;
 // The sizes a remembered size factor may have (the size spinner's range).
 constexpr double kRememberedSmallestSize = 0.25;
 constexpr double kRememberedLargestSize = 4.0;
+// A MIDI port's name is a line of text, never longer than this.
+constexpr std::size_t kRememberedPortNameCap = 256;
 // A state file is a few hundred bytes; anything beyond this is not ours.
 constexpr std::size_t kWindowStateFileCap = 64 * 1024;
 

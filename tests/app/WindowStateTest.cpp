@@ -51,6 +51,8 @@ TEST(WindowState, ReadsWhatItWritesAndRefusesFaults)
         {"[window]\nmaximized=perhaps\n", false},
         {"not a key file at all", false},
         {"[page\nnumber=24\n", false},
+        {"[midi]\ninput=Keys\\tPort\n", false},  // a tab, escaped in the file
+        {"[midi]\ninput=\xff\xfe\n", false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
@@ -106,6 +108,7 @@ TEST_F(StateFile, MissingIsFirstUseSilentlyAndSavingMakesTheFolder)
     s.height = 800;
     s.maximised = true;
     s.sidePanel = true;
+    s.midiInput = "USB Keyboard:USB Keyboard MIDI 1 20:0";
     SaveWindowState(path, s);
     EXPECT_EQ(LoadWindowState(path, problem), s);
     EXPECT_EQ(problem, "");
