@@ -150,7 +150,20 @@ void changePitchInput(GSimpleAction* action, GVariant* state, gpointer data)
 {
     AppWindow& w = *static_cast<AppWindow*>(data);
     g_simple_action_set_state(action, state);
-    gtk_revealer_set_reveal_child(GTK_REVEALER(stateOf(w).revealer), g_variant_get_boolean(state));
+    GtkWidget* revealer = stateOf(w).revealer;
+    const bool show = g_variant_get_boolean(state);
+    if (show)
+        gtk_widget_show(revealer);
+    gtk_revealer_set_reveal_child(GTK_REVEALER(revealer), show);
+}
+
+// A revealer sliding sideways keeps its height when closed: hidden once
+// closed, it gives the row back its own height and the page the room.
+void hideWhenClosed(GObject* revealer, GParamSpec*, gpointer)
+{
+    if (!gtk_revealer_get_child_revealed(GTK_REVEALER(revealer)) &&
+        !gtk_revealer_get_reveal_child(GTK_REVEALER(revealer)))
+        gtk_widget_hide(GTK_WIDGET(revealer));
 }
 
 // The toggle button's icon: a small clock with a triad lit.
@@ -280,6 +293,9 @@ void AttachPitchInput(AppWindow& w)
         g_signal_connect(scroll, "size-allocate", G_CALLBACK(fitPair), &w);
     gtk_container_add(GTK_CONTAINER(p.revealer), box);
     gtk_box_pack_end(GTK_BOX(w.inputRow), p.revealer, FALSE, FALSE, 0);
+    gtk_widget_show_all(box);
+    gtk_widget_set_no_show_all(p.revealer, TRUE);
+    g_signal_connect(p.revealer, "notify::child-revealed", G_CALLBACK(hideWhenClosed), nullptr);
 
     GSimpleAction* action = g_simple_action_new_stateful("pitch-input", nullptr, g_variant_new_boolean(FALSE));
     g_signal_connect(action, "change-state", G_CALLBACK(changePitchInput), &w);

@@ -123,13 +123,9 @@ TypedTextReading ReadTypedText(const std::string& text, bool costereField)
         read.set = reading.pitchClasses;
         const std::string shown = withTransposition(read.set, entryOf(read.set));
         read.notice = {QuoteForMessage(text) + " read as " + reading.form + ": " + shown + ".", {}, GTK_MESSAGE_INFO};
-        // The literal reading is worth offering where it took a number the
-        // text begins with ("0,4,7" as 0); for letters ("C E G") it would
-        // offer a 0 that was never typed.
-        const size_t first = text.find_first_not_of(" \t");
-        const bool beginsWithNumber =
-            first != std::string::npos && (std::isdigit(static_cast<unsigned char>(text[first])) || text[first] == '-');
-        if (beginsWithNumber && !literal.empty() && sorted(literal) != sorted(read.set))
+        // The fields' own reading stays one click away, as the bar's
+        // button, wherever it gives another set.
+        if (!literal.empty() && sorted(literal) != sorted(read.set))
             read.notice.offered = literal;
         return read;
     }

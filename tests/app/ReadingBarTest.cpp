@@ -36,7 +36,7 @@ TEST(ReadingNotice, SaysWhatWasReadAndOffersTheOtherReading)
         {"0,4,7", false, open + "0,4,7" + close + " read as pitch-class list: 0 4 7.", "0", GTK_MESSAGE_INFO},
         {"7 t 2 6 9 0", false, open + "7 t 2 6 9 0" + close + " read as pitch-class list: 7 10 2 6 9 0 = T",
          "7 0 2 6 9", GTK_MESSAGE_INFO},
-        {"Bb D F", false, open + "Bb D F" + close + " read as note names: 10 2 5 = T10 of 0 4 7.", "",
+        {"Bb D F", false, open + "Bb D F" + close + " read as note names: 10 2 5 = T10 of 0 4 7.", "0",
          GTK_MESSAGE_INFO},
         {"3-11", false, open + "3-11" + close + " read as Forte class 3-11: 0 3 7.", "3", GTK_MESSAGE_INFO},
         // Nothing reads it: nothing to say in the bar.

@@ -633,11 +633,11 @@ TEST_F(Window, ReadingBarOffersTheOtherReadingAndShowsItAsIfTyped)
     ASSERT_TRUE(gtk_widget_get_visible(w->readingBar));
     EXPECT_EQ(label(w->readingBarMessage), "\xE2\x80\x9C"
                                            "Bb D F\xE2\x80\x9D read as note names: 10 2 5 = T10 of 0 4 7.");
-    EXPECT_FALSE(gtk_widget_get_visible(w->readingBarButton));
     typeAndActivate(w->tnTypeField, "C E G");
     EXPECT_EQ(w->preview.requestedPage, 24);
     EXPECT_EQ(label(w->readingBarMessage), "\xE2\x80\x9C"
                                            "C E G\xE2\x80\x9D read as note names: 0 4 7.");
+    EXPECT_STREQ(gtk_button_get_label(GTK_BUTTON(w->readingBarButton)), "_Show 0");
     typeAndActivate(w->tnTypeField, "0,4,7");
     EXPECT_EQ(w->preview.requestedPage, 24);
     ASSERT_TRUE(gtk_widget_get_visible(w->readingBarButton));
