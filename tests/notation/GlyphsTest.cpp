@@ -303,46 +303,6 @@ TEST(GlyphOutput, FramedAndPaintedAsListedEvenAtZeroSize)
     }
 }
 
-TEST(GlyphOutput, DrawnSymbolsHaveExactBytes)
-{
-    const struct {
-        const char* name;
-        float x, y, w;
-        const char* body;
-    } cases[] = {
-        {"quarter_note", 0, 0, 100,
-         "1.400000 -8.800000 moveto\n"
-         "-1.400000 -3.000000 2.600000 5.600000 9.000000 9.600000 curveto\n"
-         "14.400000 12.800000 23.000000 14.200000 27.000000 9.200000 curveto\n"
-         "31.600000 2.400000 25.800000 -6.000000 19.000000 -10.000000 curveto\n"
-         "13.000000 -12.600000 6.600000 -13.600000 1.400000 -8.800000 curveto\n"
-         "fill\n"},
-        {"percussion_clef", 10, 20, 100,
-         "10.000000 20.000000 moveto\n10.000000 70.000000 lineto\n14.500000 70.000000 lineto\n"
-         "14.500000 20.000000 lineto\n10.000000 20.000000 lineto\nfill\n"
-         "18.500000 20.000000 moveto\n18.500000 70.000000 lineto\n23.000000 70.000000 lineto\n"
-         "23.000000 20.000000 lineto\nfill\n"},
-        {"ledger-line", 10, 20, 100,
-         "4.000000 setlinewidth\n0.500000 19.000000 moveto\n47.500000 19.000000 lineto\nstroke\n"},
-        {"ledger-lineWhole", 0, 0, 100,
-         "4.000000 setlinewidth\n-9.500000 -1.000000 moveto\n50.500000 -1.000000 lineto\nstroke\n"},
-        {"ledger-lineDoubleWhole", 0, 0, 100,
-         "4.000000 setlinewidth\n-9.500000 -1.000000 moveto\n70.000000 -1.000000 lineto\nstroke\n"},
-        {"stem-up", 0, 0, 100,
-         "2.500000 setlinewidth\n27.400000 2.200000 moveto\n27.400000 76.200000 lineto\nstroke\n"},
-        {"stem-down", 0, 0, 100,
-         "2.500000 setlinewidth\n1.900000 2.200000 moveto\n1.900000 -77.800000 lineto\nstroke\n"},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(Emit(Get_GlyphID(c.name), c.x, c.y, c.w, c.w), kOpen + std::string(c.body) + kClose) << c.name;
-    }
-    // The bass clef's dots, after its body.
-    const std::string bass = Emit(4, 0, 0, 100, 100);
-    EXPECT_NE(bass.find("fill\nnewpath\n63.500000 10.000000 5.250000 0 360 arc\nclosepath\nfill\n"
-                        "newpath\n63.500000 -10.000000 5.250000 0 360 arc\nclosepath\nfill\ngrestore\n\n"),
-              std::string::npos);
-}
-
 TEST(GlyphOutput, CoordinatesArePlacedInDoublePrecisionFromFloatArguments)
 {
     // 0.1f widened to double is not 0.1: the placement must use the float's value.
