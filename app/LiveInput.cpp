@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "app/MainLoop.h"
+#include "app/PageRequest.h"
 #include "app/PitchInput.h"
 #include "base/Error.h"
 #include "midi/LiveInput.h"
@@ -40,6 +41,28 @@ void sayListening(AppWindow& w, const std::string& text, bool lost = false)
     say(w, text, lost);
 }
 
+// The page of the keys held is made while they settle, once they have
+// rested a moment (not for every key of a chord struck or released).
+void anticipate(AppWindow& w, unsigned mask)
+{
+    LiveInputState& s = *w.liveInput;
+    s.heldMask = mask;
+    if (s.anticipationTimer)
+        g_source_remove(s.anticipationTimer);
+    s.anticipationTimer = 0;
+    if (!mask)
+        return;
+    s.anticipationTimer = g_timeout_add(
+        static_cast<guint>(HeldNotes::kRestBeforePreparing.count()),
+        [](gpointer data) -> gboolean {
+            AppWindow& window = *static_cast<AppWindow*>(data);
+            window.liveInput->anticipationTimer = 0;
+            AnticipatePage(window, NamesOfMask(static_cast<uint16_t>(window.liveInput->heldMask)).page);
+            return G_SOURCE_REMOVE;
+        },
+        &w);
+}
+
 // An event of the listener, now on the GUI thread.
 void handle(AppWindow& w, int generation, const LiveEvent& e)
 {
@@ -51,6 +74,7 @@ void handle(AppWindow& w, int generation, const LiveEvent& e)
         break;
     case LiveEvent::Kind::Held: {
         ShowHeldPitchClasses(w, e.chord.mask);
+        anticipate(w, e.chord.mask);
         std::string notes;
         for (int key : e.chord.keys)
             notes += (notes.empty() ? "" : " ") + NoteName(key);
@@ -212,6 +236,8 @@ void StopLiveInput(AppWindow& w)
     if (!w.liveInput)
         return;
     w.liveInput->listener.reset();
+    if (w.liveInput->anticipationTimer)
+        g_source_remove(w.liveInput->anticipationTimer);
     if (w.liveInput->menu)
         g_object_unref(w.liveInput->menu);
     w.liveInput.reset();

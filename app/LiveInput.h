@@ -23,7 +23,10 @@ struct LiveInputState {
     bool lost = false;      // the input chosen was disconnected
     std::string status;     // the status now: the menu button's tooltip
     GMenu* menu = nullptr;
+    unsigned heldMask = 0;        // the keys held now
+    guint anticipationTimer = 0;  // the held keys' page made once they rest
 };
+
 
 // Adds the menu button to the row of fields, and starts
 // listening to the remembered choice once the window is idle.

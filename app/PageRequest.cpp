@@ -229,6 +229,18 @@ void RefreshPreview(AppWindow& w) { requestPreview(w); }
 
 bool PreviewReady(AppWindow& w, int page) { return w.preview.cache.find(keyFor(w, page)) != nullptr; }
 
+void AnticipatePage(AppWindow& w, int page)
+{
+    PreviewState& p = w.preview;
+    if (page < 1 || page > PitchUniverse::NumTnTypes || p.pending || !w.window)
+        return;
+    const PreviewKey key = keyFor(w, page);
+    if (key == p.shownKey || p.cache.find(key))
+        return;
+    theWorker(w).prepare(
+        {{key, w.sizeFactor, w.universe.tnTypes[page - 1], p.cache.pageText(page), p.cache.pageLayout(page)}});
+}
+
 void SetPreparingNeighbours(AppWindow& w, bool on)
 {
     w.preview.preparingNeighbours = on;

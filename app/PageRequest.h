@@ -31,6 +31,11 @@ void RefreshPreview(AppWindow& w);
 
 // True when the image of page at the current size and scale is ready.
 bool PreviewReady(AppWindow& w, int page);
+// Starts making the image of page at the current size in the background,
+// before it is asked for: the keys held on a MIDI keyboard name the page
+// they are likely to settle on. Not in history; nothing when the image is
+// kept already or another is still awaited.
+void AnticipatePage(AppWindow& w, int page);
 // Whether the pages on either side of the shown one are prepared in the
 // background (on by default).
 void SetPreparingNeighbours(AppWindow& w, bool on);

@@ -107,8 +107,12 @@ void PreviewWorker::request(PreviewJob job)
 {
     {
         std::lock_guard<std::mutex> lock(mutex_);
-        wanted_ = std::move(job);
         preparations_.clear();
+        if (rendering_ && *rendering_ == job.key) {
+            wanted_.reset();
+            return;
+        }
+        wanted_ = std::move(job);
     }
     wake_.notify_all();
 }
@@ -152,6 +156,7 @@ void PreviewWorker::run()
                 preparations_.erase(preparations_.begin());
             }
             ++started_;
+            rendering_ = job.key;
         }
         // The result, its image an owned reference, goes whole to the GUI
         // thread; once this worker is gone it is released there unseen.
@@ -161,6 +166,10 @@ void PreviewWorker::run()
             if (result.surface)
                 cairo_surface_destroy(result.surface);
         });
+        // Posted first: a request for this image from now on queues a new
+        // render, which the delivery above already answers.
+        std::lock_guard<std::mutex> lock(mutex_);
+        rendering_.reset();
     }
 }
 

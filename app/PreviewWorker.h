@@ -121,7 +121,9 @@ public:
     PreviewWorker& operator=(const PreviewWorker&) = delete;
 
     // The image the user wants now: replaces any request not yet started
-    // and drops the preparations not yet started.
+    // and drops the preparations not yet started. When that very image is
+    // being rendered already (prepared before it was asked for), nothing is
+    // queued: its result is on its way.
     void request(PreviewJob job);
     // Images the user is likely to want next, once the image wanted now is
     // there: drops any request not yet started (it is no longer the newest
@@ -146,6 +148,7 @@ private:
     std::condition_variable wake_;
     std::optional<PreviewJob> wanted_;
     std::vector<PreviewJob> preparations_;
+    std::optional<PreviewKey> rendering_;  // the image under way, if any
     bool stopping_ = false;
     int started_ = 0;
     std::thread thread_;

@@ -36,6 +36,10 @@ public:
     using TimePoint = std::chrono::steady_clock::time_point;
 
     static constexpr std::chrono::milliseconds kSettlingTime{120};
+    // How long the held keys rest before a listener may start on their
+    // page: a chord struck at once is whole by then, well before it
+    // settles, so its page is nearly made when the chord is reported.
+    static constexpr std::chrono::milliseconds kRestBeforePreparing{20};
     // Sources (input ports) told apart; messages of a higher source are
     // counted as the last one's.
     static constexpr int kSources = 64;

@@ -106,35 +106,45 @@ TEST(PreviewCacheBound, LeastRecentlyUsedGoFirstAndNothingExceedsTheBound)
 }
 
 // The worker with a renderer that waits for the test's word: requests made
-// while one render runs leave only the last to be made.
+// while one render runs leave only the last to be made, and none at all when
+// the last asks for the image under way (prepared before it was wanted).
 TEST(PreviewWorkerQueue, OnlyTheNewestRequestIsRendered)
 {
-    std::mutex gate;
-    gate.lock();
-    std::vector<int> rendered, delivered;
-    std::mutex renderedLock;
-    {
-        PreviewWorker worker(
-            [&](const PreviewJob& job) {
-                std::lock_guard<std::mutex> pass(gate);
-                std::lock_guard<std::mutex> l(renderedLock);
-                rendered.push_back(job.key.hundredths);
-                return PreviewResult{job.key, nullptr, nullptr, ""};
-            },
-            [&](PreviewResult& r) { delivered.push_back(r.key.hundredths); });
-        worker.request({{24, 300, 1}, 3.0f, "0 4 7", nullptr});
-        while (worker.rendersStarted() < 1)
-            g_usleep(1000);
-        for (int size : {310, 320, 330})
-            worker.request({{24, size, 1}, size / 100.0f, "0 4 7", nullptr});
-        gate.unlock();
-        const gint64 deadline = g_get_monotonic_time() + 30 * G_USEC_PER_SEC;
-        while (delivered.size() < 2 && g_get_monotonic_time() < deadline)
+    struct Case {
+        std::vector<int> asked;  // sizes requested while size 3.00 renders
+        std::vector<int> rendered;
+    };
+    const Case cases[] = {{{310, 320, 330}, {300, 330}}, {{310, 320, 300}, {300}}};
+    for (const Case& c : cases) {
+        std::mutex gate;
+        gate.lock();
+        std::vector<int> rendered, delivered;
+        std::mutex renderedLock;
+        {
+            PreviewWorker worker(
+                [&](const PreviewJob& job) {
+                    std::lock_guard<std::mutex> pass(gate);
+                    std::lock_guard<std::mutex> l(renderedLock);
+                    rendered.push_back(job.key.hundredths);
+                    return PreviewResult{job.key, nullptr, nullptr, ""};
+                },
+                [&](PreviewResult& r) { delivered.push_back(r.key.hundredths); });
+            worker.prepare({{{24, 300, 1}, 3.0f, "0 4 7", nullptr}});
+            while (worker.rendersStarted() < 1)
+                g_usleep(1000);
+            for (int size : c.asked)
+                worker.request({{24, size, 1}, size / 100.0f, "0 4 7", nullptr});
+            gate.unlock();
+            const gint64 deadline = g_get_monotonic_time() + 30 * G_USEC_PER_SEC;
+            while (delivered.size() < c.rendered.size() && g_get_monotonic_time() < deadline)
+                iterate();
+            g_usleep(50000);  // time enough for a render that should not come
             iterate();
-        EXPECT_EQ(worker.rendersStarted(), 2);
+            EXPECT_EQ(worker.rendersStarted(), static_cast<int>(c.rendered.size()));
+        }
+        EXPECT_EQ(rendered, c.rendered);
+        EXPECT_EQ(delivered, c.rendered);
     }
-    EXPECT_EQ(rendered, (std::vector<int>{300, 330}));
-    EXPECT_EQ(delivered, (std::vector<int>{300, 330}));
 }
 
 }  // namespace
