@@ -27,7 +27,6 @@ struct LiveInputState {
     guint anticipationTimer = 0;  // the held keys' page made once they rest
 };
 
-
 // Adds the menu button to the row of fields, and starts
 // listening to the remembered choice once the window is idle.
 void AttachLiveInput(AppWindow& w);
