@@ -14,33 +14,13 @@
 #include "pcset/Conversions.h"
 #include "pcset/PitchUniverse.h"
 #include "raster/Preview.h"
+#include "tests/app/MainLoopTurns.h"
 
 namespace {
 
 AppWindow* w = nullptr;
 
-void iterate()
-{
-    if (!g_main_context_iteration(nullptr, FALSE))
-        g_usleep(1000);
-}
-
-void waitForPreview()
-{
-    const gint64 deadline = g_get_monotonic_time() + 120 * G_USEC_PER_SEC;
-    while (w->preview.pending && g_get_monotonic_time() < deadline)
-        iterate();
-    while (gtk_events_pending())
-        gtk_main_iteration();
-    ASSERT_FALSE(w->preview.pending) << "the preview did not arrive";
-}
-
-void settle(int milliseconds)
-{
-    const gint64 until = g_get_monotonic_time() + milliseconds * 1000;
-    while (g_get_monotonic_time() < until)
-        iterate();
-}
+void waitForPreview() { ASSERT_TRUE(PreviewArrived(*w)) << "the preview did not arrive"; }
 
 PitchInput& input() { return *w->pitchInput; }
 std::string title() { return gtk_window_get_title(GTK_WINDOW(w->window)); }

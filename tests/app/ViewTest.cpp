@@ -17,34 +17,17 @@
 #include "app/RememberedState.h"
 #include "app/Zoom.h"
 #include "raster/Preview.h"
+#include "tests/app/MainLoopTurns.h"
 
 namespace {
 
 AppWindow* w = nullptr;
 GtkApplication* application = nullptr;
 
-void iterate()
-{
-    if (!g_main_context_iteration(nullptr, FALSE))
-        g_usleep(1000);
-}
-
-// Runs the main loop for a while: resizes, debounced refits and idle
-// adjustments all settle.
-void settle(int milliseconds)
-{
-    const gint64 end = g_get_monotonic_time() + milliseconds * 1000;
-    while (g_get_monotonic_time() < end)
-        iterate();
-}
-
 void waitForPreview(AppWindow& window = *w)
 {
-    const gint64 deadline = g_get_monotonic_time() + 120 * G_USEC_PER_SEC;
-    while (window.preview.pending && g_get_monotonic_time() < deadline)
-        iterate();
+    ASSERT_TRUE(PreviewArrived(window)) << "the preview did not arrive";
     settle(50);
-    ASSERT_FALSE(window.preview.pending) << "the preview did not arrive";
 }
 
 void resizeTo(int width, int height)

@@ -26,6 +26,7 @@
 #include "app/IndexPanel.h"
 #include "app/HelpWindow.h"
 #include "app/Navigation.h"
+#include "tests/app/MainLoopTurns.h"
 #include "app/PageHover.h"
 #include "app/PageRequest.h"
 #include "app/ReadingBar.h"
@@ -52,24 +53,7 @@ bool chooseTestPath()
     return true;
 }
 
-// One turn of the main loop, or a millisecond's rest when nothing is due.
-void iterate()
-{
-    if (!g_main_context_iteration(nullptr, FALSE))
-        g_usleep(1000);
-}
-
-// Runs the main loop until the preview asked for is shown (generous: the
-// test machine may be loaded).
-void waitForPreview()
-{
-    const gint64 deadline = g_get_monotonic_time() + 120 * G_USEC_PER_SEC;
-    while (w->preview.pending && g_get_monotonic_time() < deadline)
-        iterate();
-    while (gtk_events_pending())
-        gtk_main_iteration();
-    ASSERT_FALSE(w->preview.pending) << "the preview did not arrive";
-}
+void waitForPreview() { ASSERT_TRUE(PreviewArrived(*w)) << "the preview did not arrive"; }
 
 void typeAndActivate(GtkWidget* field, const char* text)
 {
