@@ -8,6 +8,7 @@
 
 #include <glib.h>
 #include <glib/gstdio.h>
+#include <unistd.h>
 
 #include "postscript/FileOutput.h"
 
@@ -28,7 +29,19 @@ const char* const readOwnPostScript =
 // antialiased pixels uncompressed, already on a white sheet (what the window
 // lays the page on anyway). Every option but the device (and the font map
 // below) is the stock one, so the page looks the same to within rounding.
-std::string rawPixelDelegates(const std::string& fontMapOption)
+//
+// How the library starts Ghostscript matters as much. Given a plain command
+// it forks the whole program, which write-protects every page of the
+// program's memory until it is next written; the image then read back and
+// the surface it is copied into land in such pages, one fault per page,
+// about a third of a page's rendering time. A command carrying a redirection
+// is handed to system() instead, which starts the shell without copying the
+// program (posix_spawn). The redirection gives Ghostscript an empty
+// standard input, which it never reads anyway. The shell sees only the
+// options above and file names; shellSafe says whether every one of those
+// names is made of plain path characters, and only then is the redirection
+// added.
+std::string rawPixelDelegates(const std::string& fontMapOption, bool shellSafe)
 {
     std::string command =
         "&quot;gs&quot; -sstdout=%%stderr -dQUIET -dSAFER -dBATCH -dNOPAUSE -dNOPROMPT -dMaxBitmap=500000000 "
@@ -36,6 +49,8 @@ std::string rawPixelDelegates(const std::string& fontMapOption)
         fontMapOption +
         "-dTextAlphaBits=%u -dGraphicsAlphaBits=%u &quot;-r%s&quot; %s &quot;-sOutputFile=%s&quot; "
         "&quot;-f%s&quot; &quot;-f%s&quot;";
+    if (shellSafe)
+        command += " &lt;/dev/null";
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<delegatemap>\n"
            "  <delegate decode=\"ps:alpha\" stealth=\"True\" command=\"" +
            command +
@@ -44,6 +59,45 @@ std::string rawPixelDelegates(const std::string& fontMapOption)
            command +
            "\"/>\n"
            "</delegatemap>\n";
+}
+
+// Whether a path is made only of characters no shell treats specially.
+bool isPlainPath(const std::string& path)
+{
+    return !path.empty() &&
+           path.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789/._-+") ==
+               std::string::npos;
+}
+
+// The folder where the image library puts the files it hands to
+// Ghostscript, as the library itself reports it (by making a file there and
+// removing it again), or "" when it can make none.
+std::string imageLibraryTemporaryFolder()
+{
+    char path[MaxTextExtent] = "";
+    const int file = AcquireUniqueFileResource(path);
+    if (file == -1)
+        return "";
+    close(file);
+    RelinquishUniqueFileResource(path);
+    gchar* folder = g_path_get_dirname(path);
+    std::string result = folder;
+    g_free(folder);
+    return result;
+}
+
+// Whether the names of the library's temporary files may reach a shell.
+// A folder with a blank, a quote, a dollar sign or a percent sign in its
+// name (from TMPDIR, say) would become part of the command, or be read as a
+// file name pattern: the library's short-lived files then go to /tmp.
+bool temporaryFilesHavePlainNames()
+{
+    if (isPlainPath(imageLibraryTemporaryFolder()))
+        return true;
+    ExceptionInfo* exception = AcquireExceptionInfo();
+    SetImageRegistry(StringRegistryType, "temporary-path", "/tmp", exception);
+    DestroyExceptionInfo(exception);
+    return isPlainPath(imageLibraryTemporaryFolder());
 }
 
 // The page names Arial and two Helvetica variants by names Ghostscript's
@@ -63,8 +117,7 @@ std::string fontMapOption()
 {
     const std::string folder = std::string(g_get_user_cache_dir()) + "/harmodex";
     const std::string path = folder + "/Fontmap";
-    if (path.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789/._-+") !=
-        std::string::npos)
+    if (!isPlainPath(path))
         return "";
     gchar* present = nullptr;
     const bool same =
@@ -114,7 +167,8 @@ void writeDelegateConfiguration()
     c.folder = folder;
     g_free(folder);
     try {
-        WriteFileAtomically(c.folder + "/delegates.xml", rawPixelDelegates(fontMapOption()));
+        WriteFileAtomically(c.folder + "/delegates.xml",
+                            rawPixelDelegates(fontMapOption(), temporaryFilesHavePlainNames()));
     } catch (const harmodex::Error& e) {
         g_warning("Harmodex: %s; previews are rendered the slower way.", e.what());
         g_rmdir(c.folder.c_str());
@@ -274,8 +328,10 @@ void PreviewLibraryStart()
 {
     static std::once_flag started;
     std::call_once(started, [] {
-        writeDelegateConfiguration();
+        // Started first, so that its policy can be asked where its temporary
+        // files go; it reads no delegate configuration until asked below.
         MagickWandGenesis();
+        writeDelegateConfiguration();
         // ImageMagick reads its delegate configuration on first use; using it
         // now lets the private folder go at once, so that nothing is left behind
         // even by a process that never stops the library (or is killed).

@@ -53,6 +53,14 @@ done
 mkdir -p "$work/tmp%d"
 TMPDIR="$work/tmp%d" "$cli" page "0 4 7" -o viatmp.pdf || bad "a '%' in TMPDIR"
 expect "nothing left in TMPDIR" test "$(entries "$work/tmp%d")" = 0
+# The preview's road hands Ghostscript's command to a shell: a hostile TMPDIR
+# must neither run anything nor stop the page from rendering.
+for name in "${names[@]}"; do
+  rm -f "$work/PWNED" "$work/$name/PWNED" viatmp.png
+  TMPDIR="$work/$name" "$cli" render "0 4 7" -o viatmp.png 2>err.txt || bad "render with TMPDIR [$name]: $(cat err.txt)"
+  expect "the preview renders with TMPDIR [$name]" test "$(identify -format '%w' viatmp.png 2>/dev/null)" = 1035
+  expect "nothing ran with TMPDIR [$name]" test ! -e "$work/PWNED" -a ! -e "$work/$name/PWNED"
+done
 # A Ghostscript that cannot run: a plain message, no file, no scratch left.
 PATH=/nonexistent TMPDIR="$work/tmp%d" "$cli" page "0 4 7" -o nogs.pdf 2>err.txt && bad "a PDF without Ghostscript"
 expect "a missing Ghostscript is named" grep -q 'Ghostscript could not be started' err.txt
