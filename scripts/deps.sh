@@ -27,4 +27,4 @@ echo "Installing missing packages: ${missing[*]}" >&2
 sudo=""
 if [ "$(id -u)" -ne 0 ]; then sudo=sudo; fi
 $sudo apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+$sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
