@@ -24,16 +24,6 @@ std::string musicXmlBytes(int, const std::string& tnText, const std::string&)
     return MusicXmlForSet(StringToVector(tnText));
 }
 
-void showSaveFailureDialog(GtkWidget* window, const std::string& message)
-{
-    GtkWidget* dialog = gtk_message_dialog_new(GTK_WINDOW(window), GTK_DIALOG_MODAL, GTK_MESSAGE_ERROR,
-                                               GTK_BUTTONS_CLOSE, "The page could not be saved.");
-    gtk_message_dialog_format_secondary_text(GTK_MESSAGE_DIALOG(dialog), "%s", message.c_str());
-    gtk_window_set_title(GTK_WINDOW(dialog), "Save page");
-    gtk_dialog_run(GTK_DIALOG(dialog));
-    gtk_widget_destroy(dialog);
-}
-
 // When the user picks another filter, the name typed so far takes that
 // type's extension, so the name and the bytes never disagree.
 void followFilter(GObject* chooserObject, GParamSpec*, void*)
@@ -200,7 +190,7 @@ void SaveShownPage(AppWindow& w)
         if (w.save.reportFailure)
             w.save.reportFailure(message);
         else
-            showSaveFailureDialog(w.window, message);
+            ShowPageFailure(w.window, "Save page", "The page could not be saved.", message);
     };
     std::string bytes;
     try {
@@ -214,4 +204,14 @@ void SaveShownPage(AppWindow& w)
     } catch (const std::exception& e) {
         report(e.what());  // the writer's message names the path and the reason
     }
+}
+
+void ShowPageFailure(GtkWidget* window, const char* title, const char* what, const std::string& why)
+{
+    GtkWidget* dialog =
+        gtk_message_dialog_new(GTK_WINDOW(window), GTK_DIALOG_MODAL, GTK_MESSAGE_ERROR, GTK_BUTTONS_CLOSE, "%s", what);
+    gtk_message_dialog_format_secondary_text(GTK_MESSAGE_DIALOG(dialog), "%s", why.c_str());
+    gtk_window_set_title(GTK_WINDOW(dialog), title);
+    gtk_dialog_run(GTK_DIALOG(dialog));
+    gtk_widget_destroy(dialog);
 }

@@ -36,6 +36,11 @@ void SaveShownPage(AppWindow& w);
 // w.save.chosenPath, the filter then chosen in w.save.filterRow).
 bool RunSaveDialog(AppWindow& w);
 
+// Tells the user, in a modal dialog over the window titled as the command
+// ("Save page"), what could not be done ("The page could not be saved.")
+// and why.
+void ShowPageFailure(GtkWidget* window, const char* title, const char* what, const std::string& why);
+
 // Saving, printing and copying are possible once there is a page: the
 // win.save action (and the Save button bound to it), win.print and the copy
 // actions are enabled accordingly.

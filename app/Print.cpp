@@ -5,6 +5,7 @@
 
 #include <cairo-pdf.h>
 
+#include "app/Export.h"
 #include "base/Error.h"
 #include "formats/PageFormats.h"
 #include "formats/PdfPage.h"
@@ -84,16 +85,6 @@ GtkPrintOperationResult runPrint(AppWindow& w, GtkPrintOperationAction action, c
     return result;
 }
 
-void showPrintFailure(GtkWidget* window, const std::string& message)
-{
-    GtkWidget* dialog = gtk_message_dialog_new(GTK_WINDOW(window), GTK_DIALOG_MODAL, GTK_MESSAGE_ERROR,
-                                               GTK_BUTTONS_CLOSE, "The page could not be printed.");
-    gtk_message_dialog_format_secondary_text(GTK_MESSAGE_DIALOG(dialog), "%s", message.c_str());
-    gtk_window_set_title(GTK_WINDOW(dialog), "Print page");
-    gtk_dialog_run(GTK_DIALOG(dialog));
-    gtk_widget_destroy(dialog);
-}
-
 }  // namespace
 
 void PrintShownPage(AppWindow& w)
@@ -109,7 +100,7 @@ void PrintShownPage(AppWindow& w)
     } catch (const harmodex::Error& e) {
         failure = e.what();
     }
-    showPrintFailure(w.window, failure);
+    ShowPageFailure(w.window, "Print page", "The page could not be printed.", failure);
 }
 
 void ExportShownPageAsPrinted(AppWindow& w, const std::string& path)

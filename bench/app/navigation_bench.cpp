@@ -6,66 +6,36 @@
 #include <benchmark/benchmark.h>
 #include <gtk/gtk.h>
 
-#include "app/AppWindow.h"
 #include "app/IndexPanel.h"
 #include "app/Navigation.h"
 #include "app/PageRequest.h"
+#include "bench/app/BenchWindow.h"
 
 namespace {
-
-AppWindow* theWindow = nullptr;
-
-bool windowReady()
-{
-    static const bool ready = [] {
-        int argc = 0;
-        if (!gtk_init_check(&argc, nullptr))
-            return false;
-        PreviewLibraryStart();
-        GtkApplication* application =
-            gtk_application_new("org.harmodex.Harmodex.NavigationBench", G_APPLICATION_NON_UNIQUE);
-        g_application_register(G_APPLICATION(application), nullptr, nullptr);
-        theWindow = NewAppWindow(application);
-        FocusIndexSearch(*theWindow);  // the list shown, as the user has it
-        return true;
-    }();
-    return ready;
-}
-
-void settle()
-{
-    while (gtk_events_pending())
-        gtk_main_iteration();
-}
-
-void waitUntilShown()
-{
-    while (theWindow->preview.pending)
-        g_main_context_iteration(nullptr, TRUE);
-    settle();
-}
 
 // One keystroke: the search box's text changes and the list is refiltered
 // (and redrawn, on the next frame).
 void BM_IndexKeystroke(benchmark::State& state)
 {
-    if (!windowReady()) {
+    AppWindow* const theWindow = BenchWindow();
+    if (!theWindow) {
         state.SkipWithError("no display: run under xvfb-run");
         return;
     }
     const char* const texts[][2] = {{"4", "4-"},       {"C E", "C E G"}, {"symmetri", "symmetric"},
                                     {"4-Z1", "4-Z15"}, {"", "4-"},       {"4-", ""}};
     const auto& pair = texts[state.range(0)];
+    FocusIndexSearch(*theWindow);  // the list shown, as the user has it
     GtkWidget* search = theWindow->indexPanel->search;
     gtk_entry_set_text(GTK_ENTRY(search), "symmetric");  // the classifications worked out before
-    settle();
+    Settle();
     for (auto _ : state) {
         state.PauseTiming();
         gtk_entry_set_text(GTK_ENTRY(search), pair[0]);
-        settle();
+        Settle();
         state.ResumeTiming();
         gtk_entry_set_text(GTK_ENTRY(search), pair[1]);
-        settle();
+        Settle();
     }
     state.SetLabel(pair[1]);
 }
@@ -73,19 +43,20 @@ BENCHMARK(BM_IndexKeystroke)->DenseRange(0, 5)->Unit(benchmark::kMillisecond)->U
 
 void BM_BackToCachedPage(benchmark::State& state)
 {
-    if (!windowReady()) {
+    AppWindow* const theWindow = BenchWindow();
+    if (!theWindow) {
         state.SkipWithError("no display: run under xvfb-run");
         return;
     }
     RequestPage(*theWindow, 24);
-    waitUntilShown();
+    WaitUntilShown(*theWindow);
     for (auto _ : state) {
         state.PauseTiming();
         RequestPage(*theWindow, 100);
-        waitUntilShown();
+        WaitUntilShown(*theWindow);
         state.ResumeTiming();
         GoBack(*theWindow);
-        waitUntilShown();
+        WaitUntilShown(*theWindow);
         if (theWindow->preview.shownKey.page != 24)
             state.SkipWithError("Back did not show page 24");
     }

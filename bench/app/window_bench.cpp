@@ -9,47 +9,14 @@
 
 #include "app/Navigation.h"
 #include "app/PageRequest.h"
-#include "app/AppWindow.h"
+#include "bench/app/BenchWindow.h"
 
 namespace {
 
-AppWindow* theWindow = nullptr;
-
-bool windowReady()
+void setSize(AppWindow& w, double size)
 {
-    static const bool ready = [] {
-        // The plain input method: the key goes straight into the field, as
-        // with most keyboards, whatever input method the machine configures.
-        g_setenv("GTK_IM_MODULE", "gtk-im-context-simple", TRUE);
-        int argc = 0;
-        if (!gtk_init_check(&argc, nullptr))
-            return false;
-        PreviewLibraryStart();
-        GtkApplication* application = gtk_application_new("org.harmodex.Harmodex.Bench", G_APPLICATION_NON_UNIQUE);
-        g_application_register(G_APPLICATION(application), nullptr, nullptr);
-        theWindow = NewAppWindow(application);
-        return true;
-    }();
-    return ready;
-}
-
-void settle()
-{
-    while (gtk_events_pending())
-        gtk_main_iteration();
-}
-
-void waitUntilShown()
-{
-    while (theWindow->preview.pending)
-        g_main_context_iteration(nullptr, TRUE);
-    settle();
-}
-
-void setSize(double size)
-{
-    gtk_spin_button_set_value(GTK_SPIN_BUTTON(theWindow->sizeSpinner), size);
-    waitUntilShown();
+    gtk_spin_button_set_value(GTK_SPIN_BUTTON(w.sizeSpinner), size);
+    WaitUntilShown(w);
 }
 
 // Pages not yet seen at this size, so that each measurement starts cold.
@@ -62,23 +29,24 @@ int freshPage()
 
 void BM_PageDownToImageShown(benchmark::State& state)
 {
-    if (!windowReady()) {
+    AppWindow* const theWindow = BenchWindow();
+    if (!theWindow) {
         state.SkipWithError("no display: run under xvfb-run");
         return;
     }
     const bool prepared = state.range(0) != 0;
     SetPreparingNeighbours(*theWindow, prepared);
-    setSize(1.0);
+    setSize(*theWindow, 1.0);
     for (auto _ : state) {
         state.PauseTiming();
         const int page = freshPage();
         RequestPage(*theWindow, page);
-        waitUntilShown();
+        WaitUntilShown(*theWindow);
         while (prepared && !PreviewReady(*theWindow, page + 1))
             g_main_context_iteration(nullptr, TRUE);
         state.ResumeTiming();
         NextPage(*theWindow);
-        waitUntilShown();
+        WaitUntilShown(*theWindow);
     }
     SetPreparingNeighbours(*theWindow, true);
 }
@@ -92,14 +60,15 @@ BENCHMARK(BM_PageDownToImageShown)
 
 void BM_KeyLatencyDuringLargeRender(benchmark::State& state)
 {
-    if (!windowReady()) {
+    AppWindow* const theWindow = BenchWindow();
+    if (!theWindow) {
         state.SkipWithError("no display: run under xvfb-run");
         return;
     }
     SetPreparingNeighbours(*theWindow, false);
     RequestPage(*theWindow, freshPage());
-    waitUntilShown();
-    setSize(4.0);
+    WaitUntilShown(*theWindow);
+    setSize(*theWindow, 4.0);
     gtk_widget_grab_focus(theWindow->tnTypeField);
     GdkDisplay* display = gtk_widget_get_display(theWindow->window);
     GdkDevice* keyboard = gdk_seat_get_keyboard(gdk_display_get_default_seat(display));
@@ -112,7 +81,7 @@ void BM_KeyLatencyDuringLargeRender(benchmark::State& state)
         state.PauseTiming();
         RequestPage(*theWindow, freshPage());
         g_usleep(100 * 1000);  // the worker is well into the render
-        settle();
+        Settle();
         gtk_entry_set_text(GTK_ENTRY(theWindow->tnTypeField), "");
         // A key press as the display delivers it, put at the end of the
         // window's event queue.
@@ -137,10 +106,10 @@ void BM_KeyLatencyDuringLargeRender(benchmark::State& state)
         if (!theWindow->preview.pending)
             state.SkipWithError("the render ended before the key was read");
         gdk_event_free(press);
-        waitUntilShown();
+        WaitUntilShown(*theWindow);
         state.ResumeTiming();
     }
-    setSize(1.0);
+    setSize(*theWindow, 1.0);
     SetPreparingNeighbours(*theWindow, true);
 }
 BENCHMARK(BM_KeyLatencyDuringLargeRender)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);

@@ -1,9 +1,9 @@
 // From a chord's last note-on to its page's image at size 1.0: the chord
 // settling (120 ms, by design) while the window's worker already makes the
-// page of the keys held, then the settled chord asked for. Played into a JACK server of the benchmark's own
-// when jackd starts (the whole road: the port, the listener's thread, the
-// tracker); the tracker alone on the real clock otherwise. Must stay under
-// 300 ms.
+// page of the keys held, then the settled chord asked for. Played into a
+// JACK server of the benchmark's own when jackd starts (the whole road: the
+// port, the listener's thread, the tracker); the tracker alone on the real
+// clock otherwise. Must stay under 300 ms.
 #include <benchmark/benchmark.h>
 #include <glib.h>
 
@@ -30,16 +30,21 @@ struct MagickLibrary {
 };
 MagickLibrary magick;
 
-// The image the window would show for a chord: false when it cannot be made.
-bool ImageOf(uint16_t mask, std::string* error)
+// What the window asks its worker for a chord: its page at size 1.0.
+PreviewJob JobOf(uint16_t mask)
 {
     const SetNames& names = NamesOfMask(mask);
     PreviewJob job;
-    job.key.page = names.page;
-    job.key.hundredths = 100;
+    job.key = {names.page, 100, 1};
     job.size = 1.0f;
     job.tnText = names.tnType;
-    PreviewResult result = RenderPreview(job);
+    return job;
+}
+
+// The image the window would show for a chord: false when it cannot be made.
+bool ImageOf(uint16_t mask, std::string* error)
+{
+    PreviewResult result = RenderPreview(JobOf(mask));
     if (!result.surface) {
         *error = result.error;
         return false;
@@ -48,12 +53,20 @@ bool ImageOf(uint16_t mask, std::string* error)
     return true;
 }
 
+// The JACK server both benchmarks play into, started once, with a
+// musician's period rather than the tests' longer one.
+JackServer& Server()
+{
+    static JackServer server(256);
+    return server;
+}
+
 // Chords that are each a new page, struck in turn.
 const std::vector<std::vector<int>> kChords = {{60, 64, 67}, {62, 65, 69, 72}, {59, 62, 65, 68}, {60, 63, 66, 70}};
 
 void BM_ChordToImageThroughJack(benchmark::State& state)
 {
-    static JackServer server;
+    JackServer& server = Server();
     if (!server.running()) {
         state.SkipWithError(("no JACK server: " + server.reason()).c_str());
         return;
@@ -105,7 +118,7 @@ BENCHMARK(BM_ChordToImageThroughJack)->Unit(benchmark::kMillisecond)->UseRealTim
 // requested from it; timed until the chord's image is delivered.
 void BM_ChordToImageAsTheWindowDoes(benchmark::State& state)
 {
-    static JackServer server;
+    JackServer& server = Server();
     if (!server.running()) {
         state.SkipWithError(("no JACK server: " + server.reason()).c_str());
         return;
@@ -114,14 +127,6 @@ void BM_ChordToImageAsTheWindowDoes(benchmark::State& state)
     PreviewKey wanted;
     bool shown = false;
     PreviewWorker worker(RenderPreview, [&](PreviewResult& r) { shown = shown || r.key == wanted; });
-    auto jobOf = [](uint16_t mask) {
-        const SetNames& names = NamesOfMask(mask);
-        PreviewJob job;
-        job.key = {names.page, 100, 1};
-        job.size = 1.0f;
-        job.tnText = names.tnType;
-        return job;
-    };
     struct Anticipation {
         PreviewWorker* worker;
         PreviewKey* wanted;
@@ -129,7 +134,7 @@ void BM_ChordToImageAsTheWindowDoes(benchmark::State& state)
         std::function<PreviewJob(uint16_t)> jobOf;
         uint16_t held = 0;
         guint timer = 0;
-    } anticipation{&worker, &wanted, &shown, jobOf};
+    } anticipation{&worker, &wanted, &shown, JobOf};
     uint16_t& held = anticipation.held;
     guint& timer = anticipation.timer;
     auto listener = std::make_unique<LiveListener>("Window keyboard", [&](const LiveEvent& e) {
@@ -139,7 +144,7 @@ void BM_ChordToImageAsTheWindowDoes(benchmark::State& state)
         const uint16_t mask = static_cast<uint16_t>(e.chord.mask);
         PostToMainLoop([&, settled, mask] {
             if (settled) {
-                PreviewJob job = jobOf(mask);
+                PreviewJob job = JobOf(mask);
                 wanted = job.key;
                 worker.request(std::move(job));
                 return;
