@@ -8,22 +8,7 @@
 set -euo pipefail
 program=$(realpath "$1")
 . "$(dirname "$(realpath "${BASH_SOURCE[0]}")")/window_script.sh"
-work=$(mktemp -d)
-trap 'kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
-cd "$work"
-export XDG_STATE_HOME="$work/state"  # a first use, and never the user's own
-
-titled() { xdotool search --name "$1" >/dev/null 2>&1; }
-
-"$program" >"$work/log" 2>&1 &
-pid=$!
-
-waitFor titled '^Tn-type Harmodex$' || fail "the window did not appear"
-window=$(xdotool search --name '^Tn-type Harmodex$' | head -n 1)
-waitFor xdotool search --onlyvisible --name '^Tn-type Harmodex$' || fail "the window was not shown"
-# Without a window manager the window sits at the origin at its designed
-# 1100 x 610, and the keyboard goes where the pointer is.
-xdotool mousemove --window "$window" 550 300
+startWindow
 
 # Focus starts in the Tn-type field: no click needed.
 xdotool type --delay 20 '7 11 2'
@@ -92,18 +77,10 @@ xdotool key End space
 waitFor titled 'page 26 · ' || fail "End then Space on the page did not go on to page 26"
 ! xdotool search --onlyvisible --name '^Save page as:$' >/dev/null 2>&1 || fail "Space pressed the Save button"
 
-xdotool key ctrl+q
-waitFor bash -c "! kill -0 $pid" || fail "Ctrl+Q did not end the program"
-wait "$pid" || fail "the program exited with an error"
+quitWindow
 grep -qx 'number=26' "$XDG_STATE_HOME/harmodex/window.ini" || fail "the last page was not remembered"
 
 # Started again, the window shows the page it was left on.
-"$program" >"$work/log" 2>&1 &
-pid=$!
-waitFor titled 'page 26 · ' || fail "started again, the window did not show page 26"
-window=$(xdotool search --name 'page 26 · ' | head -n 1)
-xdotool mousemove --window "$window" 550 300
-xdotool key ctrl+q
-waitFor bash -c "! kill -0 $pid" || fail "Ctrl+Q did not end the program the second time"
-wait "$pid" || fail "the program exited with an error the second time"
+startWindow 'page 26 · '
+quitWindow
 echo "end-to-end: typed 7 11 2 (page 24), saved xxx00001.eps, PageDown to page 25, three clicks on + from 3.00 gave 3.30, End and Space on the page to page 26, quit; started again on page 26"

@@ -7,19 +7,7 @@
 set -euo pipefail
 program=$(realpath "$1")
 . "$(dirname "$(realpath "${BASH_SOURCE[0]}")")/window_script.sh"
-work=$(mktemp -d)
-trap 'kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
-cd "$work"
-
-titled() { xdotool search --name "$1" >/dev/null 2>&1; }
-
-"$program" >"$work/log" 2>&1 &
-pid=$!
-
-waitFor titled '^Tn-type Harmodex$' || fail "the window did not appear"
-window=$(xdotool search --name '^Tn-type Harmodex$' | head -n 1)
-waitFor xdotool search --onlyvisible --name '^Tn-type Harmodex$' || fail "the window was not shown"
-xdotool mousemove --window "$window" 550 300
+startWindow
 xdotool key F8
 sleep 1
 
@@ -58,7 +46,5 @@ waitFor titled 'page 1 · ' || fail "taking 0, 4 and 7 out did not end on the pa
 for key in 7 9 11; do clickWhiteKey "$key"; done
 waitFor titled 'page 24 · 3-11b \(0 4 7\)$' || fail "clicking C, E and G on the strip did not show page 24"
 
-xdotool key ctrl+q
-waitFor bash -c "! kill -0 $pid" || fail "Ctrl+Q did not end the program"
-wait "$pid" || fail "the program exited with an error"
+quitWindow
 echo "pitch input end-to-end: clock 0 4 7 gave page 24, emptied to page 1, strip C E G gave page 24"

@@ -10,19 +10,10 @@ if [ -z "${DBUS_SESSION_BUS_ADDRESS:-}" ]; then
 fi
 program=$(realpath "$1")
 . "$(dirname "$(realpath "${BASH_SOURCE[0]}")")/window_script.sh"
-work=$(mktemp -d)
-trap 'kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
-cd "$work"
-export XDG_STATE_HOME="$work/state"  # a first use, whatever ran before
-
 visibleWindows() { xdotool search --onlyvisible --name '^Tn-type Harmodex' 2>/dev/null | wc -l; }
 oneVisible() { [ "$(visibleWindows)" -eq 1 ]; }
 
-"$program" >"$work/log" 2>&1 &
-pid=$!
-waitFor oneVisible || fail "the first window did not appear"
-window=$(xdotool search --onlyvisible --name '^Tn-type Harmodex' | head -n 1)
-xdotool mousemove --window "$window" 550 300
+startWindow
 xdotool type --delay 20 '0 4 7'
 xdotool key Return
 waitFor xdotool search --name 'page 24 ' || fail "the first window did not show page 24"
@@ -41,7 +32,6 @@ waitFor oneVisible || fail "the first window was not presented again"
 xdotool search --onlyvisible --name 'page 24 ' >/dev/null || fail "the window presented is not the first one"
 kill -0 "$pid" || fail "the first instance ended"
 
-xdotool mousemove --window "$window" 550 300 key ctrl+q
-waitFor bash -c "! kill -0 $pid" || fail "Ctrl+Q did not end the program"
-wait "$pid" || fail "the program exited with an error"
+xdotool mousemove --window "$window" 550 300
+quitWindow
 echo "one instance: a second launch presented the first window"
