@@ -250,6 +250,25 @@ GtkWidget* newLabel(const char* text)
     return label;
 }
 
+// One row of the filter's grid: its mnemonic label, then the control with
+// its tooltip.
+void attachRow(GtkWidget* grid, int row, const char* label, GtkWidget* control, const char* tooltip)
+{
+    GtkWidget* name = newLabel(label);
+    gtk_label_set_mnemonic_widget(GTK_LABEL(name), control);
+    gtk_widget_set_tooltip_text(control, tooltip);
+    gtk_grid_attach(GTK_GRID(grid), name, 0, row, 1, 1);
+    gtk_grid_attach(GTK_GRID(grid), control, 1, row, 1, 1);
+}
+
+// A text entry of the filter, with an example of what it takes.
+GtkWidget* newSetEntry(const char* example)
+{
+    GtkWidget* entry = gtk_entry_new();
+    gtk_entry_set_placeholder_text(GTK_ENTRY(entry), example);
+    return entry;
+}
+
 GtkWidget* buildPopover(AppWindow& w)
 {
     IndexPanel& p = panelOf(w);
@@ -263,27 +282,11 @@ GtkWidget* buildPopover(AppWindow& w)
     for (int n = 1; n <= 12; ++n)
         gtk_combo_box_text_append(GTK_COMBO_BOX_TEXT(p.size), std::to_string(n).c_str(), std::to_string(n).c_str());
     gtk_combo_box_set_active_id(GTK_COMBO_BOX(p.size), "0");
-    GtkWidget* sizeLabel = newLabel("_Size:");
-    gtk_label_set_mnemonic_widget(GTK_LABEL(sizeLabel), p.size);
-    gtk_widget_set_tooltip_text(p.size, "The number of pitch classes");
-    gtk_grid_attach(GTK_GRID(grid), sizeLabel, 0, 0, 1, 1);
-    gtk_grid_attach(GTK_GRID(grid), p.size, 1, 0, 1, 1);
-
-    p.contains = gtk_entry_new();
-    gtk_entry_set_placeholder_text(GTK_ENTRY(p.contains), "a set, such as 0 4 7");
-    gtk_widget_set_tooltip_text(p.contains, "Pages whose set contains this set at some transposition");
-    GtkWidget* containsLabel = newLabel("_Contains:");
-    gtk_label_set_mnemonic_widget(GTK_LABEL(containsLabel), p.contains);
-    gtk_grid_attach(GTK_GRID(grid), containsLabel, 0, 1, 1, 1);
-    gtk_grid_attach(GTK_GRID(grid), p.contains, 1, 1, 1, 1);
-
-    p.within = gtk_entry_new();
-    gtk_entry_set_placeholder_text(GTK_ENTRY(p.within), "a set, such as 0 2 4 5 7 9 11");
-    gtk_widget_set_tooltip_text(p.within, "Pages whose set this set contains");
-    GtkWidget* withinLabel = newLabel("_Within:");
-    gtk_label_set_mnemonic_widget(GTK_LABEL(withinLabel), p.within);
-    gtk_grid_attach(GTK_GRID(grid), withinLabel, 0, 2, 1, 1);
-    gtk_grid_attach(GTK_GRID(grid), p.within, 1, 2, 1, 1);
+    attachRow(grid, 0, "_Size:", p.size, "The number of pitch classes");
+    p.contains = newSetEntry("a set, such as 0 4 7");
+    attachRow(grid, 1, "_Contains:", p.contains, "Pages whose set contains this set at some transposition");
+    p.within = newSetEntry("a set, such as 0 2 4 5 7 9 11");
+    attachRow(grid, 2, "_Within:", p.within, "Pages whose set this set contains");
 
     p.inversions = gtk_check_button_new_with_mnemonic("Also through the _inversion (TnI)");
     gtk_widget_set_tooltip_text(p.inversions, "Contains and within also count the inversion of the set");
