@@ -303,16 +303,6 @@ TEST(GlyphOutput, FramedAndPaintedAsListedEvenAtZeroSize)
     }
 }
 
-TEST(GlyphOutput, CoordinatesArePlacedInDoublePrecisionFromFloatArguments)
-{
-    // 0.1f widened to double is not 0.1: the placement must use the float's value.
-    const std::string text = Emit(Get_GlyphID("ledger-line"), 0.1f, 0.1f, 1, 1);
-    char expected[128];
-    snprintf(expected, sizeof expected, "%f %f moveto\n", static_cast<double>(0.1f) + -0.095,
-             static_cast<double>(0.1f) + -0.01);
-    EXPECT_NE(text.find(expected), std::string::npos);
-}
-
 TEST(GlyphOutput, OctaveClefsAddASmallEightToThePlainClef)
 {
     const struct {

@@ -221,23 +221,6 @@ TEST(NotationBox, RosterWritesTwentyFourLabelledStaves)
         const bool invariant = t == 0 || t == 6;
         EXPECT_EQ(Names(staves[i].glyphs, "quarter").empty(), invariant) << (inversion ? "I" : "T") << t;
     }
-    for (const char* row : {"(T) show\n", "(I) show\n", "(d) show\n", "(u) show\n"}) {
-        EXPECT_NE(ps.find(row), std::string::npos) << row;
-    }
-    EXPECT_NE(ps.find("20.000000 30.000000 moveto\n253.860306 30.000000 lineto\n"), std::string::npos);
-}
-
-TEST(StaffFurniture, LinesAndBarlinesByteForByte)
-{
-    EXPECT_EQ(Capture([](FILE* f) { Print_Barline(f, 10, 20, 10, 10.08f); }),
-              "gsave\n0 setlinewidth\n10.000000 20.000000 moveto\n0.200000 setlinewidth\n"
-              "10.000000 30.080000 lineto\nstroke\ngrestore\n");
-    EXPECT_EQ(Capture([](FILE* f) { Print_Pentagram(f, 1, 5, 100, 20, 166.5f); }),
-              "gsave\n0.400000 setlinewidth\nnewpath\n5.000000 110.080002 moveto\n166.500000 0 rlineto\n"
-              "stroke\ngrestore\n\n\n");
-    const std::string three = Capture([](FILE* f) { Print_Pentagram(f, -3, 0, 0, 10, 50); });
-    EXPECT_NE(three.find("0.000000 5.040000 moveto\n50.000000 0 rlineto\n"), std::string::npos);
-    EXPECT_EQ(three.find("7.560000 moveto"), std::string::npos);  // |lines| lines from y up
 }
 
 }  // namespace
