@@ -11,16 +11,6 @@ namespace {
 
 bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
-TEST(Charts, OutlinedAndGrayRectangles)
-{
-    const std::string path = "newpath\n10.000000 20.000000 moveto\n15.500000 20.000000 lineto\n"
-                             "15.500000 22.000000 lineto\n10.000000 22.000000 lineto\nclosepath\n";
-    EXPECT_EQ(Capture([](FILE* out) { MakeSquare(out, 10, 20, 30, 5.5f, 2); }),
-              "gsave\n0.600000 setlinewidth\n" + path + "stroke\ngrestore\n\n\n");
-    EXPECT_EQ(Capture([](FILE* out) { MakeGraySquare(out, 10, 20, 15.2f, 5.5f, 2); }),
-              "gsave\n0.304000 setlinewidth\n.5 setgray\n" + path + "fill\ngrestore\n\n\n");
-}
-
 // The three rectangles of a bar gauge: gray bar, its outline, full outline.
 std::string Gauge(float x, float y, float barW, float barH, float fullW, float fullH)
 {
@@ -65,40 +55,6 @@ TEST(Charts, BarGaugesScaleTheValueToTheFullLength)
     }
 }
 
-TEST(Charts, GaugeScaleFactorScalesLineWeight)
-{
-    const std::string text = Capture([](FILE* out) { DrawRectangleChart(out, 0, 0, 0.5f, 100, 100); });
-    EXPECT_TRUE(Contains(text, "0.300000 setlinewidth\n"));
-    EXPECT_TRUE(Contains(text, "28.346401 0.000000 lineto\n"));
-}
-
-TEST(Charts, AzimuthDialOfZero)
-{
-    const std::string text = Capture([](FILE* out) { DrawAzimuthChart(out, 100, 200, 1, 0); });
-    EXPECT_EQ(text, "gsave\n"
-                    "0. setgray\nnewpath\n[1.000000 0.000000] 0 setdash\n0.600000 setlinewidth\n"
-                    "100.000000 200.000000 moveto\n100.000000 222.000000 lineto\nclosepath\nstroke\n"
-                    "0. setgray\nnewpath\n[1.000000 0.000000] 0 setdash\n0.900000 setlinewidth\n"
-                    "100.000000 200.000000 moveto\n100.000000 224.000000 lineto\nclosepath\nstroke\n"
-                    "0. setgray\nnewpath\n1.800000 setlinewidth\n"
-                    "100.000000 200.000000 moveto\n120.000000 200.000000 lineto\n80.000000 200.000000 lineto\n"
-                    "stroke\n"
-                    "newpath\n[2.500000 1.500000] 0 setdash\n0.900000 setlinewidth\n"
-                    "120.000000 200.000000 moveto\n100.000000 200.000000 20.000000 0 180 arc\nclosepath\nstroke\n"
-                    "newpath\n100.000000 200.000000 moveto\n100.000000 200.000000 3.500000 0 360 arc\n"
-                    "closepath\nfill\n"
-                    "grestore\n\n"
-                    "gsave\n/MyArial findfont\n8.000000 scalefont\nsetfont\nnewpath\n"
-                    "100.000000 189.000000 moveto\n"
-                    "(azimuth: 0\\260) dup stringwidth pop 2. div neg 0 rmoveto show\ngrestore\n\n"
-                    "gsave\n/MyArial findfont\n8.000000 scalefont\nsetfont\nnewpath\n"
-                    "100.000000 225.000000 moveto\n"
-                    "(nature) dup stringwidth pop 2. div neg 0 rmoveto show\ngrestore\n\n"
-                    "gsave\n/MyArial findfont\n8.000000 scalefont\nsetfont\nnewpath\n"
-                    "100.000000 234.000000 moveto\n"
-                    "(amphibolic) dup stringwidth pop 2. div neg 0 rmoveto show\ngrestore\n\n");
-}
-
 TEST(Charts, AzimuthSectorPointerAndLabels)
 {
     struct Case {
@@ -138,18 +94,6 @@ TEST(Charts, AzimuthSectorPointerAndLabels)
         EXPECT_TRUE(Contains(text, std::string(c.character) + " dup stringwidth")) << c.azimuth;
         EXPECT_FALSE(Contains(text, "nan")) << c.azimuth;
     }
-}
-
-TEST(Charts, AzimuthDialScalesWithK)
-{
-    // The page draws the dial at k = 0.8: radius 16 pt, labels at 6.4 pt.
-    const std::string text = Capture([](FILE* out) { DrawAzimuthChart(out, 0, 0, 0.8f, 10); });
-    EXPECT_TRUE(Contains(text, "0.000000 0.000000 16.000000 80.000000 90 arc\n")) << text;
-    EXPECT_TRUE(Contains(text, "0.720000 setlinewidth\n"));
-    EXPECT_TRUE(Contains(text, "1.440000 setlinewidth\n"));
-    EXPECT_TRUE(Contains(text, "[2.000000 1.200000] 0 setdash\n"));
-    EXPECT_TRUE(Contains(text, "6.400000 scalefont\n"));
-    EXPECT_TRUE(Contains(text, "0.000000 -8.800000 moveto\n(azimuth: +10.0\\260)"));
 }
 
 }  // namespace

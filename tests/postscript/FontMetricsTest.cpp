@@ -7,13 +7,8 @@
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <spawn.h>
-
 #include <algorithm>
 #include <functional>
-
-extern char** environ;
 
 namespace {
 
@@ -21,38 +16,18 @@ namespace {
 // measures it (an empty vector when Ghostscript cannot be run).
 std::vector<InkBox> GhostscriptInk(const std::string& postscript)
 {
-    char path[] = "/tmp/harmodex_ink_XXXXXX";
-    const int fd = mkstemp(path);
-    if (fd < 0)
+    std::string messages;
+    if (RunGhostscriptOn(postscript, "bbox", &messages) != 0)
         return {};
-    close(fd);
-    std::ofstream(path) << postscript;
-    const std::string log = std::string(path) + ".log";
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 2, log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    std::vector<std::string> args = {"gs", "-q", "-dSAFER", "-dBATCH", "-dNOPAUSE", "-sDEVICE=bbox", path};
-    std::vector<char*> argv;
-    for (std::string& arg : args)
-        argv.push_back(arg.data());
-    argv.push_back(nullptr);
-    pid_t pid;
-    int status = -1;
-    if (posix_spawnp(&pid, "gs", &actions, nullptr, argv.data(), environ) == 0)
-        waitpid(pid, &status, 0);
-    posix_spawn_file_actions_destroy(&actions);
     std::vector<InkBox> boxes;
-    std::ifstream lines(log);
+    std::istringstream lines(messages);
     for (std::string line; std::getline(lines, line);) {
         InkBox b;
         if (std::sscanf(line.c_str(), "%%%%HiResBoundingBox: %lf %lf %lf %lf", &b.left, &b.bottom, &b.right, &b.top) ==
             4)
             boxes.push_back(b);
     }
-    std::remove(path);
-    std::remove(log.c_str());
-    return status == 0 ? boxes : std::vector<InkBox>();
+    return boxes;
 }
 
 // The texts the page is made of, each drawn by its own primitive: every

@@ -31,47 +31,6 @@ const char* const kPrologue = "/Arial findfont\n"
                               "dup /FID undef\n"
                               "/MyArial exch definefont pop\n";
 
-TEST(PostScriptWriter, CentimetresUseTheFactorOfThePageGeometry)
-{
-    struct Case {
-        float cm;
-        const char* points;
-    };
-    const Case cases[] = {
-        {1.0f, "28.346401"},   {0.0f, "0.000000"},  {17.0f, "481.888824"},
-        {24.0f, "680.313599"}, {0.05f, "1.417320"}, {-0.05f, "-1.417320"},
-    };
-    for (const Case& c : cases) {
-        char text[32];
-        std::snprintf(text, sizeof text, "%f", InCentimeters(c.cm));
-        EXPECT_STREQ(text, c.points) << c.cm << " cm";
-    }
-    EXPECT_EQ(InInches(1.0f), 72.0f);
-    EXPECT_EQ(InInches(-0.5f), -36.0f);
-}
-
-TEST(PostScriptWriter, EpsDocumentOfTheAnalysisPage)
-{
-    const std::string text = Capture([](FILE* out) {
-        Print_EPS_Header(out, InCentimeters(17), InCentimeters(24), "0 4 7");
-        std::fputs("CONTENT\n", out);
-        WrapUp_EPS(out);
-    });
-    const std::string expected = std::string("%!PS-Adobe-3.0 EPSF-3.0\n"
-                                             "%%Creator: Folioscribe\n"
-                                             "%%Title: 0 4 7\n"
-                                             "%%CreationDate: DATE\n"
-                                             "%%DocumentData: Clean7Bit\n"
-                                             "%%Origin: 0 0\n"
-                                             "%%BoundingBox: 0 0 481 680\n"
-                                             "%%LanguageLevel: 1\n"
-                                             "%%Pages: 1\n"
-                                             "%%Page: 1 1\n\n\n") +
-                                 kPrologue + "CONTENT\n\n\n%%EOF\n";
-    EXPECT_EQ(WithFixedDate(text), expected);
-    EXPECT_EQ(text.find("showpage"), std::string::npos);
-}
-
 TEST(PostScriptWriter, BoundingBoxTruncatesTowardZero)
 {
     struct Case {
