@@ -53,47 +53,6 @@ TEST(SetAlgebra, InvarianceTables)
     // A repeated pitch class is counted each time it occurs in the transform.
     EXPECT_EQ(CalculateInvarianceTableBetweenTn(Pcs{0, 0, 4})[0], 3);
     EXPECT_EQ(CalculateInvarianceTableBetweenTn(Pcs{0, 0, 4})[4], 2);
-
-    // Catalogue-wide: entry 0 of the Tn table is the cardinality, and the
-    // entries add up to the square of it (each ordered pair of tones meets once).
-    const PitchUniverse& u = SharedUniverse();
-    for (const std::string& text : u.tnTypes) {
-        const Pcs t = StringToVector(text);
-        const Pcs tn = CalculateInvarianceTableBetweenTn(t), tniOfT = CalculateInvarianceTableBetweenTnI(t);
-        const int n = static_cast<int>(t.size());
-        ASSERT_EQ(tn.size(), 12u);
-        EXPECT_EQ(tn[0], n) << text;
-        EXPECT_EQ(std::accumulate(tn.begin(), tn.end(), 0), n * n) << text;
-        EXPECT_EQ(std::accumulate(tniOfT.begin(), tniOfT.end(), 0), n * n) << text;
-    }
-}
-
-TEST(SetAlgebra, ConjunctionsOfSemitone)
-{
-    const std::vector<ReversibilityInfo> table = CalculateConjunctionsBetweenTn(Pcs{0, 1});
-    Pcs allLevels;
-    for (const ReversibilityInfo& r : table)
-        allLevels.insert(allLevels.end(), r.levels.begin(), r.levels.end());
-    std::sort(allLevels.begin(), allLevels.end());
-    EXPECT_EQ(allLevels, (Pcs{2, 3, 4, 5, 6, 7, 8, 9, 10}));
-
-    // The first record is the union at level 2, {0 1 2 3}, met again at level 10.
-    ASSERT_FALSE(table.empty());
-    EXPECT_EQ(table[0].unionTnType, (Pcs{0, 1, 2, 3}));
-    EXPECT_EQ(table[0].levels, (Pcs{2, 10}));
-    EXPECT_EQ(table[0].unionLevels, (Pcs{0, 10}));
-    // Records stand in the order of their smallest level.
-    for (size_t i = 1; i < table.size(); ++i)
-        EXPECT_LT(table[i - 1].levels.front(), table[i].levels.front());
-}
-
-TEST(SetAlgebra, NoConjunctionsWhenEveryTransformSharesATone)
-{
-    const Pcs aggregate = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11};
-    EXPECT_TRUE(CalculateConjunctionsBetweenTn(aggregate).empty());
-    EXPECT_TRUE(CalculateConjunctionsBetweenTnI(aggregate).empty());
-    // Seven tones always meet any transform of themselves.
-    EXPECT_TRUE(CalculateConjunctionsBetweenTn(Pcs{0, 2, 4, 5, 7, 9, 11}).empty());
 }
 
 // Every record of every table of every Tn-type: its levels are exactly the
