@@ -5,13 +5,16 @@
 
 #include "base/Error.h"
 
-// The message of the harmodex::Error a call throws ("" when it throws none).
+// The message of the harmodex::Error a call throws ("" when it throws none);
+// *badInput tells whether it was one of unreadable input.
 template <typename Call>
-std::string ThrownError(Call call)
+std::string ThrownError(Call call, bool* badInput = nullptr)
 {
     try {
         call();
     } catch (const harmodex::Error& e) {
+        if (badInput)
+            *badInput = e.badInput();
         return e.what();
     }
     return "";

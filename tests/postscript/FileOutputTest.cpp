@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "ThrownError.h"
 #include "postscript/FileOutput.h"
 
 namespace {
@@ -38,14 +39,7 @@ TEST(FileOutput, ReplacesWholeFilesAndKeepsTheirPermissions)
 TEST(FileOutput, FailuresNameTheReasonAndLeaveNothing)
 {
     // The message names the path and the reason.
-    auto failureOf = [](const std::string& path) -> std::string {
-        try {
-            WriteFileAtomically(path, "x");
-        } catch (const harmodex::Error& e) {
-            return e.what();
-        }
-        return "";
-    };
+    auto failureOf = [](const std::string& path) { return ThrownError([&] { WriteFileAtomically(path, "x"); }); };
     const std::string missing = failureOf("/nonexistent-folder/page.eps");
     EXPECT_NE(missing.find("/nonexistent-folder/page.eps: No such file"), std::string::npos) << missing;
 

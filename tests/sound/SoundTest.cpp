@@ -16,6 +16,7 @@
 #include <smf.h>
 #include <sndfile.h>
 
+#include "../ThrownError.h"
 #include "base/Error.h"
 #include "sound/MidiFile.h"
 #include "sound/Player.h"
@@ -290,14 +291,9 @@ TEST(Sound, PlayingWithoutAudioOutputOrSoundFontSaysSo)
         }
     }
 
-    try {
-        FindSoundFont({"/nonexistent/a.sf2"});
-        ADD_FAILURE() << "a SoundFont was found where there is none";
-    } catch (const harmodex::Error& e) {
-        const std::string said = e.what();
-        EXPECT_NE(said.find("/nonexistent/a.sf2"), std::string::npos);
-        EXPECT_NE(said.find(kSoundFontPackage), std::string::npos);
-    }
+    const std::string said = ThrownError([] { FindSoundFont({"/nonexistent/a.sf2"}); });
+    EXPECT_NE(said.find("/nonexistent/a.sf2"), std::string::npos) << said;
+    EXPECT_NE(said.find(kSoundFontPackage), std::string::npos) << said;
 }
 
 // With an output that opens (FluidSynth's file driver), a play starts and
