@@ -5,7 +5,6 @@
 #include <sstream>
 #include <string>
 #include <vector>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -128,32 +127,6 @@ TEST(Cli, ErrorsAreOneLineAndLeaveNoFile)
     }
     EXPECT_NE(access("/nonexistent-folder/x.eps", F_OK), 0);
     EXPECT_NE(access("/tmp/x.mid", F_OK), 0);
-}
-
-// The sound files are written as the pages are: whole, with the usual
-// permissions, and nothing else left in the folder.
-TEST(Cli, SoundAndMidiWriteWholeFiles)
-{
-    char folder[] = "/tmp/harmodex-cli-sound-XXXXXX";
-    ASSERT_NE(mkdtemp(folder), nullptr);
-    const struct {
-        const char* command;
-        const char* file;
-        const char* magic;
-    } cases[] = {{"midi", "/set.mid", "MThd"}, {"sound", "/set.wav", "RIFF"}};
-    for (const auto& c : cases) {
-        const std::string path = std::string(folder) + c.file;
-        CliRun r = cli({c.command, "13.12.14", "-o", path});
-        ASSERT_EQ(r.status, 0) << r.err;
-        EXPECT_EQ(readFile(path).rfind(c.magic, 0), 0u) << c.command;
-        struct stat st {};
-        ASSERT_EQ(stat(path.c_str(), &st), 0);
-        const mode_t mask = umask(0);
-        umask(mask);
-        EXPECT_EQ(st.st_mode & 0777, 0666 & ~mask) << c.command;
-        std::remove(path.c_str());
-    }
-    EXPECT_EQ(rmdir(folder), 0) << "a scratch file was left behind";
 }
 
 TEST(Cli, SetsAreReadAsMusiciansWriteThemAndTheReadingIsTold)

@@ -117,9 +117,15 @@ TEST(ExitCodes, AnExtensionThatDisagreesWithTheCommandIsRefused)
         const CliRun r = cli({c.command, "0 4 7", "-o", path});
         ASSERT_EQ(r.status, 0) << c.name << ": " << r.err;
         EXPECT_EQ(readFile(path).rfind(c.magic, 0), 0u) << c.name;
+        // Written whole, with the usual permissions.
+        struct stat st {};
+        ASSERT_EQ(stat(path.c_str(), &st), 0);
+        const mode_t mask = umask(0);
+        umask(mask);
+        EXPECT_EQ(st.st_mode & 0777, 0666 & ~mask) << c.name;
         std::remove(path.c_str());
     }
-    EXPECT_EQ(rmdir(folder), 0);
+    EXPECT_EQ(rmdir(folder), 0) << "a scratch file was left behind";
 }
 
 // --literal reads a list of numbers (d, u) or a Costère code as the fields
