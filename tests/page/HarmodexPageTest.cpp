@@ -60,17 +60,6 @@ TEST(HarmodexPage, IdentityLinesOfKnownSets)
     }
 }
 
-TEST(HarmodexPage, DocumentFramings)
-{
-    // A page of the book as the first or the last of a multi-page document.
-    const std::string first = DrawHarmodexPage(1, "0", -1, 3);
-    EXPECT_EQ(first.rfind("%!PS-Adobe-2.0\n\n", 0), 0u);
-    EXPECT_EQ(first.find("%%EOF"), std::string::npos);
-    const std::string last = DrawHarmodexPage(3, "0 2", -3, 3);
-    EXPECT_EQ(last.rfind("\n\nshowpage\n\n%%Page: 3 3\n\n\n", 0), 0u);
-    EXPECT_EQ(last.substr(last.size() - 20), "\n\nshowpage\n\n\n\n%%EOF\n");
-}
-
 TEST(HarmodexPage, AnyFormOfTheSetGivesTheSamePageAndAnyTextAPage)
 {
     const std::regex date("%%CreationDate: [^\n]*\n");
