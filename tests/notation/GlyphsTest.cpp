@@ -212,12 +212,32 @@ Reading Read(const std::string& text)
     return r;
 }
 
-TEST(GlyphNames, EveryNameMapsToItsIdAndBack)
+// Every symbol of the table: its name and id lead to each other, its box is
+// the listed one scaled by the width and height, and it is framed and painted as listed,
+// also at size zero, where every point falls on the reference point.
+TEST(Glyphs, EverySymbolAsListed)
 {
     ASSERT_EQ(sizeof kTable / sizeof kTable[0], static_cast<size_t>(GlyphCount));
     for (const Expected& e : kTable) {
-        EXPECT_EQ(Get_GlyphID(e.name), e.id) << e.name;
+        SCOPED_TRACE(e.name);
+        EXPECT_EQ(Get_GlyphID(e.name), e.id);
         EXPECT_STREQ(Get_GlyphName(e.id), e.name);
+        const GlyphBox box = Get_BoundBoxII(e.id, 1, 2, 20, 10);
+        EXPECT_FLOAT_EQ(box.left, 1 + 20 * e.left);
+        EXPECT_FLOAT_EQ(box.bottom, 2 + 10 * e.bottom);
+        EXPECT_FLOAT_EQ(box.right, 1 + 20 * e.right);
+        EXPECT_FLOAT_EQ(box.top, 2 + 10 * e.top);
+
+        const std::string text = Emit(e.id, 7.25f, -3.5f, 0, 0);
+        ASSERT_EQ(text.rfind(kOpen, 0), 0u);
+        EXPECT_EQ(text.substr(text.size() - (sizeof kClose - 1)), kClose);
+        const Reading r = Read(Body(text));
+        EXPECT_EQ(r.painting, e.painting);
+        EXPECT_EQ(r.subpathsWithoutOneMoveto, 0);
+        for (const auto& p : r.points) {
+            EXPECT_EQ(p.first, 7.25);
+            EXPECT_EQ(p.second, -3.5);
+        }
     }
     EXPECT_EQ(Get_GlyphName(0), nullptr);
     EXPECT_EQ(Get_GlyphName(98), nullptr);
@@ -239,22 +259,6 @@ TEST(GlyphNames, UnknownNamesAndIdsAreErrors)
         EXPECT_EQ(ThrownError([&] { Print_GlyphII(out, id, 0, 0, 1, 1); }), message);
     }
     fclose(out);
-}
-
-TEST(GlyphBoxes, BoxesOfTheTableScaledBySize)
-{
-    for (const Expected& e : kTable) {
-        const GlyphBox unit = Get_BoundBoxII(e.id, 0, 0, 1, 1);
-        EXPECT_FLOAT_EQ(unit.left, e.left) << e.name;
-        EXPECT_FLOAT_EQ(unit.bottom, e.bottom) << e.name;
-        EXPECT_FLOAT_EQ(unit.right, e.right) << e.name;
-        EXPECT_FLOAT_EQ(unit.top, e.top) << e.name;
-    }
-    const GlyphBox q = Get_BoundBox("quarter_note", 0, 0, 20, 20);
-    EXPECT_FLOAT_EQ(q.left, 0.0f);
-    EXPECT_FLOAT_EQ(q.bottom, -2.4f);
-    EXPECT_FLOAT_EQ(q.right, 5.72f);
-    EXPECT_FLOAT_EQ(q.top, 2.48f);
 }
 
 // The ink of every symbol stays inside its box (outlines sampled along their
@@ -281,24 +285,6 @@ TEST(GlyphOutput, InkStaysInsideTheBox)
             EXPECT_LE(p.first + acrossX, e.right * size + tolerance) << e.name;
             EXPECT_GE(p.second - acrossY, bottom - tolerance) << e.name;
             EXPECT_LE(p.second + acrossY, e.top * size + tolerance) << e.name;
-        }
-    }
-}
-
-// Every glyph is framed and painted as listed, also at size zero, where
-// every point falls on the reference point.
-TEST(GlyphOutput, FramedAndPaintedAsListedEvenAtZeroSize)
-{
-    for (const Expected& e : kTable) {
-        const std::string text = Emit(e.id, 7.25f, -3.5f, 0, 0);
-        ASSERT_EQ(text.rfind(kOpen, 0), 0u) << e.name;
-        EXPECT_EQ(text.substr(text.size() - (sizeof kClose - 1)), kClose) << e.name;
-        const Reading r = Read(Body(text));
-        EXPECT_EQ(r.painting, e.painting) << e.name;
-        EXPECT_EQ(r.subpathsWithoutOneMoveto, 0) << e.name;
-        for (const auto& p : r.points) {
-            EXPECT_EQ(p.first, 7.25) << e.name;
-            EXPECT_EQ(p.second, -3.5) << e.name;
         }
     }
 }
