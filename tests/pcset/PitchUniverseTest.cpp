@@ -49,6 +49,8 @@ TEST(PitchUniverse, HoldsEveryTypeOnceInCatalogueOrder)
     EXPECT_EQ(std::set<std::string>(u.forteNames, u.forteNames + PitchUniverse::NumTnTypes).size(), 351u);
 }
 
+// Rows Forte's table of three to nine notes does not name, and the major
+// triad, whose page the other tests take as known.
 TEST(PitchUniverse, ExampleRows)
 {
     struct Row {
@@ -60,14 +62,7 @@ TEST(PitchUniverse, ExampleRows)
         {0, "0", "1-1"},
         {1, "0 1", "2-1"},
         {6, "0 6", "2-6"},
-        {7, "0 1 2", "3-1"},
-        {9, "0 1 4", "3-3"},
-        {12, "0 2 3", "3-2b"},
-        {20, "0 3 7", "3-11"},
         {23, "0 4 7", "3-11b"},
-        {34, "0 1 3 7", "4-Z29"},
-        {51, "0 2 5 6", "4-Z15b"},
-        {150, "0 1 2 4 6 8", "6-22"},
         {343, "0 1 2 3 4 5 6 7 8 9", "10-1"},
         {349, "0 1 2 3 4 5 6 7 8 9 10", "11-1"},
         {350, "0 1 2 3 4 5 6 7 8 9 10 11", "12-1"},
