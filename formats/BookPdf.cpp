@@ -16,7 +16,7 @@
 #include <qpdf/QPDFWriter.hh>
 
 #include "base/Version.h"
-#include "formats/Ghostscript.h"
+#include "raster/Ghostscript.h"
 #include "page/HarmodexPage.h"
 #include "pcset/PitchUniverse.h"
 #include "postscript/PostScriptWriter.h"

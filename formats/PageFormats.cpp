@@ -8,7 +8,7 @@
 #include <gio/gio.h>
 
 #include "base/Version.h"
-#include "formats/Ghostscript.h"
+#include "raster/Ghostscript.h"
 #include "formats/PdfPage.h"
 #include "page/HarmodexPage.h"
 #include "pcset/PitchClassSet.h"

@@ -1,103 +1,47 @@
 #include "raster/Preview.h"
 
 #include <algorithm>
-#include <cstdlib>
+#include <cstdio>
 #include <cstring>
 #include <mutex>
 #include <thread>
+#include <vector>
 
 #include <glib.h>
 #include <glib/gstdio.h>
-#include <unistd.h>
 
 #include "postscript/FileOutput.h"
+#include "raster/Ghostscript.h"
 
 namespace {
 
-// Debian's ImageMagick forbids its PostScript coders by default, for files
-// of unknown origin. Harmodex only rasterises PostScript it composed itself,
-// so it lifts that rule for its own wands; Ghostscript still runs in its
-// safe mode. Builds that do not let a program lift a system rule answer
-// false here; the read then fails and the preview says so.
-const char* const readOwnPostScript =
-    "<policymap><policy domain=\"coder\" rights=\"read\" pattern=\"{PS,EPS}\" /></policymap>";
-
-// How ImageMagick asks Ghostscript for the pixels of a PostScript page. Its
-// stock command has Ghostscript write a transparent, compressed PNG that
-// ImageMagick then decodes again: at the window's sizes that encoding and
-// decoding cost more than the rasterising itself. Raw PPM carries the same
-// antialiased pixels uncompressed, already on a white sheet (what the window
-// lays the page on anyway). Every option but the device (and the font map
-// below) is the stock one, so the page looks the same to within rounding.
-//
-// How the library starts Ghostscript matters as much. Given a plain command
-// it forks the whole program, which write-protects every page of the
-// program's memory until it is next written; the image then read back and
-// the surface it is copied into land in such pages, one fault per page,
-// about a third of a page's rendering time. A command carrying a redirection
-// is handed to system() instead, which starts the shell without copying the
-// program (posix_spawn). The redirection gives Ghostscript an empty
-// standard input, which it never reads anyway. The shell sees only the
-// options above and file names; shellSafe says whether every one of those
-// names is made of plain path characters, and only then is the redirection
-// added.
-std::string rawPixelDelegates(const std::string& fontMapOption, bool shellSafe)
+// How Ghostscript is asked for the page's pixels: raw PPM, antialiased, on a
+// white sheet the size of the page's bounding box (what the window lays the
+// page on anyway), with the options ImageMagick's own PostScript reader
+// uses, so that the page looks as it always has. Ghostscript is started by
+// this program rather than through the image library, which would fork the
+// whole program to start it: every page of the program's memory written
+// next, the pixels read back above all, would then fault once, a third of
+// each render.
+std::vector<std::string> rasterOptions(double resolution, const std::string& fontMap, const std::string& eps,
+                                       const std::string& ppm)
 {
-    std::string command =
-        "&quot;gs&quot; -sstdout=%%stderr -dQUIET -dSAFER -dBATCH -dNOPAUSE -dNOPROMPT -dMaxBitmap=500000000 "
-        "-dAlignToPixels=0 -dGridFitTT=2 &quot;-sDEVICE=ppmraw&quot; " +
-        fontMapOption +
-        "-dTextAlphaBits=%u -dGraphicsAlphaBits=%u &quot;-r%s&quot; %s &quot;-sOutputFile=%s&quot; "
-        "&quot;-f%s&quot; &quot;-f%s&quot;";
-    if (shellSafe)
-        command += " &lt;/dev/null";
-    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<delegatemap>\n"
-           "  <delegate decode=\"ps:alpha\" stealth=\"True\" command=\"" +
-           command +
-           "\"/>\n"
-           "  <delegate decode=\"ps:color\" stealth=\"True\" command=\"" +
-           command +
-           "\"/>\n"
-           "</delegatemap>\n";
-}
-
-// Whether a path is made only of characters no shell treats specially.
-bool isPlainPath(const std::string& path)
-{
-    return !path.empty() &&
-           path.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789/._-+") ==
-               std::string::npos;
-}
-
-// The folder where the image library puts the files it hands to
-// Ghostscript, as the library itself reports it (by making a file there and
-// removing it again), or "" when it can make none.
-std::string imageLibraryTemporaryFolder()
-{
-    char path[MaxTextExtent] = "";
-    const int file = AcquireUniqueFileResource(path);
-    if (file == -1)
-        return "";
-    close(file);
-    RelinquishUniqueFileResource(path);
-    gchar* folder = g_path_get_dirname(path);
-    std::string result = folder;
-    g_free(folder);
-    return result;
-}
-
-// Whether the names of the library's temporary files may reach a shell.
-// A folder with a blank, a quote, a dollar sign or a percent sign in its
-// name (from TMPDIR, say) would become part of the command, or be read as a
-// file name pattern: the library's short-lived files then go to /tmp.
-bool temporaryFilesHavePlainNames()
-{
-    if (isPlainPath(imageLibraryTemporaryFolder()))
-        return true;
-    ExceptionInfo* exception = AcquireExceptionInfo();
-    SetImageRegistry(StringRegistryType, "temporary-path", "/tmp", exception);
-    DestroyExceptionInfo(exception);
-    return isPlainPath(imageLibraryTemporaryFolder());
+    char dpi[32];
+    std::snprintf(dpi, sizeof dpi, "-r%g", resolution);
+    std::vector<std::string> options = {"-dMaxBitmap=500000000",
+                                        "-dAlignToPixels=0",
+                                        "-dGridFitTT=2",
+                                        "-sDEVICE=ppmraw",
+                                        "-dTextAlphaBits=4",
+                                        "-dGraphicsAlphaBits=4",
+                                        dpi,
+                                        "-dEPSCrop"};
+    if (!fontMap.empty())
+        options.push_back("-sFONTMAP=Fontmap" G_SEARCHPATH_SEPARATOR_S + fontMap);
+    options.push_back("-sOutputFile=" + GhostscriptOutputFile(ppm));
+    options.push_back("-f");
+    options.push_back(eps);
+    return options;
 }
 
 // The page names Arial and two Helvetica variants by names Ghostscript's
@@ -108,16 +52,15 @@ const char* const fontAliases = "% Fonts of the Harmodex page, named as Ghostscr
                                 "/Helvetica-Italic /Helvetica-Oblique ;\n"
                                 "/Helvetica-Bold-Italic /Helvetica-BoldOblique ;\n";
 
-// The Ghostscript option adding those aliases to its own font map, or ""
-// when they cannot be kept. They live in the user's cache folder (they must
-// outlast the start, while Ghostscript runs) and are written only when
-// missing or different. The path goes into a command line ImageMagick hands
-// to a shell, so only plain path characters are accepted.
-std::string fontMapOption()
+// The file adding those aliases to Ghostscript's own font map, or "" when
+// it cannot be kept. It lives in the user's cache folder and is written
+// only when missing or different; a path holding the search path's
+// separator could not be named to Ghostscript.
+std::string fontMapFile()
 {
     const std::string folder = std::string(g_get_user_cache_dir()) + "/harmodex";
     const std::string path = folder + "/Fontmap";
-    if (!isPlainPath(path))
+    if (path.find(G_SEARCHPATH_SEPARATOR) != std::string::npos)
         return "";
     gchar* present = nullptr;
     const bool same =
@@ -132,71 +75,14 @@ std::string fontMapOption()
             return "";  // Ghostscript still finds the fonts, by searching
         }
     }
-    // "Fontmap" first: Ghostscript's own map stays in force.
-    return "&quot;-sFONTMAP=Fontmap" G_SEARCHPATH_SEPARATOR_S + path + "&quot; ";
+    return path;
 }
 
-// The private folder holding that configuration while the library runs,
-// and the search path it was put in front of. Held in a function so that
-// the library can be started from other files' static initialisers.
-struct ConfigurationState {
-    std::string folder;
-    std::string previousPath;
-    bool hadPreviousPath = false;
-};
-ConfigurationState& configuration()
+// Written once, when the library starts.
+std::string& fontMap()
 {
-    static ConfigurationState state;
-    return state;
-}
-
-void writeDelegateConfiguration()
-{
-    ConfigurationState& c = configuration();
-    GError* error = nullptr;
-    gchar* folder = g_dir_make_tmp("harmodex-XXXXXX", &error);
-    if (!folder) {
-        // Not fatal: ImageMagick's own configuration still rasterises, only
-        // more slowly.
-        g_warning("Harmodex: no private folder for the image library's configuration (%s); "
-                  "previews are rendered the slower way.",
-                  error ? error->message : "unknown reason");
-        g_clear_error(&error);
-        return;
-    }
-    c.folder = folder;
-    g_free(folder);
-    try {
-        WriteFileAtomically(c.folder + "/delegates.xml",
-                            rawPixelDelegates(fontMapOption(), temporaryFilesHavePlainNames()));
-    } catch (const harmodex::Error& e) {
-        g_warning("Harmodex: %s; previews are rendered the slower way.", e.what());
-        g_rmdir(c.folder.c_str());
-        c.folder.clear();
-        return;
-    }
-    // Searched before ImageMagick's own folders, whose other settings stay.
-    const char* previous = std::getenv("MAGICK_CONFIGURE_PATH");
-    c.hadPreviousPath = previous != nullptr;
-    c.previousPath = previous ? previous : "";
-    std::string path = c.folder;
-    if (previous && *previous)
-        path += G_SEARCHPATH_SEPARATOR_S + c.previousPath;
-    g_setenv("MAGICK_CONFIGURE_PATH", path.c_str(), TRUE);
-}
-
-void removeDelegateConfiguration()
-{
-    ConfigurationState& c = configuration();
-    if (c.folder.empty())
-        return;
-    g_remove((c.folder + "/delegates.xml").c_str());
-    g_rmdir(c.folder.c_str());
-    c.folder.clear();
-    if (c.hadPreviousPath)
-        g_setenv("MAGICK_CONFIGURE_PATH", c.previousPath.c_str(), TRUE);
-    else
-        g_unsetenv("MAGICK_CONFIGURE_PATH");
+    static std::string path;
+    return path;
 }
 
 std::string wandException(MagickWand* wand)
@@ -297,21 +183,31 @@ MagickWand* readPage(const std::string& eps, double resolution)
 {
     if (eps.empty())
         throw harmodex::Error::BadInput("There is no page to show yet.");
+    std::string pixels;
+    try {
+        ScratchFolder scratch;
+        const std::string page = scratch.file("page.eps"), image = scratch.file("page.ppm");
+        WriteFileAtomically(page, eps);
+        RunGhostscript(rasterOptions(resolution, fontMap(), page, image));
+        gchar* bytes = nullptr;
+        gsize length = 0;
+        if (!g_file_get_contents(image.c_str(), &bytes, &length, nullptr))
+            throw std::runtime_error("Ghostscript wrote no image");
+        pixels.assign(bytes, length);
+        g_free(bytes);
+    } catch (const std::exception& e) {
+        throw harmodex::Error(std::string("The page could not be rasterised: ") + e.what() +
+                              ".\nMake sure the URW base-35 fonts are installed (Debian package fonts-urw-base35).");
+    }
     MagickWand* wand = NewMagickWand();
-    const bool policyLifted = MagickSetSecurityPolicy(wand, readOwnPostScript) == MagickTrue;
     MagickSetResolution(wand, resolution, resolution);
-    if (MagickReadImageBlob(wand, eps.data(), eps.size()) == MagickTrue)
+    MagickSetFormat(wand, "PPM");
+    if (MagickReadImageBlob(wand, pixels.data(), pixels.size()) == MagickTrue)
         return wand;
     const std::string reason = wandException(wand);
     DestroyMagickWand(wand);
-    std::string message = "The page could not be rasterised: " +
-                          (reason.empty() ? std::string("the image library read nothing") : reason) + ".\n";
-    if (!policyLifted)
-        message += "This ImageMagick build does not let Harmodex allow its PostScript reader; "
-                   "allow the PS and EPS coders in ImageMagick's policy.xml.\n";
-    message += "Make sure Ghostscript and the URW base-35 fonts are installed "
-               "(Debian packages ghostscript and fonts-urw-base35).";
-    throw harmodex::Error(message);
+    throw harmodex::Error("The page's pixels could not be read by the image library" +
+                          (reason.empty() ? std::string(".") : ": " + reason + "."));
 }
 
 // Destroys a wand when leaving a scope, thrown out of or not.
@@ -328,17 +224,8 @@ void PreviewLibraryStart()
 {
     static std::once_flag started;
     std::call_once(started, [] {
-        // Started first, so that its policy can be asked where its temporary
-        // files go; it reads no delegate configuration until asked below.
         MagickWandGenesis();
-        writeDelegateConfiguration();
-        // ImageMagick reads its delegate configuration on first use; using it
-        // now lets the private folder go at once, so that nothing is left behind
-        // even by a process that never stops the library (or is killed).
-        ExceptionInfo* exception = AcquireExceptionInfo();
-        GetDelegateInfo("ps:alpha", nullptr, exception);
-        DestroyExceptionInfo(exception);
-        removeDelegateConfiguration();
+        fontMap() = fontMapFile();
     });
 }
 

@@ -19,13 +19,9 @@ constexpr double kSmallestSize = 0.25;
 constexpr double kLargestSize = 4.0;
 
 // Starts the image library, once per process: later calls do nothing.
-// Every program calls it before any thread of its own may rasterise; it
-// tells the library to have Ghostscript hand over raw, uncompressed pixels
-// on a white sheet instead of a compressed transparent PNG, and to start it
-// without copying the whole program (through a private configuration
-// folder, gone again once read). The process environment, and the
-// library's temporary folder when TMPDIR names one no shell may see, are
-// changed only inside this first call.
+// Every program calls it before any thread of its own may rasterise. The
+// page's pixels come from Ghostscript, run as a program with an argument
+// vector, and the image library reads them.
 void PreviewLibraryStart();
 // Stops it, at the end of the process, once no thread uses it any more.
 void PreviewLibraryStop();

@@ -9,7 +9,7 @@
 
 #include "cli/Commands.h"
 #include "formats/BookPdf.h"
-#include "formats/Ghostscript.h"
+#include "raster/Ghostscript.h"
 #include "page/HarmodexPage.h"
 #include "pcset/PitchUniverse.h"
 #include "postscript/PostScriptWriter.h"

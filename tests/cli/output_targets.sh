@@ -53,7 +53,7 @@ done
 mkdir -p "$work/tmp%d"
 TMPDIR="$work/tmp%d" "$cli" page "0 4 7" -o viatmp.pdf || bad "a '%' in TMPDIR"
 expect "nothing left in TMPDIR" test "$(entries "$work/tmp%d")" = 0
-# The preview's road hands Ghostscript's command to a shell: a hostile TMPDIR
+# The preview's Ghostscript works in TMPDIR too: a hostile name there
 # must neither run anything nor stop the page from rendering.
 for name in "${names[@]}"; do
   rm -f "$work/PWNED" "$work/$name/PWNED" viatmp.png

@@ -12,7 +12,7 @@
 
 #include <gtest/gtest.h>
 
-#include "formats/Ghostscript.h"
+#include "raster/Ghostscript.h"
 #include "page/HarmodexPage.h"
 #include "raster/Preview.h"
 

@@ -1,14 +1,21 @@
-#include "formats/Ghostscript.h"
+#include "raster/Ghostscript.h"
 
+#include <cerrno>
 #include <csignal>
+#include <cstring>
+#include <fcntl.h>
 #include <pthread.h>
+#include <spawn.h>
 #include <stdexcept>
+#include <sys/wait.h>
+#include <unistd.h>
 
-#include <gio/gio.h>
-#include <gio/gunixoutputstream.h>
+#include <glib.h>
 #include <glib/gstdio.h>
 
 #include "postscript/FileOutput.h"
+
+extern char** environ;
 
 namespace {
 
@@ -94,24 +101,42 @@ void RunGhostscript(const std::vector<std::string>& arguments,
 {
     ScratchFolder scratch;
     const std::string diagnostics = scratch.file("messages");
-    std::vector<const gchar*> argv = {"gs", "-q", "-dSAFER", "-dBATCH", "-dNOPAUSE"};
-    for (const std::string& a : arguments)
-        argv.push_back(a.c_str());
+    std::vector<std::string> words = {"gs", "-q", "-dSAFER", "-dBATCH", "-dNOPAUSE"};
+    words.insert(words.end(), arguments.begin(), arguments.end());
+    std::vector<char*> argv;
+    for (std::string& word : words)
+        argv.push_back(&word[0]);
     argv.push_back(nullptr);
 
-    GSubprocessLauncher* launcher = g_subprocess_launcher_new(
-        static_cast<GSubprocessFlags>(G_SUBPROCESS_FLAGS_STDOUT_SILENCE | (feed ? G_SUBPROCESS_FLAGS_STDIN_PIPE : 0)));
-    g_subprocess_launcher_set_stderr_file_path(launcher, diagnostics.c_str());
-    GError* error = nullptr;
-    GSubprocess* gs = g_subprocess_launcher_spawnv(launcher, argv.data(), &error);
-    g_object_unref(launcher);
-    if (!gs)
+    int input[2] = {-1, -1};
+    if (feed && pipe2(input, O_CLOEXEC) != 0)
+        throw std::runtime_error(std::string("cannot make a pipe to Ghostscript: ") + std::strerror(errno));
+    // Started without copying this program (posix_spawn, not fork): a fork
+    // would write-protect all of its memory, and every page it next writes,
+    // such as the image Ghostscript's pixels are read into, would fault.
+    // Ghostscript gets nothing of ours but its standard streams.
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    if (feed)
+        posix_spawn_file_actions_adddup2(&actions, input[0], 0);
+    else
+        posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 2, diagnostics.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    posix_spawn_file_actions_addclosefrom_np(&actions, 3);
+    pid_t pid = 0;
+    const int failed = posix_spawnp(&pid, "gs", &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (feed)
+        close(input[0]);
+    if (failed) {
+        if (feed)
+            close(input[1]);
         throw std::runtime_error("Ghostscript could not be started (is the ghostscript package installed?): " +
-                                 takeMessage(error));
+                                 std::string(std::strerror(failed)));
+    }
 
     if (feed) {
-        GOutputStream* input = g_subprocess_get_stdin_pipe(gs);
-        const int fd = g_unix_output_stream_get_fd(G_UNIX_OUTPUT_STREAM(input));
         // A Ghostscript that stops reading must not take the program with
         // it: SIGPIPE is held back in this thread, so the write fails with
         // EPIPE instead, and the pending signal is dropped before returning.
@@ -124,24 +149,26 @@ void RunGhostscript(const std::vector<std::string>& arguments,
             if (!open)
                 return false;
             try {
-                WriteAllToDescriptor(fd, bytes);
+                WriteAllToDescriptor(input[1], bytes);
             } catch (const harmodex::Error&) {
                 open = false;  // Ghostscript has stopped reading: its status says why
             }
             return open;
         });
-        g_output_stream_close(input, nullptr, nullptr);
+        close(input[1]);
         const struct timespec now = {0, 0};
         while (sigtimedwait(&pipeSignal, nullptr, &now) == SIGPIPE) {
         }
         pthread_sigmask(SIG_SETMASK, &previous, nullptr);
     }
-    const bool waited = g_subprocess_wait(gs, nullptr, &error);
-    const bool succeeded = waited && g_subprocess_get_if_exited(gs) && g_subprocess_get_exit_status(gs) == 0;
-    g_object_unref(gs);
-    if (!waited)
-        throw std::runtime_error("Ghostscript did not finish: " + takeMessage(error));
-    if (!succeeded) {
+    int status = 0;
+    pid_t waited;
+    do
+        waited = waitpid(pid, &status, 0);
+    while (waited == -1 && errno == EINTR);
+    if (waited != pid)
+        throw std::runtime_error(std::string("Ghostscript did not finish: ") + std::strerror(errno));
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
         const std::string complaint = complaintIn(diagnostics);
         throw std::runtime_error("Ghostscript failed" + (complaint.empty() ? std::string() : ": " + complaint));
     }

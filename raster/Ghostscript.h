@@ -1,5 +1,5 @@
-#ifndef HARMODEX_FORMATS_GHOSTSCRIPT_H
-#define HARMODEX_FORMATS_GHOSTSCRIPT_H
+#ifndef HARMODEX_RASTER_GHOSTSCRIPT_H
+#define HARMODEX_RASTER_GHOSTSCRIPT_H
 
 // Running Ghostscript as a program: always with an argument vector, never
 // through a shell, so no file name is ever read as a command.
