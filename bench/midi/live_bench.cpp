@@ -64,13 +64,36 @@ JackServer& Server()
 // Chords that are each a new page, struck in turn.
 const std::vector<std::vector<int>> kChords = {{60, 64, 67}, {62, 65, 69, 72}, {59, 62, 65, 68}, {60, 63, 66, 70}};
 
+// False, the benchmark told why, when there is no JACK server to play into.
+bool HaveServer(benchmark::State& state)
+{
+    if (Server().running())
+        return true;
+    state.SkipWithError(("no JACK server: " + Server().reason()).c_str());
+    return false;
+}
+
+// Every key let go and a moment's rest, as between two chords.
+void ReleaseAll(LiveKeyboard& keys)
+{
+    for (int key = 0; key < 128; ++key)
+        keys.off(key);
+    LiveKeyboard::pause(30);
+}
+
+// The next chord struck but for its last note, which is returned.
+int StrikeAllButTheLast(LiveKeyboard& keys, size_t& turn)
+{
+    const std::vector<int>& notes = kChords[turn++ % kChords.size()];
+    for (size_t i = 0; i + 1 < notes.size(); ++i)
+        keys.on(notes[i]);
+    return notes.back();
+}
+
 void BM_ChordToImageThroughJack(benchmark::State& state)
 {
-    JackServer& server = Server();
-    if (!server.running()) {
-        state.SkipWithError(("no JACK server: " + server.reason()).c_str());
+    if (!HaveServer(state))
         return;
-    }
     LiveKeyboard keys(RtMidi::UNIX_JACK, "Bench keyboard");
     std::mutex mutex;
     std::condition_variable came;
@@ -85,18 +108,14 @@ void BM_ChordToImageThroughJack(benchmark::State& state)
     size_t turn = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        for (int key = 0; key < 128; ++key)
-            keys.off(key);
-        LiveKeyboard::pause(30);
+        ReleaseAll(keys);
         {
             std::lock_guard<std::mutex> lock(mutex);
             chord.reset();
         }
-        const std::vector<int>& notes = kChords[turn++ % kChords.size()];
-        for (size_t i = 0; i + 1 < notes.size(); ++i)
-            keys.on(notes[i]);
+        const int last = StrikeAllButTheLast(keys, turn);
         state.ResumeTiming();
-        keys.on(notes.back());
+        keys.on(last);
         std::unique_lock<std::mutex> lock(mutex);
         if (!came.wait_for(lock, std::chrono::seconds(5), [&] { return chord.has_value(); })) {
             state.SkipWithError("no chord came within 5 seconds");
@@ -118,11 +137,8 @@ BENCHMARK(BM_ChordToImageThroughJack)->Unit(benchmark::kMillisecond)->UseRealTim
 // requested from it; timed until the chord's image is delivered.
 void BM_ChordToImageAsTheWindowDoes(benchmark::State& state)
 {
-    JackServer& server = Server();
-    if (!server.running()) {
-        state.SkipWithError(("no JACK server: " + server.reason()).c_str());
+    if (!HaveServer(state))
         return;
-    }
     LiveKeyboard keys(RtMidi::UNIX_JACK, "Window keyboard");
     PreviewKey wanted;
     bool shown = false;
@@ -171,18 +187,14 @@ void BM_ChordToImageAsTheWindowDoes(benchmark::State& state)
     size_t turn = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        for (int key = 0; key < 128; ++key)
-            keys.off(key);
-        LiveKeyboard::pause(30);
+        ReleaseAll(keys);
         while (g_main_context_iteration(nullptr, FALSE)) {
         }
-        const std::vector<int>& notes = kChords[turn++ % kChords.size()];
-        for (size_t i = 0; i + 1 < notes.size(); ++i)
-            keys.on(notes[i]);
+        const int last = StrikeAllButTheLast(keys, turn);
         wanted = PreviewKey();
         shown = false;
         state.ResumeTiming();
-        keys.on(notes.back());
+        keys.on(last);
         const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(5);
         while (!(wanted.page > 0 && shown) && std::chrono::steady_clock::now() < limit)
             g_main_context_iteration(nullptr, TRUE);

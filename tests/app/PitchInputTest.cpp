@@ -48,27 +48,7 @@ int pageOf(const char* tnType) { return FindSetID(tnType, w->universe) + 1; }
 
 std::string accessibleName(GtkWidget* widget) { return atk_object_get_name(gtk_widget_get_accessible(widget)); }
 
-// A key pressed and released as the keyboard would: to the window, which
-// hands it to the widget with the focus.
-void pressKey(guint keyval)
-{
-    GdkDisplay* display = gtk_widget_get_display(w->window);
-    for (GdkEventType type : {GDK_KEY_PRESS, GDK_KEY_RELEASE}) {
-        GdkEvent* event = gdk_event_new(type);
-        event->key.window = GDK_WINDOW(g_object_ref(gtk_widget_get_window(w->window)));
-        event->key.send_event = TRUE;
-        event->key.time = GDK_CURRENT_TIME;
-        event->key.keyval = keyval;
-        GdkKeymapKey* keys = nullptr;
-        gint count = 0;
-        if (gdk_keymap_get_entries_for_keyval(gdk_keymap_get_for_display(display), keyval, &keys, &count) && count)
-            event->key.hardware_keycode = static_cast<guint16>(keys[0].keycode);
-        g_free(keys);
-        gdk_event_set_device(event, gdk_seat_get_keyboard(gdk_display_get_default_seat(display)));
-        gtk_main_do_event(event);
-        gdk_event_free(event);
-    }
-}
+void pressKey(guint keyval) { PressKey(w->window, keyval); }
 
 // A click, as the pointer's would be: the button is clicked and toggles.
 void click(GtkWidget* toggle) { gtk_button_clicked(GTK_BUTTON(toggle)); }

@@ -79,25 +79,11 @@ void sendButton(GdkEventType type, double x, double y)
     settle(20);
 }
 
-// A key pressed with the window focused: the window's accelerators first,
-// then the focused widget, as GTK delivers it.
+// A key pressed and released with the window focused, and the window
+// given a moment to answer.
 void pressKey(guint keyval, GdkModifierType state = GdkModifierType(0))
 {
-    GdkEvent* event = gdk_event_new(GDK_KEY_PRESS);
-    event->key.window = GDK_WINDOW(g_object_ref(gtk_widget_get_window(w->window)));
-    event->key.keyval = keyval;
-    event->key.state = state;
-    event->key.time = GDK_CURRENT_TIME;
-    GdkKeymapKey* keys = nullptr;
-    gint count = 0;
-    if (gdk_keymap_get_entries_for_keyval(gdk_keymap_get_for_display(gdk_display_get_default()), keyval, &keys,
-                                          &count) &&
-        count > 0)
-        event->key.hardware_keycode = static_cast<guint16>(keys[0].keycode);
-    g_free(keys);
-    gdk_event_set_device(event, gdk_seat_get_keyboard(gdk_display_get_default_seat(gdk_display_get_default())));
-    gtk_main_do_event(event);
-    gdk_event_free(event);
+    PressKey(w->window, keyval, state);
     settle(20);
 }
 
