@@ -36,7 +36,7 @@ std::vector<std::string> rasterOptions(double resolution, const std::string& fon
                                         "-dGraphicsAlphaBits=4",
                                         dpi,
                                         "-dEPSCrop"};
-    if (!fontMap.empty())
+    if (!fontMap.empty())  // "Fontmap" first: Ghostscript's own map stays in force
         options.push_back("-sFONTMAP=Fontmap" G_SEARCHPATH_SEPARATOR_S + fontMap);
     options.push_back("-sOutputFile=" + GhostscriptOutputFile(ppm));
     options.push_back("-f");
