@@ -1,15 +1,17 @@
-// A page request as the window makes it (compose the page, rasterise it with
-// MagickWand) against Ghostscript alone rendering the same page text at the
-// same resolution to a transparent PNG; and what Ghostscript's substitution
-// of /Arial costs. Run with --benchmark_enable_random_interleaving=true on a
+// A page request as the window makes it (compose the page, rasterise it
+// through Ghostscript and MagickWand) against Ghostscript alone rendering
+// the same page text at the same resolution to a transparent PNG; and what
+// Ghostscript's substitution of /Arial costs. Run with --benchmark_enable_random_interleaving=true on a
 // shared machine, so that both sides see the same load.
 #include <cstdio>
+#include <functional>
 #include <string>
 
 #include <benchmark/benchmark.h>
 
-#include "raster/Preview.h"
 #include "page/HarmodexPage.h"
+#include "raster/Ghostscript.h"
+#include "raster/Preview.h"
 
 namespace {
 
@@ -28,14 +30,10 @@ const std::string& triadPage()
 // Ghostscript on its own: the same text, the same resolution, an RGBA image.
 void renderWithGhostscript(const std::string& eps, double resolution)
 {
-    char command[256];
-    std::snprintf(
-        command, sizeof command,
-        "gs -q -dSAFER -dBATCH -dNOPAUSE -dEPSCrop -sDEVICE=pngalpha -r%g -sOutputFile=/dev/null - 2>/dev/null",
-        resolution);
-    FILE* gs = popen(command, "w");
-    std::fwrite(eps.data(), 1, eps.size(), gs);
-    pclose(gs);
+    char dpi[32];
+    std::snprintf(dpi, sizeof dpi, "-r%g", resolution);
+    RunGhostscript({"-dEPSCrop", "-sDEVICE=pngalpha", dpi, "-sOutputFile=/dev/null", "-_"},
+                   [&](const std::function<bool(const std::string&)>& write) { write(eps); });
 }
 
 // What the window's worker does for a new page: compose it and rasterise it
